@@ -1,0 +1,9 @@
+#include "app/ProgramEntry.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    return runTiravon(app);
+}

@@ -1,0 +1,184 @@
+#include "TextFile.h"
+
+#include "CodePage.h"
+#include "TiravonError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+const QByteArray kUtf8Mark("\xEF\xBB\xBF", 3);
+const QByteArray kUtf16LEMark("\xFF\xFE", 2);
+const QByteArray kUtf16BEMark("\xFE\xFF", 2);
+
+// UTF-16 without its mark: an even length and, in the first bytes, zeros at
+// every other place, as plain Latin text in UTF-16 has.
+bool looksLikeUtf16(const QByteArray &bytes, int zeroParity)
+{
+    if (bytes.size() < 4 || bytes.size() % 2 != 0)
+        return false;
+    const int pairs = int(qMin<qsizetype>(bytes.size(), 512)) / 2;
+    int zeros = 0;
+    for (int p = 0; p < pairs; ++p) {
+        if (bytes.at(2 * p + 1 - zeroParity) == 0)
+            return false;
+        if (bytes.at(2 * p + zeroParity) == 0)
+            ++zeros;
+    }
+    return zeros * 10 >= pairs * 9;
+}
+
+QString decodeWith(QStringConverter::Encoding encoding, const QByteArray &bytes)
+{
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    return decoder.decode(bytes);
+}
+
+QByteArray encodeWith(QStringConverter::Encoding encoding, const QString &text)
+{
+    QStringEncoder encoder(encoding, QStringConverter::Flag::Stateless);
+    return encoder.encode(text);
+}
+
+// The read-only attribute of a file: no write permission for anyone. Checked
+// by the permission bits so that it holds for every user, root included.
+bool isReadOnlyFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return false;
+    const QFile::Permissions write = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup
+        | QFile::WriteOther;
+    return !(info.permissions() & write) || !info.isWritable();
+}
+
+} // namespace
+
+TextEncoding detectEncoding(const QByteArray &bytes)
+{
+    if (bytes.startsWith(kUtf8Mark))
+        return TextEncoding::Utf8Bom;
+    if (bytes.startsWith(kUtf16LEMark))
+        return TextEncoding::Utf16LEBom;
+    if (bytes.startsWith(kUtf16BEMark))
+        return TextEncoding::Utf16BEBom;
+    if (looksLikeUtf16(bytes, 1))
+        return TextEncoding::Utf16LE;
+    if (looksLikeUtf16(bytes, 0))
+        return TextEncoding::Utf16BE;
+    return TextEncoding::Windows1252;
+}
+
+QString decodeText(const QByteArray &bytes, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8Bom:
+        return decodeWith(QStringConverter::Utf8, bytes.startsWith(kUtf8Mark) ? bytes.mid(3) : bytes);
+    case TextEncoding::Utf16LEBom:
+        return decodeWith(QStringConverter::Utf16LE, bytes.startsWith(kUtf16LEMark) ? bytes.mid(2) : bytes);
+    case TextEncoding::Utf16BEBom:
+        return decodeWith(QStringConverter::Utf16BE, bytes.startsWith(kUtf16BEMark) ? bytes.mid(2) : bytes);
+    case TextEncoding::Utf16LE:
+        return decodeWith(QStringConverter::Utf16LE, bytes);
+    case TextEncoding::Utf16BE:
+        return decodeWith(QStringConverter::Utf16BE, bytes);
+    case TextEncoding::Windows1252:
+        break;
+    }
+    return decodeWindows1252(bytes);
+}
+
+QByteArray encodeText(const QString &text, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8Bom:
+        return kUtf8Mark + encodeWith(QStringConverter::Utf8, text);
+    case TextEncoding::Utf16LEBom:
+        return kUtf16LEMark + encodeWith(QStringConverter::Utf16LE, text);
+    case TextEncoding::Utf16BEBom:
+        return kUtf16BEMark + encodeWith(QStringConverter::Utf16BE, text);
+    case TextEncoding::Utf16LE:
+        return encodeWith(QStringConverter::Utf16LE, text);
+    case TextEncoding::Utf16BE:
+        return encodeWith(QStringConverter::Utf16BE, text);
+    case TextEncoding::Windows1252:
+        break;
+    }
+    return encodeWindows1252(text);
+}
+
+TextEncoding encodingToWrite(const QString &text, TextEncoding wanted)
+{
+    if (wanted == TextEncoding::Windows1252 && !canEncodeWindows1252(text))
+        return TextEncoding::Utf8Bom;
+    return wanted;
+}
+
+TextFileContent readTextFile(const QString &path)
+{
+    TextFileContent content;
+    if (path.isEmpty())
+        return content;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return content;
+    const QByteArray bytes = file.readAll();
+    content.exists = true;
+    content.encoding = detectEncoding(bytes);
+    content.text = decodeText(bytes, content.encoding);
+    return content;
+}
+
+void writeTextFile(const QString &path, const QString &text, TextEncoding encoding)
+{
+    if (path.isEmpty() || isReadOnlyFile(path))
+        throw TiravonError(Messages::cannotWrite(path));
+    const QByteArray bytes = encodeText(text, encodingToWrite(text, encoding));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw TiravonError(Messages::cannotWrite(path));
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    QString current;
+    bool pending = false;   // a line has started since the last break
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines << current;
+            current.clear();
+            pending = false;
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+        } else {
+            current.append(c);
+            pending = true;
+        }
+    }
+    if (pending)
+        lines << current;
+    return lines;
+}
+
+QStringList readLineFile(const QString &path, bool *exists)
+{
+    const TextFileContent content = readTextFile(path);
+    if (exists)
+        *exists = content.exists;
+    return splitLines(content.text);
+}
+
+void writeLineFile(const QString &path, const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    const TextFileContent current = readTextFile(path);
+    writeTextFile(path, text, current.exists ? current.encoding : TextEncoding::Windows1252);
+}
