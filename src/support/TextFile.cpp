@@ -133,14 +133,18 @@ TextFileContent readTextFile(const QString &path)
     return content;
 }
 
-void writeTextFile(const QString &path, const QString &text, TextEncoding encoding)
+void writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     if (path.isEmpty() || isReadOnlyFile(path))
         throw TiravonError(Messages::cannotWrite(path));
-    const QByteArray bytes = encodeText(text, encodingToWrite(text, encoding));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw TiravonError(Messages::cannotWrite(path));
+}
+
+void writeTextFile(const QString &path, const QString &text, TextEncoding encoding)
+{
+    writeFileAtomically(path, encodeText(text, encodingToWrite(text, encoding)));
 }
 
 QStringList splitLines(const QString &text)

@@ -38,6 +38,10 @@ TextFileContent readTextFile(const QString &path);
 // read-only file, a missing or read-only folder); the old file stays intact.
 void writeTextFile(const QString &path, const QString &text, TextEncoding encoding);
 
+// Any file written whole through a temporary file renamed over the old one;
+// raises "Impossible d'écrire dans %s" as above.
+void writeFileAtomically(const QString &path, const QByteArray &bytes);
+
 // Line files (lists kept between runs): lines split at CR LF, CR or LF.
 QStringList splitLines(const QString &text);
 // The lines of a file; *exists tells whether there was one.
