@@ -1,10 +1,12 @@
 #include "ProgramEntry.h"
 
+#include "Unit1.h"
+#include "variables_globales.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMainWindow>
 #include <QTranslator>
 
 void prepareApplication(QApplication &app)
@@ -29,9 +31,13 @@ void prepareApplication(QApplication &app)
 int runTiravon(QApplication &app)
 {
     prepareApplication(app);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tiravon"));
-    window.resize(820, 956);
-    window.show();
-    return app.exec();
+    // The care-sheet window is the main window: the program ends when it has
+    // closed, and the other windows go with it without their closing steps.
+    app.setQuitOnLastWindowClosed(false);
+    createTiravonWindows();
+    QObject::connect(Form1, &TForm1::closed, &app, [] { QCoreApplication::exit(0); });
+    Form1->show();
+    const int result = app.exec();
+    destroyTiravonWindows();
+    return result;
 }

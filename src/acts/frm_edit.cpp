@@ -1,0 +1,7 @@
+#include "frm_edit.h"
+
+Tform_EDIT::Tform_EDIT()
+    : SideWindow(QStringLiteral("form_EDIT"), QStringLiteral("CéCAM"), QSize(888, 673), Frame::Sizable)
+{
+    restorePlacement();
+}

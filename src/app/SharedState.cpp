@@ -1,0 +1,29 @@
+#include "SharedState.h"
+
+QString imagePathFromSettings(const QString &stored, const QString &programFolder, PathStyle style)
+{
+    QString path = style == PathStyle::Windows ? stored.toLower() : stored;
+    if (!hasSeparator(path, style))
+        path = programFolder + path;
+    return path;
+}
+
+QString modelsFolderFor(const QString &imagePath, PathStyle style)
+{
+    return changeFileExt(imagePath, QString(pathSeparator(style)), style);
+}
+
+QString formModelNameFor(const QString &modelsFolder, PathStyle style)
+{
+    return extractFileName(excludeTrailingSeparator(modelsFolder, style), style).toUpper();
+}
+
+QString formConfigPathFor(const QString &imagePath, const QString &userName, PathStyle style)
+{
+    return changeFileExt(imagePath, QLatin1Char('@') + userName + QStringLiteral(".INI"), style);
+}
+
+QString defaultImagePath(const QString &programFolder)
+{
+    return programFolder + QStringLiteral("feuille_de_soin_medecin.jpg");
+}

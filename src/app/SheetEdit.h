@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QLineEdit>
+#include <functional>
+
+// A plain text field of the care sheet: a one-line edit box with a single
+// flat border, optionally a sunken 3-D edge, letters typed turned into
+// capitals unless the field keeps mixed case. The claim boxes are sheet
+// edits too; they carry their toggle flag here.
+//
+// Locked, the field takes a left press or a double click as the start of an
+// empty drag gesture: no caret, no double click, the drag pointer while the
+// button is held, nothing done at the release. Keys and right clicks still
+// reach it.
+class SheetEdit : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit SheetEdit(QWidget *parent = nullptr);
+
+    void setUpperCase(bool upper);
+    bool upperCase() const { return m_upperCase; }
+
+    void setBordered(bool bordered);
+    bool isBordered() const { return m_bordered; }
+    void set3D(bool sunken);
+    bool is3D() const { return m_3d; }
+
+    void setLocked(bool locked);
+    bool isLocked() const { return m_locked; }
+    void setDragCursor(Qt::CursorShape shape) { m_dragCursor = shape; }
+    Qt::CursorShape dragCursor() const { return m_dragCursor; }
+
+    // The number of an added field.
+    int tag = 0;
+    // The toggle flag of a claim box (0 or 1), changed only by its toggle.
+    int toggleFlag = 0;
+
+    // Mouse down and mouse move, handed to the move-and-resize handlers.
+    std::function<void(QWidget *)> mouseDownHandler;
+    std::function<void(QWidget *)> mouseMoveHandler;
+    // A key typed into the field; returns true when the key is swallowed.
+    std::function<bool(SheetEdit *, QKeyEvent *)> keyPressHandler;
+
+signals:
+    void doubleClicked(SheetEdit *field);
+    void clicked(SheetEdit *field);
+    void entered(SheetEdit *field);
+    void exited(SheetEdit *field);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void updateMargins();
+    bool startsLockedGesture(QMouseEvent *event);
+
+    bool m_upperCase = true;
+    bool m_bordered = true;
+    bool m_3d = false;
+    bool m_locked = false;
+    bool m_dragging = false;
+    Qt::CursorShape m_dragCursor = Qt::DragMoveCursor;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+// The program's windows, created at start in this order and living until the
+// program ends. The care-sheet window is the hub: the other windows write
+// into its fields through these pointers.
+
+class TForm1;
+class TDATA_NAVELIS;
+class Tform_historique;
+class TForm_OPTIONS;
+class Tform_EDIT;
+class Tform_CALC;
+
+extern TForm1 *Form1;
+extern TDATA_NAVELIS *DATA_NAVELIS;
+extern Tform_historique *form_historique;
+extern TForm_OPTIONS *Form_OPTIONS;
+extern Tform_EDIT *form_EDIT;
+extern Tform_CALC *form_CALC;
+
+// Creates the six windows in their order; each runs its creation handler.
+void createTiravonWindows();
+// Destroys them without running any closing handler.
+void destroyTiravonWindows();

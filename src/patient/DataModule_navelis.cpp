@@ -1,0 +1,6 @@
+#include "DataModule_navelis.h"
+
+TDATA_NAVELIS::TDATA_NAVELIS()
+{
+    setObjectName(QStringLiteral("DATA_NAVELIS"));
+}

@@ -1,0 +1,63 @@
+#include "FormImage.h"
+
+#include "JpegCodec.h"
+#include "support/PathRules.h"
+#include "support/TiravonError.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+FormImage::FormImage(QWidget *parent)
+    : QWidget(parent)
+{
+    setMouseTracking(true);
+}
+
+void FormImage::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void FormImage::setStretched(bool stretched)
+{
+    m_stretched = stretched;
+    update();
+}
+
+void FormImage::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (m_stretched) {
+        painter.drawImage(rect(), m_picture);
+    } else {
+        QRect target(QPoint(), m_picture.size());
+        target.moveCenter(rect().center());
+        painter.drawImage(target, m_picture);
+    }
+}
+
+void FormImage::mousePressEvent(QMouseEvent *event)
+{
+    QWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && mouseDownHandler)
+        mouseDownHandler(this);
+}
+
+void FormImage::mouseMoveEvent(QMouseEvent *event)
+{
+    QWidget::mouseMoveEvent(event);
+    if (mouseMoveHandler)
+        mouseMoveHandler(this);
+}
+
+QImage loadFormPicture(const QString &path)
+{
+    const QString extension = extractFileExt(path).mid(1).toLower();
+    if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg"))
+        return loadJpegFile(path);
+    throw TiravonError(QStringLiteral("Extension de fichier image inconnue (.%1)").arg(extension));
+}
