@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// The rules of the date fields, without any widget: month and day steps, the
+// text form "dd/mm/yyyy" of a date, and the start of a social-security number
+// made from a date of birth.
+
+// The message of a step that would leave the years 1 to 9999.
+QString dateOutOfRangeMessage();
+
+// The date moved by a number of months: the year and month change by the step,
+// the day stays, or becomes the last day of a shorter month (31/01/2013 + 1
+// gives 28/02/2013). Raises TiravonError when the date or the result lies
+// outside the years 1 to 9999.
+QDate stepMonths(const QDate &date, int months);
+
+// The date moved by a number of days; raises TiravonError as stepMonths does.
+QDate stepDays(const QDate &date, int days);
+
+// "2 y mm": the digit 2, a blank, the year modulo 100 on two digits, a blank,
+// the month on two digits (15/01/1955 gives "2 55 01"). Empty for an invalid date.
+QString socialSecurityPrefix(const QDate &date);
+
+// Reads "dd/mm/yyyy", every digit at its place; anything else, an impossible
+// day (31/02/2013) included, gives an invalid date.
+QDate parseSheetDate(const QString &text);
+
+// Writes "dd/mm/yyyy"; empty for an invalid date.
+QString formatSheetDate(const QDate &date);
