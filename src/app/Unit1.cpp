@@ -100,7 +100,8 @@ void TForm1::buildClientArea()
 
     Image1 = new FormImage(Panel_IMAGE);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPicture(builtInFormPicture());
+    // The built-in picture until the configuration loads the form image.
+    runGuarded([this] { Image1->setPicture(builtInFormPicture()); });
     connect(Panel_IMAGE, &ImagePanel::resized, this, [this] { placeImage(); });
     placeImage();
 }
@@ -186,25 +187,23 @@ void TForm1::FormClose()
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (forwardLabelMouse(watched, event))
+        return true;
     if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget()) {
         auto *widget = static_cast<QWidget *>(watched);
         if (widget->window() == this) {
-            auto *key = static_cast<QKeyEvent *>(event);
-            FormKeyPress(key);
-            if (key->isAccepted())
+            if (FormKeyPress(static_cast<QKeyEvent *>(event)))
                 return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::FormKeyPress(QKeyEvent *event)
+bool TForm1::FormKeyPress(QKeyEvent *event)
 {
-    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
-        event->ignore();
-        return;
-    }
-    event->accept();
+    // Only Escape is the window's; every other key goes on to the field.
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier)
+        return false;
     runGuarded([this] {
         if (!dialogs().confirm(QStringLiteral("Initialiser les champs ?")))
             return;
@@ -217,6 +216,7 @@ void TForm1::FormKeyPress(QKeyEvent *event)
         VILLE->setText(QString());
         NOM->setFocus();
     });
+    return true;
 }
 
 // ---------------------------------------------------------------------------

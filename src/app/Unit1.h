@@ -108,7 +108,8 @@ public:
     void mnu_Add_CompoEditClick();
 
     // Window handlers.
-    void FormKeyPress(QKeyEvent *event);
+    // True when the key was the window's (Escape) and is not typed.
+    bool FormKeyPress(QKeyEvent *event);
     void mnu_ToutEffacerClick();
     void Co1Click();
     void OPEN_CONFIGExecute();
@@ -183,8 +184,9 @@ private:
     void setTabOrder();
     void applyClaimBoxRule(SheetEdit *box);
     void showPickList(QListWidget *list, SheetEdit *fieldBelow);
-    void restoreAfterPrint(bool succeeded);
+    void restoreAfterPrint(bool succeeded, int heightBefore);
     void bindMoveAndResize(QWidget *control);
+    bool forwardLabelMouse(QObject *watched, QEvent *event);
     void placeImage();
     void setCaptionFor(const QString &modelName, const QString &actName);
 

@@ -185,8 +185,10 @@ void TForm1::INI_GETExecute()
             edit->resize(readInt(section, "Z", edit->width(), cfg), edit->height());
             edit->setText(QString());
             QFont font = edit->font();
-            font.setPointSize(readInt(texts, "SIZE", NOM->font().pointSize(), cfg));
-            font.setFamily(INI_ReadString(texts, QStringLiteral("FONT"), NOM->font().family(), cfg));
+            // Without a stored font a field keeps the one it was designed
+            // with (the amounts at the bottom are smaller than the rest).
+            font.setPointSize(readInt(texts, "SIZE", font.pointSize(), cfg));
+            font.setFamily(INI_ReadString(texts, QStringLiteral("FONT"), font.family(), cfg));
             addStoredStyles(font, texts, cfg, false);
             edit->setFont(font);
             edit->setBordered(INI_ReadBool(texts, QStringLiteral("ENCADRE"), true, cfg));

@@ -174,8 +174,8 @@ void TForm1::bindMoveAndResize(QWidget *control)
         edit->mouseDownHandler = down;
         edit->mouseMoveHandler = move;
     } else if (auto *date = qobject_cast<DateEdit *>(control)) {
-        date->mousePressHandler = down;
-        date->mouseMoveHandler = move;
+        date->setMousePressHandler([this](DateEdit *d, QMouseEvent *) { NOMMouseDown(d); });
+        date->setMouseMoveHandler([this](DateEdit *d, QMouseEvent *) { NOMMouseMove(d); });
     } else if (auto *stamp = qobject_cast<StampLabel *>(control)) {
         stamp->mouseDownHandler = down;
         stamp->mouseMoveHandler = move;

@@ -328,7 +328,7 @@ void TForm1::setUpFieldHandlers()
 
     // Dates.
     for (DateEdit *date : {DATE, DATE_ACTE, DDN, DDG})
-        date->keyDownHandler = [this](DateEdit *edit, QKeyEvent *key) { DATE_ACTEKeyDown(edit, key); };
+        date->setKeyDownHandler([this](DateEdit *edit, QKeyEvent *key) { DATE_ACTEKeyDown(edit, key); });
     for (DateEdit *date : {DATE_ACTE, DATE})
         connect(date, &DateEdit::doubleClicked, this, guarded([this] { DATE_ACTEDblClick(); }));
     connect(DDN, &DateEdit::dateAccepted, this,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtPrinting.h"
 #include "support/Dialogs.h"
 
 #include <QList>

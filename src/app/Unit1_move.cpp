@@ -1,0 +1,45 @@
+// Moving and resizing the fields with the mouse, and the lock.
+#include "Unit1.h"
+
+#include "SheetEdit.h"
+#include "components/MRControl_32.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
+void TForm1::NOMMouseDown(QWidget *control)
+{
+    MRControl1->MoveAndResizeControl(control);
+}
+
+void TForm1::NOMMouseMove(QWidget *control)
+{
+    MRControl1->ShowResizingZone(control);
+}
+
+void TForm1::mnu_VERROUClick()
+{
+    // Locked plain text fields take a left press as an empty drag gesture;
+    // the dates, the stamp, the label and the image stay movable. A field
+    // added later stays movable until the lock is applied again.
+    const bool locked = mnu_VERROU->isChecked();
+    for (SheetEdit *edit : m_plainFields)
+        edit->setLocked(locked);
+}
+
+// The label "orienté" hands its mouse events over like a field.
+bool TForm1::forwardLabelMouse(QObject *watched, QEvent *event)
+{
+    if (watched != oriente)
+        return false;
+    if (event->type() == QEvent::MouseButtonPress
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        NOMMouseDown(oriente);
+        return true;
+    }
+    if (event->type() == QEvent::MouseMove)
+        NOMMouseMove(oriente);
+    return false;
+}

@@ -1,0 +1,96 @@
+#include "TiravonSession.h"
+
+#include "app/Unit1.h"
+#include "app/variables_globales.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+TiravonSession::TiravonSession()
+{
+    m_previousCurrent = QDir::currentPath();
+    fake.programFilePath = m_dir.filePath(QStringLiteral("Tiravon"));
+    QDir::setCurrent(m_dir.path());
+    setPlatform(&fake);
+}
+
+TiravonSession::~TiravonSession()
+{
+    stop();
+    setPlatform(nullptr);
+    QDir::setCurrent(m_previousCurrent);
+}
+
+void TiravonSession::start(bool show)
+{
+    createTiravonWindows();
+    m_running = true;
+    if (show) {
+        Form1->show();
+        QCoreApplication::processEvents();
+    }
+}
+
+void TiravonSession::close()
+{
+    if (m_running && Form1)
+        Form1->close();
+    stop();
+}
+
+void TiravonSession::restart()
+{
+    close();
+    start();
+}
+
+void TiravonSession::stop()
+{
+    if (!m_running)
+        return;
+    destroyTiravonWindows();
+    m_running = false;
+}
+
+QString TiravonSession::folder() const
+{
+    return m_dir.path() + QLatin1Char('/');
+}
+
+QString TiravonSession::path(const QString &name) const
+{
+    return folder() + name;
+}
+
+QString TiravonSession::settingsFile() const
+{
+    return path(QStringLiteral("Tiravon.INI"));
+}
+
+QString TiravonSession::configFile() const
+{
+    return path(QStringLiteral("feuille_de_soin_medecin@") + fake.login + QStringLiteral(".INI"));
+}
+
+TForm1 *TiravonSession::form() const
+{
+    return Form1;
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QWidget *TiravonSession::window() const
+{
+    return Form1;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "FakePlatform.h"
+#include "QtPrinting.h"
+
+#include <QDir>
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+
+class TForm1;
+
+// One run of the program in its own temporary program folder: the fake
+// platform points the program file there and the current directory too, so
+// nothing is written anywhere else. start() creates the windows as the
+// program entry does and shows the care-sheet window; restart() closes it
+// (which saves) and starts again in the same folder.
+class TiravonSession
+{
+public:
+    TiravonSession();
+    ~TiravonSession();
+
+    void start(bool show = true);
+    void close();
+    void restart();
+    // Destroys the windows without closing them (the program's end).
+    void stop();
+
+    QString folder() const;            // with a trailing separator
+    QString path(const QString &name) const;
+    QString settingsFile() const;      // Tiravon.INI
+    QString configFile() const;        // the form configuration of the default image
+
+    TForm1 *form() const;
+    QWidget *window() const;           // the care-sheet window
+    template <typename T>
+    T *find(const QString &name) const;
+
+    FakePlatform fake;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previousCurrent;
+    bool m_running = false;
+};
+
+template <typename T>
+T *TiravonSession::find(const QString &name) const
+{
+    return window()->findChild<T *>(name);
+}
+
+// Writes a file whole (bytes as given).
+void writeBytes(const QString &path, const QByteArray &bytes);
+QByteArray readBytes(const QString &path);
