@@ -32,10 +32,46 @@ bool looksLikeUtf16(const QByteArray &bytes, int zeroParity)
     return zeros * 10 >= pairs * 9;
 }
 
+// The mark has been taken off already: a further one is text and stays.
 QString decodeWith(QStringConverter::Encoding encoding, const QByteArray &bytes)
 {
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
+}
+
+// Bytes of a UTF-8 file that are not UTF-8 (a file cut inside a character, a
+// Windows-1252 letter typed in by another editor) are kept as the lone
+// surrogates U+DC80 to U+DCFF and written back as the same bytes, so that
+// saving a setting never destroys the rest of a damaged file.
+QString decodeUtf8KeepingBytes(const QByteArray &bytes)
+{
+    QStringDecoder whole(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    const QString text = whole.decode(bytes);
+    if (!whole.hasError())
+        return text;
+    QString kept;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes.at(i));
+        const int length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+        if (length > 0 && i + length <= bytes.size()) {
+            QStringDecoder one(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+            const QString character = one.decode(bytes.mid(i, length));
+            if (!one.hasError()) {
+                kept += character;
+                i += length;
+                continue;
+            }
+        }
+        kept += QChar(char16_t(0xDC00 + lead));
+        ++i;
+    }
+    return kept;
+}
+
+bool isKeptByte(const QString &text, qsizetype i)
+{
+    const char16_t c = text.at(i).unicode();
+    return c >= 0xDC80 && c <= 0xDCFF && (i == 0 || !text.at(i - 1).isHighSurrogate());
 }
 
 QByteArray encodeWith(QStringConverter::Encoding encoding, const QString &text)
@@ -44,15 +80,32 @@ QByteArray encodeWith(QStringConverter::Encoding encoding, const QString &text)
     return encoder.encode(text);
 }
 
+QByteArray encodeUtf8KeepingBytes(const QString &text)
+{
+    QByteArray bytes;
+    qsizetype run = 0;      // start of the characters not yet encoded
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool kept = i < text.size() && isKeptByte(text, i);
+        if (kept || i == text.size()) {
+            bytes += encodeWith(QStringConverter::Utf8, text.mid(run, i - run));
+            if (kept)
+                bytes += char(text.at(i).unicode() - 0xDC00);
+            run = i + 1;
+        }
+    }
+    return bytes;
+}
+
 // The read-only attribute of a file: no write permission for anyone. Checked
-// by the permission bits so that it holds for every user, root included.
+// by the permission bits so that it holds for every user, root included (the
+// "user" permission is what the running user may do, which for root is
+// everything, so it is left out).
 bool isReadOnlyFile(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
         return false;
-    const QFile::Permissions write = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup
-        | QFile::WriteOther;
+    const QFile::Permissions write = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     return !(info.permissions() & write) || !info.isWritable();
 }
 
@@ -77,7 +130,7 @@ QString decodeText(const QByteArray &bytes, TextEncoding encoding)
 {
     switch (encoding) {
     case TextEncoding::Utf8Bom:
-        return decodeWith(QStringConverter::Utf8, bytes.startsWith(kUtf8Mark) ? bytes.mid(3) : bytes);
+        return decodeUtf8KeepingBytes(bytes.startsWith(kUtf8Mark) ? bytes.mid(3) : bytes);
     case TextEncoding::Utf16LEBom:
         return decodeWith(QStringConverter::Utf16LE, bytes.startsWith(kUtf16LEMark) ? bytes.mid(2) : bytes);
     case TextEncoding::Utf16BEBom:
@@ -96,7 +149,7 @@ QByteArray encodeText(const QString &text, TextEncoding encoding)
 {
     switch (encoding) {
     case TextEncoding::Utf8Bom:
-        return kUtf8Mark + encodeWith(QStringConverter::Utf8, text);
+        return kUtf8Mark + encodeUtf8KeepingBytes(text);
     case TextEncoding::Utf16LEBom:
         return kUtf16LEMark + encodeWith(QStringConverter::Utf16LE, text);
     case TextEncoding::Utf16BEBom:

@@ -104,9 +104,13 @@ bool AddUniqueToCombo(QComboBox *combo, const QString &text, bool)
     for (int i = 0; i < combo->count(); ++i)
         if (sameListEntry(combo->itemText(i), value))
             return false;
-    // Adding to the drop-down list must not change what the field shows.
+    // Adding to the drop-down list must not change what the field shows (Qt
+    // selects the first item put into an empty combo box).
+    const int current = combo->currentIndex();
     const QString shown = combo->currentText();
     combo->addItem(value);
+    if (combo->currentIndex() != current)
+        combo->setCurrentIndex(current);
     if (combo->isEditable())
         combo->setEditText(shown);
     return true;

@@ -1,0 +1,183 @@
+// The program's identity (settings file, folder, name, date, version, caption,
+// version log), the login name, the error report and Split_String.
+
+#include "SupportFixture.h"
+
+#include "support/PathRules.h"
+#include "support/tq32_ini.h"
+
+#include <QFileInfo>
+
+using ProgramIdentity = SupportTest;
+
+TEST(PathRules, IdentityWorkedOutFromTheProgramFile)
+{
+    const struct
+    {
+        PathStyle style;
+        const char *program, *settings, *folder, *name;
+    } cases[] = {
+        {PathStyle::Windows, "C:\\Apps\\Tiravon.exe", "C:\\Apps\\Tiravon.INI", "c:\\apps\\", "Tiravon"},
+        {PathStyle::Windows, "C:\\Apps\\Tiravon", "C:\\Apps\\Tiravon.INI", "c:\\apps\\", "Tiravon"},
+        {PathStyle::Windows, "D:\\Mes.Programmes\\Tiravon", "D:\\Mes.Programmes\\Tiravon.INI",
+         "d:\\mes.programmes\\", "Tiravon"},
+        {PathStyle::Windows, "D:\\Prog\\Tiravon.v2.exe", "D:\\Prog\\Tiravon.v2.INI", "d:\\prog\\", "Tiravon.v2"},
+        {PathStyle::Windows, "\\\\Serveur\\Cabinet\\TIRAVON.EXE", "\\\\Serveur\\Cabinet\\TIRAVON.INI",
+         "\\\\serveur\\cabinet\\", "TIRAVON"},
+        {PathStyle::Windows, "C:\\Données\\Été\\Tiravon.exe", "C:\\Données\\Été\\Tiravon.INI",
+         "c:\\données\\été\\", "Tiravon"},
+        // Elsewhere the case is kept: lower-casing would name another folder.
+        {PathStyle::Posix, "/opt/Cabinet/Tiravon", "/opt/Cabinet/Tiravon.INI", "/opt/Cabinet/", "Tiravon"},
+        {PathStyle::Posix, "/home/Dr.Martin/bin/Tiravon", "/home/Dr.Martin/bin/Tiravon.INI",
+         "/home/Dr.Martin/bin/", "Tiravon"},
+        {PathStyle::Posix, "/opt/Cabinet/Tiravon.AppImage", "/opt/Cabinet/Tiravon.INI", "/opt/Cabinet/", "Tiravon"},
+        {PathStyle::Posix, "/opt/C:\\x/Tiravon", "/opt/C:\\x/Tiravon.INI", "/opt/C:\\x/", "Tiravon"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.program);
+        const QString program = QString::fromUtf8(c.program);
+        EXPECT_EQ(settingsFileFor(program, c.style), QString::fromUtf8(c.settings));
+        EXPECT_EQ(programFolderFor(program, c.style), QString::fromUtf8(c.folder));
+        EXPECT_EQ(programNameFor(program, c.style), QString::fromUtf8(c.name));
+    }
+}
+
+TEST_F(ProgramIdentity, RoutinesFollowTheRunningProgramFile)
+{
+    fake.programFilePath = path(QStringLiteral("Cabinet.Dr/Tiravon"));
+    const QString folder = QDir::toNativeSeparators(dir.path() + QStringLiteral("/Cabinet.Dr/"));
+#ifdef Q_OS_WIN
+    EXPECT_EQ(Program_Folder(), folder.toLower());
+#else
+    EXPECT_EQ(Program_Folder(), folder);
+#endif
+    EXPECT_EQ(INI_ProgramFile(), folder + QStringLiteral("Tiravon.INI"));
+    EXPECT_EQ(Program_Name(), QStringLiteral("Tiravon"));
+    EXPECT_EQ(Program_Name(true), QStringLiteral("TIRAVON"));
+}
+
+TEST_F(ProgramIdentity, ProgramDateIsTheFileDateAsDayMonthYear)
+{
+    EXPECT_EQ(Program_Date(), QString());   // no program file yet
+    putBytes(fake.programFilePath, "programme");
+    QFile program(fake.programFilePath);
+    ASSERT_TRUE(program.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(program.setFileTime(QDateTime(QDate(2013, 7, 5), QTime(12, 0)), QFileDevice::FileModificationTime));
+    program.close();
+    EXPECT_EQ(Program_Date(), QStringLiteral("05-07-13"));
+}
+
+TEST_F(ProgramIdentity, VersionNumberAndCaption)
+{
+    EXPECT_EQ(Program_Version(), QStringLiteral(TIRAVON_VERSION));
+    for (const char *valid : {"2.4.0.17", "0.0.0.0", "65535.1.2.3"})
+        EXPECT_EQ(versionFromText(QString::fromLatin1(valid)), QString::fromLatin1(valid));
+    for (const char *invalid : {"", "2.4.0", "2.4.0.17.1", "2.4.x.17", "2.4.0.65536", "2..0.17", "-2.4.0.17"}) {
+        SCOPED_TRACE(invalid);
+        EXPECT_EQ(errorMessageOf([&] { versionFromText(QString::fromLatin1(invalid)); }),
+                  QStringLiteral("Les informations de version de sont pas incluses"));
+    }
+
+    putBytes(fake.programFilePath, "programme");
+    QFile program(fake.programFilePath);
+    ASSERT_TRUE(program.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(program.setFileTime(QDateTime(QDate(2013, 7, 15), QTime(9, 0)), QFileDevice::FileModificationTime));
+    program.close();
+    const QString version = Program_Version();
+    EXPECT_EQ(Version_Caption(), QStringLiteral("TIRAVON ") + version + QStringLiteral(" | Quenlor ***{:-  | 15-07-13"));
+    EXPECT_EQ(Version_Caption(QStringLiteral("Dr %1 Martin")),
+              QStringLiteral("TIRAVON ") + version + QStringLiteral(" | Quenlor ***{:- Dr %1 Martin | 15-07-13"));
+}
+
+namespace {
+// Works in another current folder for the life of the object.
+class CurrentFolder
+{
+public:
+    explicit CurrentFolder(const QString &folder) : m_previous(QDir::currentPath()) { QDir::setCurrent(folder); }
+    ~CurrentFolder() { QDir::setCurrent(m_previous); }
+
+private:
+    QString m_previous;
+};
+} // namespace
+
+TEST_F(ProgramIdentity, VersionLogIsWrittenInTheCurrentFolder)
+{
+    QTemporaryDir current;
+    ASSERT_TRUE(current.isValid());
+    const CurrentFolder inside(current.path());
+    const QString log = current.filePath(QStringLiteral("tiravon.version"));
+
+    Version_LOG(QStringLiteral("2.4.0.17 (été)"));
+    EXPECT_EQ(fileBytes(log), QByteArray("2.4.0.17 (\xE9t\xE9)\r\n"));
+    Version_LOG();
+    EXPECT_EQ(fileBytes(log), Program_Version().toLatin1() + "\r\n");
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("tiravon.version"))));
+    EXPECT_TRUE(testDialogs().shown.isEmpty());
+
+    // A failure is shown and the program goes on.
+    QFile::remove(log);
+    ASSERT_TRUE(QDir(current.path()).mkdir(QStringLiteral("tiravon.version")));
+    Version_LOG();
+    ASSERT_EQ(testDialogs().texts(QStringLiteral("message")).size(), 1);
+    const QString shown = testDialogs().texts(QStringLiteral("message")).constFirst();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("ERR:tq_ini | Version_LOG =>Impossible d'écrire dans ")))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("tiravon.version"))) << shown.toStdString();
+}
+
+TEST_F(ProgramIdentity, UserNameIsNeverEmpty)
+{
+    fake.login = QStringLiteral("dr.martin");
+    EXPECT_EQ(User_Name(), QStringLiteral("dr.martin"));
+    fake.login.clear();
+    EXPECT_EQ(User_Name(), QStringLiteral("Inconnu"));
+}
+
+TEST_F(ProgramIdentity, ErrorReportAbortEndsTheProgramIgnoreReturns)
+{
+    const QString expected = QStringLiteral(
+        "Veuillez noter précisément les détails de cette erreur et les rapporter au developpeur\r\n"
+        "\r\n"
+        "Module : \r\n"
+        "=>CCAM\r\n"
+        "\r\n"
+        "Message : \r\n"
+        "=>Fichier introuvable");
+    testDialogs().errorReportAnswers = {false, true};
+    Error_Report(QStringLiteral("CCAM"), QStringLiteral("Fichier introuvable"));
+    EXPECT_EQ(fake.terminateRequests, 0);
+    Error_Report(QStringLiteral("CCAM"), QStringLiteral("Fichier introuvable"));
+    EXPECT_EQ(fake.terminateRequests, 1);
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("errorReport")), QStringList({expected, expected}));
+}
+
+TEST_F(ProgramIdentity, OpenDocumentHandsTheTextToTheDesktop)
+{
+    Open_Document(QStringLiteral("https://www.ameli.fr"));
+    EXPECT_EQ(fake.opened, QStringList{QStringLiteral("https://www.ameli.fr")});
+}
+
+TEST(SplitString, CutsAtEachSeparatorAndDropsAnEmptyRest)
+{
+    const struct
+    {
+        const char *text, *separator;
+        QStringList pieces;
+    } cases[] = {
+        {"1:2::4", ":", {"1", "2", "", "4"}},
+        {"1:2:", ":", {"1", "2"}},
+        {"", ":", {}},
+        {"a::b", ":", {"a", "", "b"}},
+        {":a", ":", {"", "a"}},
+        {"::", ":", {"", ""}},
+        {"559:0:836:1024", ":", {"559", "0", "836", "1024"}},
+        {"a||b|", "||", {"a", "b|"}},
+        {"a:b", "", {"a:b"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Split_String(QString::fromUtf8(c.text), QString::fromUtf8(c.separator)), c.pieces);
+    }
+}
