@@ -168,6 +168,11 @@ void TForm1::setTabOrder()
 
 void TForm1::bindMoveAndResize(QWidget *control)
 {
+    // The pointer shows the edge a resize would take on every move, button
+    // held or not.
+    control->setMouseTracking(true);
+    for (QWidget *child : control->findChildren<QWidget *>())
+        child->setMouseTracking(true);
     auto down = [this](QWidget *c) { NOMMouseDown(c); };
     auto move = [this](QWidget *c) { NOMMouseMove(c); };
     if (auto *edit = qobject_cast<SheetEdit *>(control)) {

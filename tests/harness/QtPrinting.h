@@ -13,9 +13,18 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.toStdString() << '"';
 }
 
+// Bytes outside printable ASCII as \xNN.
 inline void PrintTo(const QByteArray &bytes, std::ostream *os)
 {
-    *os << '"' << bytes.toStdString() << '"';
+    *os << '"';
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x20 && b < 0x7F && b != '\\')
+            *os << c;
+        else
+            *os << "\\x" << QByteArray(1, c).toHex().constData();
+    }
+    *os << '"';
 }
 
 inline void PrintTo(const QPoint &p, std::ostream *os)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtPrinting.h"
+
 // Every support test runs with a fake platform whose program file lies in a
 // fresh temporary folder, so the settings file and every other file the test
 // touches live there; the desktop platform is put back afterwards.
@@ -81,21 +83,3 @@ inline QByteArray utf16LE(const QString &text)
 const QByteArray kUtf8Mark("\xEF\xBB\xBF", 3);
 const QByteArray kUtf16LEMark("\xFF\xFE", 2);
 
-// QString and QByteArray print readably in failure messages.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-inline void PrintTo(const QByteArray &bytes, std::ostream *os)
-{
-    *os << '"';
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x20 && b < 0x7F && b != '\\')
-            *os << c;
-        else
-            *os << "\\x" << QByteArray(1, c).toHex().constData();
-    }
-    *os << '"';
-}
