@@ -124,8 +124,8 @@ QFont fontOf(Style style)
     font.setStyleStrategy(QFont::PreferAntialias);
     double pixels = 10;
     switch (style) {
-    case Style::Title:   pixels = 25; font.setBold(true); font.setLetterSpacing(QFont::PercentageSpacing, 104); break;
-    case Style::Mention: pixels = 13; font.setBold(true); break;
+    case Style::Title:   pixels = 21; font.setBold(true); font.setLetterSpacing(QFont::PercentageSpacing, 104); break;
+    case Style::Mention: pixels = 11; font.setBold(true); break;
     case Style::Band:    pixels = 10.5; font.setBold(true); break;
     case Style::Heading: pixels = 9.5; font.setBold(true); break;
     case Style::Label:   pixels = 9.5; break;
@@ -261,10 +261,12 @@ const int kCentre = Qt::AlignCenter;
 const int kTopLeft = Qt::AlignLeft | Qt::AlignTop;
 
 const FreeText kFreeTexts[] = {
-    {{10, 4, 190, 26}, "l'Assurance\nMaladie", Style::Mention, kLeft},
-    {{190, 2, 392, 30}, "FEUILLE DE SOINS", Style::Title, kCentre},
-    {{520, 5, 246, 13}, "actes dispensés par un médecin", Style::Small, kRight},
-    {{520, 18, 246, 13}, "à adresser à votre caisse d'assurance maladie", Style::Note, kRight},
+    // The window shows the panel from its tenth pixel down: the heading
+    // stays below that line.
+    {{10, 12, 190, 22}, "l'Assurance\nMaladie", Style::Mention, kLeft},
+    {{190, 11, 392, 24}, "FEUILLE DE SOINS", Style::Title, kCentre},
+    {{520, 12, 246, 11}, "actes dispensés par un médecin", Style::Small, kRight},
+    {{520, 23, 246, 11}, "à adresser à votre caisse d'assurance maladie", Style::Note, kRight},
     {{10, 56, 300, 16}, "personne recevant les soins", Style::Heading, kLeft},
 
     {{20, 286, 470, 14}, "cachet du médecin : nom, prénom, adresse et numéro d'identification", Style::Note, kLeft},

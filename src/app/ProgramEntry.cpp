@@ -22,7 +22,9 @@ void prepareApplication(QApplication &app)
 
     // The fonts the care sheet was designed with, mapped to their metric twins.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Courrier"), QStringLiteral("Liberation Mono"));
+    // "Courrier" names no font: Windows draws it in Arial, whose metrics the
+    // stamp's design size (170 by 44 for "Duplicata") was made with.
+    QFont::insertSubstitution(QStringLiteral("Courrier"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));

@@ -132,6 +132,9 @@ void TForm1::showEvent(QShowEvent *event)
         return;
     m_shownOnce = true;
     runGuarded([this] { FormShow(); });
+    // The sheet opens at its top, on the patient's name.
+    NOM->setFocus();
+    ScrollBox->verticalScrollBar()->setValue(0);
 }
 
 void TForm1::FormShow()

@@ -104,6 +104,10 @@ TEST_F(StartupTest, FieldsStandWhereTheCatalogueSaysWithTheirLook)
     EXPECT_EQ(form->Client->minimumHeight(), 1110);
     EXPECT_EQ(form->Panel_IMAGE->geometry(), QRect(0, -10, 772, 1110));
     EXPECT_EQ(form->ScrollBox->size(), QSize(820, 956));
+    // The sheet opens at its top, on the patient's name.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->ScrollBox->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), form->NOM);
 }
 
 TEST_F(StartupTest, TypedLettersBecomeCapitalsUnlessTheFieldKeepsMixedCase)
