@@ -41,6 +41,8 @@ Tform_historique::Tform_historique()
     connect(ListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at)); });
 
+    // Below the presentation options window until the user places it.
+    move(0, 600);
     restorePlacement();
 }
 
