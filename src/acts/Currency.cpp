@@ -65,9 +65,14 @@ Currency textToCurrency(const QString &text, const QLocale &locale)
             negativeExponent = s.at(i) == QLatin1Char('-');
             ++i;
         }
+        // Every digit of the exponent is read; beyond a few thousand the
+        // amount is zero or out of range anyway.
         const int start = i;
-        while (i < s.size() && s.at(i).isDigit() && s.at(i).unicode() < 128 && i - start < 4)
-            exponent = exponent * 10 + (s.at(i++).unicode() - '0');
+        while (i < s.size() && s.at(i) >= QLatin1Char('0') && s.at(i) <= QLatin1Char('9')) {
+            if (exponent < 10000)
+                exponent = exponent * 10 + (s.at(i).unicode() - '0');
+            ++i;
+        }
         if (i == start)
             reject(text);
         if (negativeExponent)
