@@ -36,11 +36,6 @@ namespace {
 const QString kToday = QStringLiteral("09/12/2026");
 const QString kTicked = QStringLiteral("X");
 
-QStringList entriesOf(const QListWidget *list)
-{
-    return listEntries(list);
-}
-
 // Left, top and width: what the configuration keeps of a field's place.
 QRect placeAndWidth(const QWidget *widget)
 {
@@ -217,6 +212,11 @@ TEST_F(ConfigTest, StoredBoxesRunTheirPairRulesAsEachIsRead)
 
 enum class SaveWay { CtrlW, Closing };
 
+void PrintTo(SaveWay way, std::ostream *os)
+{
+    *os << (way == SaveWay::CtrlW ? "Ctrl+W" : "closing");
+}
+
 class SavedLayoutTest : public ConfigTest, public ::testing::WithParamInterface<SaveWay>
 {
 protected:
@@ -276,7 +276,7 @@ protected:
         f->TARIF_2->setText(QStringLiteral("5,5"));
         f->TARIF_4->setText(QStringLiteral("2"));
         f->MONTANT_TOTAL->setText(QStringLiteral("99,99"));
-        // Claim boxes: maternity and the second ALD box, both others' rules run.
+        // Claim boxes: maternity and the second ALD box; the pair rules clear their partners.
         f->COCHE_MATERNITE->setText(kTicked);
         f->COCHE_ALD_1->setText(kTicked);
         f->COCHE_NP_COMP->setText(kTicked);
@@ -404,15 +404,17 @@ TEST_P(SavedLayoutTest, TheNextStartGetsBackTheLayoutLookAndTexts)
     EXPECT_TRUE(Form_OPTIONS->isHidden());
     EXPECT_EQ(Form_OPTIONS->pos(), QPoint(120, 80));
     EXPECT_TRUE(form_historique->isHidden());
-    EXPECT_EQ(entriesOf(f->LISTE_VILLES), (QStringList{QStringLiteral("LYON"), QStringLiteral("PARIS")}));
-    EXPECT_EQ(entriesOf(f->Liste_CPAMS), QStringList{QStringLiteral("CPAM DE PARIS")});
-    EXPECT_EQ(entriesOf(form_historique->ListBox1), (QStringList{QStringLiteral("CS"), QStringLiteral("ECHO")}));
+    EXPECT_EQ(listEntries(f->LISTE_VILLES), (QStringList{QStringLiteral("LYON"), QStringLiteral("PARIS")}));
+    EXPECT_EQ(listEntries(f->Liste_CPAMS), QStringList{QStringLiteral("CPAM DE PARIS")});
+    EXPECT_EQ(listEntries(form_historique->ListBox1), (QStringList{QStringLiteral("CS"), QStringLiteral("ECHO")}));
 
     // The program settings name the image and its configuration.
     EXPECT_EQ(storedSetting(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE")),
               session.path(QStringLiteral("feuille_de_soin_medecin.jpg")));
     EXPECT_EQ(storedSetting(QStringLiteral("DEFAUT"), QStringLiteral("INI")), session.configFile());
     EXPECT_EQ(storedSetting(QStringLiteral("ACTE"), f->state.modelsFolder), QStringLiteral("CS"));
+    EXPECT_EQ(storedSetting(QStringLiteral("OPTIONS"), QStringLiteral("TAMPON")), QStringLiteral("0"));
+    EXPECT_EQ(stored(QStringLiteral("IMAGE"), QStringLiteral("VISIBLE")), QStringLiteral("1"));
 }
 
 INSTANTIATE_TEST_SUITE_P(ConfigTest, SavedLayoutTest, ::testing::Values(SaveWay::CtrlW, SaveWay::Closing),
@@ -815,8 +817,8 @@ TEST_F(ConfigTest, PickListsComeFromTheProgramFolderWhateverTheCurrentDirectory)
     QDir::setCurrent(elsewhere.path());
 
     session.start();
-    EXPECT_EQ(entriesOf(form()->LISTE_VILLES), (QStringList{QStringLiteral("LYON"), QStringLiteral("PARIS")}));
-    EXPECT_EQ(entriesOf(form()->Liste_CPAMS), QStringList{QStringLiteral("CPAM DE LYON")});
+    EXPECT_EQ(listEntries(form()->LISTE_VILLES), (QStringList{QStringLiteral("LYON"), QStringLiteral("PARIS")}));
+    EXPECT_EQ(listEntries(form()->Liste_CPAMS), QStringList{QStringLiteral("CPAM DE LYON")});
 
     // Saved back there too, and nothing goes to the current directory.
     addListEntry(form()->LISTE_VILLES, QStringLiteral("NANTES"));
