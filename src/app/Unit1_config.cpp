@@ -126,6 +126,9 @@ QString sheetDate(const QDate &date)
 void TForm1::INI_GETExecute()
 {
     const QString settings;   // the program settings file
+    // A form image change asks once, for the reading that follows it.
+    const bool keepImagePath = keepImagePathOnReading;
+    keepImagePathOnReading = false;
     try {
         // 1-2: placement, version caption and log.
         Form_RestorePosition(this);
@@ -134,10 +137,9 @@ void TForm1::INI_GETExecute()
 
         // 3-4: the shared state, each item from the image path.
         const QString folder = Program_Folder();
-        if (!keepImagePathOnReading)
+        if (!keepImagePath)
             state.formImagePath = imagePathFromSettings(
                 INI_ReadString(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), defaultImagePath(folder)), folder);
-        keepImagePathOnReading = false;
         state.modelsFolder = modelsFolderFor(state.formImagePath);
         state.formModelName = formModelNameFor(state.modelsFolder);
         state.currentActName = INI_ReadString(QStringLiteral("ACTE"), state.modelsFolder, QStringLiteral("CS"));
@@ -154,12 +156,13 @@ void TForm1::INI_GETExecute()
 
         // 6: the form image, or the built-in picture written out as the
         // default image. A file already at the default path is used, never
-        // overwritten.
-        if (QFileInfo::exists(state.formImagePath)) {
+        // overwritten. A folder is no image file (an empty stored path names
+        // the program folder).
+        if (QFileInfo(state.formImagePath).isFile()) {
             Image1->setPicture(loadFormPicture(state.formImagePath));
         } else {
             state.formImagePath = defaultImagePath(folder);
-            if (QFileInfo::exists(state.formImagePath)) {
+            if (QFileInfo(state.formImagePath).isFile()) {
                 Image1->setPicture(loadFormPicture(state.formImagePath));
             } else {
                 const QImage builtIn = builtInFormPicture();
@@ -273,7 +276,12 @@ void TForm1::INI_SAVEExecute()
 {
     const QString cfg = state.formConfigPath;
     // 1: nothing at all is saved when the configuration's folder is gone.
-    if (!QDir(extractFilePath(cfg)).exists()) {
+    // A reading that failed before the path was worked out leaves it empty:
+    // there is no configuration to save to either (an empty folder would be
+    // taken as the current directory, and an empty file as the program
+    // settings).
+    const QString cfgFolder = extractFilePath(cfg);
+    if (cfgFolder.isEmpty() || !QFileInfo(cfgFolder).isDir()) {
         dialogs().message(QStringLiteral("STOP: Fichier de sauvegarde \"%1\" Inacessible !!!").arg(cfg));
         return;
     }
