@@ -157,13 +157,24 @@ void TForm1::INI_GETExecute()
         // 6: the form image, or the built-in picture written out as the
         // default image. A file already at the default path is used, never
         // overwritten. A folder is no image file (an empty stored path names
-        // the program folder).
+        // the program folder). A picture that cannot be decoded is reported
+        // and the built-in one stays, but the reading goes on: stopping here
+        // would leave the design layout on screen, and the next saving would
+        // write it over the user's own configuration.
+        auto showPicture = [this](const QString &path) {
+            try {
+                Image1->setPicture(loadFormPicture(path));
+            } catch (const TiravonError &e) {
+                Image1->setPicture(builtInFormPicture());
+                dialogs().message(QStringLiteral("ERR:INI_GETExecute => ") + e.message());
+            }
+        };
         if (QFileInfo(state.formImagePath).isFile()) {
-            Image1->setPicture(loadFormPicture(state.formImagePath));
+            showPicture(state.formImagePath);
         } else {
             state.formImagePath = defaultImagePath(folder);
             if (QFileInfo(state.formImagePath).isFile()) {
-                Image1->setPicture(loadFormPicture(state.formImagePath));
+                showPicture(state.formImagePath);
             } else {
                 const QImage builtIn = builtInFormPicture();
                 Image1->setPicture(builtIn);

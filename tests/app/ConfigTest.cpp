@@ -721,11 +721,17 @@ TEST_F(ConfigTest, AMalformedPlacementEndsTheReadingAndLeavesTheConfigurationInt
     EXPECT_EQ(form()->ACTE_1->text(), QStringLiteral("CS"));
 }
 
-TEST_F(ConfigTest, ACorruptFormImageIsReportedAndTheBuiltInPictureStays)
+TEST_F(ConfigTest, ACorruptFormImageIsReportedAndTheUsersLayoutStillLoadsAndSurvives)
 {
+    // A damaged picture on disk must not cost the user the layout kept
+    // beside it: the reading reports it, shows the built-in picture and goes
+    // on, so that the saving at closing writes back the user's own layout.
     const QString image = session.path(QStringLiteral("abime.jpg"));
     writeBytes(image, QByteArray("\xFF\xD8\xFF\xE0 ceci n'est pas une image") + QByteArray(200, 'Z'));
     INI_WriteString(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), image);
+    const QString config = session.path(QStringLiteral("abime@user1.INI"));
+    INI_WriteInteger(QStringLiteral("NOM"), QStringLiteral("X"), 300, config);
+    INI_WriteString(QStringLiteral("ACTES"), QStringLiteral("ACTE_1"), QStringLiteral("CS"), config);
     QString decoderMessage;
     try {
         loadFormPicture(image);
@@ -741,19 +747,20 @@ TEST_F(ConfigTest, ACorruptFormImageIsReportedAndTheBuiltInPictureStays)
     EXPECT_EQ(messages.at(0), QStringLiteral("Création du Dossier des Modèles TIRAVON en \"%1\"")
                                   .arg(session.path(QStringLiteral("abime/"))));
     EXPECT_EQ(messages.at(1), QStringLiteral("ERR:INI_GETExecute => ") + decoderMessage);
-    // The steps before stay, the later ones are skipped.
     EXPECT_EQ(f->state.formImagePath, image);
-    EXPECT_EQ(f->state.formConfigPath, session.path(QStringLiteral("abime@user1.INI")));
-    EXPECT_TRUE(QFileInfo(session.path(QStringLiteral("abime"))).isDir());
+    EXPECT_EQ(f->state.formConfigPath, config);
     EXPECT_EQ(f->Image1->picture(), builtInFormPicture());
-    EXPECT_NE(f->windowTitle(), QStringLiteral("ABIME@CS"));
-    EXPECT_EQ(f->TARIF_1->text(), QStringLiteral("23"));
-    EXPECT_TRUE(f->DATE->text().isEmpty());
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("ABIME@CS"));
+    EXPECT_EQ(f->NOM->x(), 300);
+    EXPECT_EQ(f->ACTE_1->text(), QStringLiteral("CS"));
+    EXPECT_EQ(f->DATE->text(), QStringLiteral("09/12/2026"));
     EXPECT_FALSE(QFileInfo::exists(session.path(QStringLiteral("feuille_de_soin_medecin.jpg"))));
-    // And the program goes on.
-    EXPECT_TRUE(f->isVisible());
-    f->mnu_ToutEffacer->trigger();
-    EXPECT_TRUE(f->TARIF_1->text().isEmpty());
+
+    session.close();
+    EXPECT_EQ(INI_ReadInteger(QStringLiteral("NOM"), QStringLiteral("X"), -1, config), 300);
+    EXPECT_EQ(INI_ReadString(QStringLiteral("ACTES"), QStringLiteral("ACTE_1"), QString(), config), QStringLiteral("CS"));
+    // The damaged file is left as it was.
+    EXPECT_TRUE(readBytes(image).contains("ceci n'est pas une image"));
 }
 
 TEST_F(ConfigTest, AStoredImageThatNamesNoFileFallsBackToTheDefaultImage)
