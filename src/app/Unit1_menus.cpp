@@ -5,6 +5,7 @@
 #include "SheetEdit.h"
 #include "components/MRControl_32.h"
 #include "patient/DateEdit.h"
+#include "patient/PickLists.h"
 #include "print/FormImage.h"
 #include "print/StampLabel.h"
 #include "support/ActionGuard.h"
@@ -321,10 +322,8 @@ void TForm1::setUpFieldHandlers()
     connect(CPAM, &SheetEdit::entered, this, guarded([this] { CPAMEnter(); }));
     connect(CPAM, &SheetEdit::clicked, this, guarded([this] { CPAMEnter(); }));
     connect(CPAM, &SheetEdit::exited, this, guarded([this] { CPAMExit(); }));
-    connect(LISTE_VILLES, &QListWidget::itemSelectionChanged, this, [this] { LISTE_VILLESClick(); });
-    connect(LISTE_VILLES, &QListWidget::itemDoubleClicked, this, guarded([this] { LISTE_VILLESDblClick(); }));
-    connect(Liste_CPAMS, &QListWidget::itemSelectionChanged, this, [this] { Liste_CPAMSClick(); });
-    connect(Liste_CPAMS, &QListWidget::itemDoubleClicked, this, guarded([this] { Liste_CPAMSDblClick(); }));
+    connectPickList(LISTE_VILLES, this, [this] { LISTE_VILLESClick(); }, guarded([this] { LISTE_VILLESDblClick(); }));
+    connectPickList(Liste_CPAMS, this, [this] { Liste_CPAMSClick(); }, guarded([this] { Liste_CPAMSDblClick(); }));
 
     // Dates.
     for (DateEdit *date : {DATE, DATE_ACTE, DDN, DDG})

@@ -1,15 +1,53 @@
 // The town and fund pick lists of the care-sheet window.
 #include "app/Unit1.h"
 
+#include "PickLists.h"
 #include "app/SheetEdit.h"
 #include "support/Dialogs.h"
 #include "support/TiravonError.h"
 #include "support/tq32_LISTES.h"
 
+#include <QEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 
 namespace {
+
+// The mouse on a pick list, as on a list box: a double click anywhere closes
+// the list; a click on the blank below the entries and the right button leave
+// the selection alone, so that opening the menu never picks an entry and the
+// entry picked last stays the one "&Supprimer" deletes.
+class PickListMouse : public QObject
+{
+public:
+    PickListMouse(QListWidget *list, std::function<void()> doubleClick)
+        : QObject(list), m_list(list), m_doubleClick(std::move(doubleClick))
+    {
+        list->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease
+            && type != QEvent::MouseButtonDblClick)
+            return false;
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton)
+            return true;   // the menu comes from its own event
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        if (type == QEvent::MouseButtonDblClick)
+            m_doubleClick();
+        return !m_list->itemAt(mouse->position().toPoint());
+    }
+
+private:
+    QListWidget *m_list;
+    std::function<void()> m_doubleClick;
+};
 
 // Deletes the selected entry without asking; with none selected, nothing.
 void deleteSelectedEntry(QListWidget *list)
@@ -35,12 +73,25 @@ void pickEntry(QListWidget *list, SheetEdit *field, const QString &handler)
         list->hide();
     } catch (const std::exception &e) {
         const auto *own = dynamic_cast<const TiravonError *>(&e);
-        dialogs().message(QStringLiteral("ERR:\"%1\"=>").arg(handler)
-                          + (own ? own->message() : QString::fromUtf8(e.what())));
+        dialogs().message(pickListErrorText(handler, own ? own->message() : QString::fromUtf8(e.what())));
     }
 }
 
 } // namespace
+
+QString pickListErrorText(const QString &handler, const QString &error)
+{
+    return QStringLiteral("ERR:\"%1\"=>").arg(handler) + error;
+}
+
+void connectPickList(QListWidget *list, QObject *context, const std::function<void()> &pick,
+                     const std::function<void()> &doubleClick)
+{
+    QObject::connect(list, &QListWidget::itemSelectionChanged, context, pick);
+    // A click on the entry already selected changes no selection but picks it.
+    QObject::connect(list, &QListWidget::itemClicked, context, pick);
+    new PickListMouse(list, doubleClick);
+}
 
 void TForm1::showPickList(QListWidget *list, SheetEdit *fieldBelow)
 {
