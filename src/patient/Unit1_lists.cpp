@@ -3,6 +3,7 @@
 
 #include "PickLists.h"
 #include "app/SheetEdit.h"
+#include "support/ActionGuard.h"
 #include "support/Dialogs.h"
 #include "support/TiravonError.h"
 #include "support/tq32_LISTES.h"
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace {
 
@@ -48,6 +50,18 @@ private:
     QListWidget *m_list;
     std::function<void()> m_doubleClick;
 };
+
+// Offers the text of a field just left to its list. The text is the one the
+// field held as it was left; it is offered once the focus has settled in the
+// next field, so that the message of a new entry does not come between leaving
+// one field and entering the next (a modal box there would keep the next
+// field from ever being entered).
+void rememberLater(QObject *window, QListWidget *list, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    QTimer::singleShot(0, window, [list, text] { runGuarded([&] { AddUniqueToList(list, text, true); }); });
+}
 
 // Deletes the selected entry without asking; with none selected, nothing.
 void deleteSelectedEntry(QListWidget *list)
@@ -110,7 +124,7 @@ void TForm1::VILLEEnter()
 
 void TForm1::VILLEExit()
 {
-    AddUniqueToList(LISTE_VILLES, VILLE->text(), true);
+    rememberLater(this, LISTE_VILLES, VILLE->text());
 }
 
 void TForm1::LISTE_VILLESClick()
@@ -135,7 +149,7 @@ void TForm1::CPAMEnter()
 
 void TForm1::CPAMExit()
 {
-    AddUniqueToList(Liste_CPAMS, CPAM->text(), true);
+    rememberLater(this, Liste_CPAMS, CPAM->text());
 }
 
 void TForm1::Liste_CPAMSClick()

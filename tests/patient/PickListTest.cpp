@@ -53,11 +53,14 @@ protected:
         QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
     }
 
+    // Tab out; the events the move leaves behind are then handled, as the
+    // program's event loop does before the user's next key.
     void tabOut(SheetEdit *field)
     {
         ASSERT_EQ(QApplication::focusWidget(), field);
         QTest::keyClick(field, Qt::Key_Tab);
         ASSERT_NE(QApplication::focusWidget(), field);
+        QCoreApplication::processEvents();
     }
 
     static void clickEntry(QListWidget *list, const QString &text)
@@ -160,6 +163,38 @@ TEST_F(PickListTest, LeavingTheFieldRemembersOnlyNewTextsAndTellsSo)
     tabOut(form->CPAM);
     EXPECT_EQ(listEntries(form->Liste_CPAMS), QStringList{"CPAM DE PARIS"});
     EXPECT_EQ(testDialogs().texts(), QStringList{"\"CPAM DE PARIS\" ajouté à la liste"});
+}
+
+// Records where the focus stands when the message of a new entry comes.
+class WatchingDialogs : public ScriptedDialogs
+{
+public:
+    QList<QWidget *> focusAtInformation;
+    void information(const QString &text) override
+    {
+        ScriptedDialogs::information(text);
+        focusAtInformation << QApplication::focusWidget();
+    }
+};
+
+TEST_F(PickListTest, TheMessageOfANewEntryComesOnceTheNextFieldIsEntered)
+{
+    // A modal box shown while the focus moves would keep the next field from
+    // being entered, and the fund list from showing.
+    startOnName();
+    WatchingDialogs watching;
+    setDialogs(&watching);
+    tabInto(form->VILLE);
+    QTest::keyClicks(form->VILLE, "PARIS");
+    QTest::keyClick(form->VILLE, Qt::Key_Tab);
+    EXPECT_TRUE(watching.shown.isEmpty());
+    EXPECT_TRUE(form->Liste_CPAMS->isVisible());
+    QCoreApplication::processEvents();
+    setDialogs(&testDialogs());
+    EXPECT_EQ(watching.texts(), QStringList{"\"PARIS\" ajouté à la liste"});
+    EXPECT_EQ(watching.focusAtInformation, QList<QWidget *>{form->CPAM});
+    // The text as it stood when the field was left.
+    EXPECT_EQ(listEntries(form->LISTE_VILLES), QStringList{"PARIS"});
 }
 
 TEST_F(PickListTest, ClickingTheFundFieldTogglesItsListToo)
@@ -366,6 +401,7 @@ TEST_F(PickListTest, RememberedValuesSurviveARestartAndMissingFilesLeaveTheLists
     tabOut(form->VILLE);
     QTest::keyClicks(form->CPAM, "cpam 91");
     tabOut(form->CPAM);
+    EXPECT_EQ(testDialogs().texts(), QStringList({"\"91000 Évry\" ajouté à la liste", "\"CPAM 91\" ajouté à la liste"}));
     session.close();
     // A new file is written in Windows-1252.
     EXPECT_EQ(fileBytes("VILLES.TXT"), "91000 \xC9vry\r\n");
