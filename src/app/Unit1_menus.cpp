@@ -220,7 +220,7 @@ void TForm1::buildPopupMenus()
     PopupMenu_VILLES->addSeparator();
     Fermer1 = addItem(PopupMenu_VILLES, this, "Fermer1", QStringLiteral("&Fermer"));
     connect(mnu_VilleDelete, &QAction::triggered, this, guarded([this] { mnu_VilleDeleteClick(); }));
-    connect(Fermer1, &QAction::triggered, this, [this] { LISTE_VILLES->hide(); });
+    connect(Fermer1, &QAction::triggered, this, [this] { hidePickList(LISTE_VILLES); });
 
     PopupMenu_CPAM = new QMenu(this);
     PopupMenu_CPAM->setObjectName(QStringLiteral("PopupMenu_CPAM"));
@@ -228,7 +228,7 @@ void TForm1::buildPopupMenus()
     PopupMenu_CPAM->addSeparator();
     Fermer2 = addItem(PopupMenu_CPAM, this, "Fermer2", QStringLiteral("&Fermer"));
     connect(Supprimer1, &QAction::triggered, this, guarded([this] { Supprimer1Click(); }));
-    connect(Fermer2, &QAction::triggered, this, [this] { Liste_CPAMS->hide(); });
+    connect(Fermer2, &QAction::triggered, this, [this] { hidePickList(Liste_CPAMS); });
 
     PopupMenu_IMAGE = new QMenu(this);
     PopupMenu_IMAGE->setObjectName(QStringLiteral("PopupMenu_IMAGE"));

@@ -12,6 +12,10 @@ class QObject;
 // The text shown when picking an entry fails: ERR:"<handler>"=><error>.
 QString pickListErrorText(const QString &handler, const QString &error);
 
+// Hides a pick list; a list that has the focus gives it up rather than pass it
+// on to the next field.
+void hidePickList(QListWidget *list);
+
 // Binds a pick list to its handlers: a change of the selected entry (the
 // arrows while the list has the focus) and a left click on an entry pick, the
 // selected one included; a double click anywhere on the list runs

@@ -84,7 +84,7 @@ void pickEntry(QListWidget *list, SheetEdit *field, const QString &handler)
         if (selected.isEmpty())
             return;
         field->setText(selected.constFirst()->text());
-        list->hide();
+        hidePickList(list);
     } catch (const std::exception &e) {
         const auto *own = dynamic_cast<const TiravonError *>(&e);
         dialogs().message(pickListErrorText(handler, own ? own->message() : QString::fromUtf8(e.what())));
@@ -96,6 +96,16 @@ void pickEntry(QListWidget *list, SheetEdit *field, const QString &handler)
 QString pickListErrorText(const QString &handler, const QString &error)
 {
     return QStringLiteral("ERR:\"%1\"=>").arg(handler) + error;
+}
+
+void hidePickList(QListWidget *list)
+{
+    // A hidden widget hands its focus to the next one in the Tab order, here
+    // the sheet's date, which the next arrow key would step: the focus is
+    // given up instead, as a list box gives it back to its window.
+    if (list->hasFocus())
+        list->clearFocus();
+    list->hide();
 }
 
 void connectPickList(QListWidget *list, QObject *context, const std::function<void()> &pick,
@@ -134,7 +144,7 @@ void TForm1::LISTE_VILLESClick()
 
 void TForm1::LISTE_VILLESDblClick()
 {
-    LISTE_VILLES->hide();
+    hidePickList(LISTE_VILLES);
 }
 
 void TForm1::mnu_VilleDeleteClick()
@@ -159,7 +169,7 @@ void TForm1::Liste_CPAMSClick()
 
 void TForm1::Liste_CPAMSDblClick()
 {
-    Liste_CPAMS->hide();
+    hidePickList(Liste_CPAMS);
 }
 
 void TForm1::Supprimer1Click()

@@ -6,6 +6,7 @@
 
 #include "app/SheetEdit.h"
 #include "app/Unit1.h"
+#include "patient/DateEdit.h"
 #include "patient/PickLists.h"
 #include "support/tq32_LISTES.h"
 
@@ -240,6 +241,12 @@ TEST_F(PickListTest, PickingAnEntryCopiesItIntoTheFieldAndHidesTheList)
     QTest::keyClick(form->LISTE_VILLES, Qt::Key_Down);
     EXPECT_EQ(form->VILLE->text(), "92160 ANTONY");
     EXPECT_TRUE(form->LISTE_VILLES->isHidden());
+    // The hidden list passes its focus to no field: a further arrow changes nothing.
+    QWidget *focus = QApplication::focusWidget();
+    EXPECT_EQ(focus, nullptr);
+    QTest::keyClick(focus ? focus : form, Qt::Key_Down);
+    EXPECT_EQ(form->DATE->text(), "09/12/2026");
+    EXPECT_EQ(form->VILLE->text(), "92160 ANTONY");
 
     // A click on the entry that is already selected picks it again.
     form->VILLE->setText("75011 PARIS");
