@@ -5,6 +5,7 @@
 #include "SheetEdit.h"
 #include "components/MRControl_32.h"
 #include "patient/DateEdit.h"
+#include "patient/PickLists.h"
 #include "print/FormImage.h"
 #include "print/StampLabel.h"
 #include "support/ActionGuard.h"
@@ -219,7 +220,7 @@ void TForm1::buildPopupMenus()
     PopupMenu_VILLES->addSeparator();
     Fermer1 = addItem(PopupMenu_VILLES, this, "Fermer1", QStringLiteral("&Fermer"));
     connect(mnu_VilleDelete, &QAction::triggered, this, guarded([this] { mnu_VilleDeleteClick(); }));
-    connect(Fermer1, &QAction::triggered, this, [this] { LISTE_VILLES->hide(); });
+    connect(Fermer1, &QAction::triggered, this, [this] { hidePickList(LISTE_VILLES); });
 
     PopupMenu_CPAM = new QMenu(this);
     PopupMenu_CPAM->setObjectName(QStringLiteral("PopupMenu_CPAM"));
@@ -227,7 +228,7 @@ void TForm1::buildPopupMenus()
     PopupMenu_CPAM->addSeparator();
     Fermer2 = addItem(PopupMenu_CPAM, this, "Fermer2", QStringLiteral("&Fermer"));
     connect(Supprimer1, &QAction::triggered, this, guarded([this] { Supprimer1Click(); }));
-    connect(Fermer2, &QAction::triggered, this, [this] { Liste_CPAMS->hide(); });
+    connect(Fermer2, &QAction::triggered, this, [this] { hidePickList(Liste_CPAMS); });
 
     PopupMenu_IMAGE = new QMenu(this);
     PopupMenu_IMAGE->setObjectName(QStringLiteral("PopupMenu_IMAGE"));
@@ -321,10 +322,8 @@ void TForm1::setUpFieldHandlers()
     connect(CPAM, &SheetEdit::entered, this, guarded([this] { CPAMEnter(); }));
     connect(CPAM, &SheetEdit::clicked, this, guarded([this] { CPAMEnter(); }));
     connect(CPAM, &SheetEdit::exited, this, guarded([this] { CPAMExit(); }));
-    connect(LISTE_VILLES, &QListWidget::itemSelectionChanged, this, [this] { LISTE_VILLESClick(); });
-    connect(LISTE_VILLES, &QListWidget::itemDoubleClicked, this, guarded([this] { LISTE_VILLESDblClick(); }));
-    connect(Liste_CPAMS, &QListWidget::itemSelectionChanged, this, [this] { Liste_CPAMSClick(); });
-    connect(Liste_CPAMS, &QListWidget::itemDoubleClicked, this, guarded([this] { Liste_CPAMSDblClick(); }));
+    connectPickList(LISTE_VILLES, this, [this] { LISTE_VILLESClick(); }, guarded([this] { LISTE_VILLESDblClick(); }));
+    connectPickList(Liste_CPAMS, this, [this] { Liste_CPAMSClick(); }, guarded([this] { Liste_CPAMSDblClick(); }));
 
     // Dates.
     for (DateEdit *date : {DATE, DATE_ACTE, DDN, DDG})

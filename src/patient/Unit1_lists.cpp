@@ -1,15 +1,67 @@
 // The town and fund pick lists of the care-sheet window.
 #include "app/Unit1.h"
 
+#include "PickLists.h"
 #include "app/SheetEdit.h"
+#include "support/ActionGuard.h"
 #include "support/Dialogs.h"
 #include "support/TiravonError.h"
 #include "support/tq32_LISTES.h"
 
+#include <QEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace {
+
+// The mouse on a pick list, as on a list box: a double click anywhere closes
+// the list; a click on the blank below the entries and the right button leave
+// the selection alone, so that opening the menu never picks an entry and the
+// entry picked last stays the one "&Supprimer" deletes.
+class PickListMouse : public QObject
+{
+public:
+    PickListMouse(QListWidget *list, std::function<void()> doubleClick)
+        : QObject(list), m_list(list), m_doubleClick(std::move(doubleClick))
+    {
+        list->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease
+            && type != QEvent::MouseButtonDblClick)
+            return false;
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton)
+            return true;   // the menu comes from its own event
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        if (type == QEvent::MouseButtonDblClick)
+            m_doubleClick();
+        return !m_list->itemAt(mouse->position().toPoint());
+    }
+
+private:
+    QListWidget *m_list;
+    std::function<void()> m_doubleClick;
+};
+
+// Offers the text of a field just left to its list. The text is the one the
+// field held as it was left; it is offered once the focus has settled in the
+// next field, so that the message of a new entry does not come between leaving
+// one field and entering the next (a modal box there would keep the next
+// field from ever being entered).
+void rememberLater(QObject *window, QListWidget *list, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    QTimer::singleShot(0, window, [list, text] { runGuarded([&] { AddUniqueToList(list, text, true); }); });
+}
 
 // Deletes the selected entry without asking; with none selected, nothing.
 void deleteSelectedEntry(QListWidget *list)
@@ -32,15 +84,38 @@ void pickEntry(QListWidget *list, SheetEdit *field, const QString &handler)
         if (selected.isEmpty())
             return;
         field->setText(selected.constFirst()->text());
-        list->hide();
+        hidePickList(list);
     } catch (const std::exception &e) {
         const auto *own = dynamic_cast<const TiravonError *>(&e);
-        dialogs().message(QStringLiteral("ERR:\"%1\"=>").arg(handler)
-                          + (own ? own->message() : QString::fromUtf8(e.what())));
+        dialogs().message(pickListErrorText(handler, own ? own->message() : QString::fromUtf8(e.what())));
     }
 }
 
 } // namespace
+
+QString pickListErrorText(const QString &handler, const QString &error)
+{
+    return QStringLiteral("ERR:\"%1\"=>").arg(handler) + error;
+}
+
+void hidePickList(QListWidget *list)
+{
+    // A hidden widget hands its focus to the next one in the Tab order, here
+    // the sheet's date, which the next arrow key would step: the focus is
+    // given up instead, as a list box gives it back to its window.
+    if (list->hasFocus())
+        list->clearFocus();
+    list->hide();
+}
+
+void connectPickList(QListWidget *list, QObject *context, const std::function<void()> &pick,
+                     const std::function<void()> &doubleClick)
+{
+    QObject::connect(list, &QListWidget::itemSelectionChanged, context, pick);
+    // A click on the entry already selected changes no selection but picks it.
+    QObject::connect(list, &QListWidget::itemClicked, context, pick);
+    new PickListMouse(list, doubleClick);
+}
 
 void TForm1::showPickList(QListWidget *list, SheetEdit *fieldBelow)
 {
@@ -59,7 +134,7 @@ void TForm1::VILLEEnter()
 
 void TForm1::VILLEExit()
 {
-    AddUniqueToList(LISTE_VILLES, VILLE->text(), true);
+    rememberLater(this, LISTE_VILLES, VILLE->text());
 }
 
 void TForm1::LISTE_VILLESClick()
@@ -69,7 +144,7 @@ void TForm1::LISTE_VILLESClick()
 
 void TForm1::LISTE_VILLESDblClick()
 {
-    LISTE_VILLES->hide();
+    hidePickList(LISTE_VILLES);
 }
 
 void TForm1::mnu_VilleDeleteClick()
@@ -84,7 +159,7 @@ void TForm1::CPAMEnter()
 
 void TForm1::CPAMExit()
 {
-    AddUniqueToList(Liste_CPAMS, CPAM->text(), true);
+    rememberLater(this, Liste_CPAMS, CPAM->text());
 }
 
 void TForm1::Liste_CPAMSClick()
@@ -94,7 +169,7 @@ void TForm1::Liste_CPAMSClick()
 
 void TForm1::Liste_CPAMSDblClick()
 {
-    Liste_CPAMS->hide();
+    hidePickList(Liste_CPAMS);
 }
 
 void TForm1::Supprimer1Click()
