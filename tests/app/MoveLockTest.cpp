@@ -209,16 +209,6 @@ TEST_F(MoveLockTest, ExactlyThePanelFieldsTheImageTheLabelAndTheStampAreBound)
     }
 }
 
-TEST_F(MoveLockTest, AnAddedFieldMovesWithTheMouse)
-{
-    form->mnu_Add_CompoEdit->trigger();
-    auto *added = form->findChild<SheetEdit *>(QStringLiteral("NOUVEAU_1"));
-    ASSERT_NE(added, nullptr);
-    const QPoint before = added->pos();
-    ASSERT_TRUE(drag(added, centre(added), Qt::ControlModifier, {{-20, 15}}));
-    EXPECT_EQ(added->pos(), before + QPoint(-20, 15));
-}
-
 TEST_F(MoveLockTest, AnErrorDuringADragIsShownAndTheWindowGoesOn)
 {
     form->MRControl1->SetOnMoveCtrl([](QWidget *, QPoint) {
