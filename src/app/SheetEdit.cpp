@@ -4,7 +4,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QValidator>
+#include <QWindow>
+#include <qdrawutil.h>
 
 namespace {
 
@@ -22,6 +25,57 @@ public:
 };
 
 } // namespace
+
+// A left press or double click on a locked field is taken before the
+// application hands the focus to whatever lies under the pointer (the field,
+// or the panel behind it), so the press moves no focus at all: it is caught
+// where the window receives it and starts the field's drag gesture there.
+class SheetEditLockFilter : public QObject
+{
+public:
+    using QObject::QObject;
+
+    static void ensureInstalled()
+    {
+        static QPointer<SheetEditLockFilter> instance;
+        if (!instance && qApp) {
+            instance = new SheetEditLockFilter(qApp);
+            qApp->installEventFilter(instance);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        if (watched->isWidgetType() || !watched->inherits("QWindow"))
+            return false;
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() != Qt::LeftButton || QApplication::activePopupWidget())
+            return false;
+        SheetEdit *edit = lockedFieldAt(static_cast<QWindow *>(watched), mouse->globalPosition().toPoint());
+        if (!edit)
+            return false;
+        edit->beginLockedGesture();
+        return true;
+    }
+
+private:
+    static SheetEdit *lockedFieldAt(QWindow *window, QPoint global)
+    {
+        const QWidgetList tops = QApplication::topLevelWidgets();
+        for (QWidget *top : tops) {
+            if (top->windowHandle() != window)
+                continue;
+            for (QWidget *w = top->childAt(top->mapFromGlobal(global)); w && w != top; w = w->parentWidget())
+                if (auto *edit = qobject_cast<SheetEdit *>(w))
+                    return edit->isLocked() && edit->isEnabled() ? edit : nullptr;
+            return nullptr;
+        }
+        return nullptr;
+    }
+};
 
 SheetEdit::SheetEdit(QWidget *parent)
     : QLineEdit(parent)
@@ -54,9 +108,17 @@ void SheetEdit::set3D(bool sunken)
     updateMargins();
 }
 
+SheetEdit::~SheetEdit()
+{
+    if (m_dragging)
+        QApplication::restoreOverrideCursor();
+}
+
 void SheetEdit::setLocked(bool locked)
 {
     m_locked = locked;
+    if (locked)
+        SheetEditLockFilter::ensureInstalled();
 }
 
 void SheetEdit::updateMargins()
@@ -72,41 +134,54 @@ void SheetEdit::paintEvent(QPaintEvent *event)
     if (!m_bordered)
         return;
     QPainter painter(this);
-    const QRect r = rect();
     if (!m_3d) {
+        // One thin line in the window text colour.
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
         return;
     }
-    // The sunken edge: dark above and left, light below and right.
-    const QColor shadow = palette().color(QPalette::Mid);
-    const QColor darkShadow = palette().color(QPalette::Shadow);
-    const QColor light = palette().color(QPalette::Light);
-    const QColor midLight = palette().color(QPalette::Midlight);
-    auto edge = [&painter](const QRect &rect, const QColor &topLeft, const QColor &bottomRight) {
-        painter.setPen(topLeft);
-        painter.drawLine(rect.topLeft(), rect.topRight());
-        painter.drawLine(rect.topLeft(), rect.bottomLeft());
-        painter.setPen(bottomRight);
-        painter.drawLine(rect.bottomLeft(), rect.bottomRight());
-        painter.drawLine(rect.topRight(), rect.bottomRight());
-    };
-    edge(r.adjusted(0, 0, -1, -1), shadow, light);
-    edge(r.adjusted(1, 1, -2, -2), darkShadow, midLight);
+    // The sunken edge of two pixels: shadow and dark shadow above and left,
+    // highlight and light below and right.
+    qDrawWinPanel(&painter, rect(), palette(), true);
 }
 
 bool SheetEdit::startsLockedGesture(QMouseEvent *event)
 {
     if (!m_locked || event->button() != Qt::LeftButton)
         return false;
-    m_dragging = true;
-    QApplication::setOverrideCursor(QCursor(m_dragCursor));
+    beginLockedGesture();
     event->accept();
     return true;
 }
 
+void SheetEdit::beginLockedGesture()
+{
+    if (!m_dragging) {
+        m_dragging = true;
+        QApplication::setOverrideCursor(QCursor(m_dragCursor));
+    }
+    // The field holds the mouse until the button is released, wherever the
+    // pointer goes meanwhile.
+    grabMouse();
+}
+
+void SheetEdit::endLockedGesture()
+{
+    if (!m_dragging)
+        return;
+    m_dragging = false;
+    if (QWidget::mouseGrabber() == this)
+        releaseMouse();
+    QApplication::restoreOverrideCursor();
+}
+
 void SheetEdit::mousePressEvent(QMouseEvent *event)
 {
+    // Other buttons pressed during the gesture go nowhere.
+    if (m_dragging) {
+        event->accept();
+        return;
+    }
     if (startsLockedGesture(event))
         return;
     QLineEdit::mousePressEvent(event);
@@ -120,6 +195,9 @@ void SheetEdit::mousePressEvent(QMouseEvent *event)
 void SheetEdit::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_dragging) {
+        // A move without the button means the release went elsewhere.
+        if (!(event->buttons() & Qt::LeftButton))
+            endLockedGesture();
         event->accept();
         return;
     }
@@ -132,10 +210,8 @@ void SheetEdit::mouseReleaseEvent(QMouseEvent *event)
 {
     if (m_dragging) {
         // Nothing accepts the drop: the gesture ends with no effect.
-        if (event->button() == Qt::LeftButton) {
-            m_dragging = false;
-            QApplication::restoreOverrideCursor();
-        }
+        if (event->button() == Qt::LeftButton)
+            endLockedGesture();
         event->accept();
         return;
     }
@@ -144,11 +220,21 @@ void SheetEdit::mouseReleaseEvent(QMouseEvent *event)
 
 void SheetEdit::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    if (m_dragging) {
+        event->accept();
+        return;
+    }
     if (startsLockedGesture(event))
         return;
     QLineEdit::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit doubleClicked(this);
+}
+
+void SheetEdit::hideEvent(QHideEvent *event)
+{
+    endLockedGesture();
+    QLineEdit::hideEvent(event);
 }
 
 void SheetEdit::keyPressEvent(QKeyEvent *event)

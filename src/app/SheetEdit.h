@@ -9,14 +9,15 @@
 // edits too; they carry their toggle flag here.
 //
 // Locked, the field takes a left press or a double click as the start of an
-// empty drag gesture: no caret, no double click, the drag pointer while the
-// button is held, nothing done at the release. Keys and right clicks still
-// reach it.
+// empty drag gesture: no caret, no focus taken from the field that has it, no
+// double click, the drag pointer while the button is held, nothing done at
+// the release. Keys and right clicks still reach it.
 class SheetEdit : public QLineEdit
 {
     Q_OBJECT
 public:
     explicit SheetEdit(QWidget *parent = nullptr);
+    ~SheetEdit() override;
 
     void setUpperCase(bool upper);
     bool upperCase() const { return m_upperCase; }
@@ -57,10 +58,15 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    friend class SheetEditLockFilter;
+
     void updateMargins();
     bool startsLockedGesture(QMouseEvent *event);
+    void beginLockedGesture();
+    void endLockedGesture();
 
     bool m_upperCase = true;
     bool m_bordered = true;

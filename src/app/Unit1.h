@@ -136,6 +136,10 @@ public:
     // Move, resize and lock.
     void NOMMouseDown(QWidget *control);
     void NOMMouseMove(QWidget *control);
+    void Edit_MouseDown(QWidget *control);
+    void Edit_MouseMove(QWidget *control);
+    void NOTEMouseDown(QWidget *control);
+    void NOTEMouseMove(QWidget *control);
     void mnu_VERROUClick();
 
     // Appearance.
@@ -185,7 +189,9 @@ private:
     void applyClaimBoxRule(SheetEdit *box);
     void showPickList(QListWidget *list, SheetEdit *fieldBelow);
     void restoreAfterPrint(bool succeeded, int heightBefore);
-    void bindMoveAndResize(QWidget *control);
+    using MouseHandler = void (TForm1::*)(QWidget *);
+    void bindMoveAndResize(QWidget *control, MouseHandler down = &TForm1::NOMMouseDown,
+                           MouseHandler move = &TForm1::NOMMouseMove);
     bool forwardLabelMouse(QObject *watched, QEvent *event);
     void placeImage();
     void setCaptionFor(const QString &modelName, const QString &actName);

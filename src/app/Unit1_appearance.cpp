@@ -15,7 +15,10 @@ void takeFont(QWidget *widget, const QFont &from)
 {
     QFont font = widget->font();
     font.setFamily(from.family());
-    font.setPointSize(from.pointSize());
+    if (from.pointSizeF() > 0)
+        font.setPointSizeF(from.pointSizeF());
+    else if (from.pixelSize() > 0)
+        font.setPixelSize(from.pixelSize());
     font.setBold(from.bold());
     font.setItalic(from.italic());
     font.setUnderline(from.underline());

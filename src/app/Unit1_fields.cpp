@@ -166,27 +166,28 @@ void TForm1::setTabOrder()
         QWidget::setTabOrder(chain.at(i), chain.at(i + 1));
 }
 
-void TForm1::bindMoveAndResize(QWidget *control)
+void TForm1::bindMoveAndResize(QWidget *control, MouseHandler downHandler, MouseHandler moveHandler)
 {
     // The pointer shows the edge a resize would take on every move, button
     // held or not.
     control->setMouseTracking(true);
     for (QWidget *child : control->findChildren<QWidget *>())
         child->setMouseTracking(true);
-    auto down = [this](QWidget *c) { NOMMouseDown(c); };
-    auto move = [this](QWidget *c) { NOMMouseMove(c); };
+    // A drag runs inside the action guard, like every user action.
+    auto down = [this, downHandler](QWidget *c) { runGuarded([this, downHandler, c] { (this->*downHandler)(c); }); };
+    auto move = [this, moveHandler](QWidget *c) { runGuarded([this, moveHandler, c] { (this->*moveHandler)(c); }); };
     if (auto *edit = qobject_cast<SheetEdit *>(control)) {
         edit->mouseDownHandler = down;
         edit->mouseMoveHandler = move;
     } else if (auto *date = qobject_cast<DateEdit *>(control)) {
-        date->setMousePressHandler([this](DateEdit *d, QMouseEvent *) { NOMMouseDown(d); });
-        date->setMouseMoveHandler([this](DateEdit *d, QMouseEvent *) { NOMMouseMove(d); });
+        date->setMousePressHandler([down](DateEdit *d, QMouseEvent *) { down(d); });
+        date->setMouseMoveHandler([move](DateEdit *d, QMouseEvent *) { move(d); });
     } else if (auto *stamp = qobject_cast<StampLabel *>(control)) {
         stamp->mouseDownHandler = down;
         stamp->mouseMoveHandler = move;
     } else if (auto *image = qobject_cast<FormImage *>(control)) {
-        image->mouseDownHandler = [this](QWidget *c) {
-            NOMMouseDown(c);
+        image->mouseDownHandler = [this, down](QWidget *c) {
+            down(c);
             placeImage();   // the image fills its panel: a drag leaves no trace
         };
         image->mouseMoveHandler = move;
@@ -219,7 +220,7 @@ void TForm1::Create_CompoEdit(QWidget *parent, int n, const QString &prefix, int
         edit->setFont(font);
         setPlainLook(edit);
         edit->setGeometry(left, top, width, edit->sizeHint().height());
-        bindMoveAndResize(edit);
+        bindMoveAndResize(edit, &TForm1::Edit_MouseDown, &TForm1::Edit_MouseMove);
         edit->show();
         m_plainFields.append(edit);
         m_fields.insert(name, edit);

@@ -339,6 +339,7 @@ void TForm1::setUpFieldHandlers()
     for (SheetEdit *edit : m_plainFields)
         if (edit != ACTE_4)
             bindMoveAndResize(edit);
-    for (QWidget *control : std::initializer_list<QWidget *>{DDN, DDG, DATE, DATE_ACTE, Image1, oriente, NOTE})
+    for (QWidget *control : std::initializer_list<QWidget *>{DDN, DDG, DATE, DATE_ACTE, Image1, oriente})
         bindMoveAndResize(control);
+    bindMoveAndResize(NOTE, &TForm1::NOTEMouseDown, &TForm1::NOTEMouseMove);
 }

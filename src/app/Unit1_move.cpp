@@ -3,11 +3,15 @@
 
 #include "SheetEdit.h"
 #include "components/MRControl_32.h"
+#include "support/ActionGuard.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
+
+// Each handler hands the control that got the event to the move-and-resize
+// component; the window binds them inside the action guard.
 
 void TForm1::NOMMouseDown(QWidget *control)
 {
@@ -15,6 +19,28 @@ void TForm1::NOMMouseDown(QWidget *control)
 }
 
 void TForm1::NOMMouseMove(QWidget *control)
+{
+    MRControl1->ShowResizingZone(control);
+}
+
+// The text fields the user adds.
+void TForm1::Edit_MouseDown(QWidget *control)
+{
+    MRControl1->MoveAndResizeControl(control);
+}
+
+void TForm1::Edit_MouseMove(QWidget *control)
+{
+    MRControl1->ShowResizingZone(control);
+}
+
+// The stamp.
+void TForm1::NOTEMouseDown(QWidget *control)
+{
+    MRControl1->MoveAndResizeControl(control);
+}
+
+void TForm1::NOTEMouseMove(QWidget *control)
 {
     MRControl1->ShowResizingZone(control);
 }
@@ -32,14 +58,14 @@ void TForm1::mnu_VERROUClick()
 // The label "orienté" hands its mouse events over like a field.
 bool TForm1::forwardLabelMouse(QObject *watched, QEvent *event)
 {
-    if (watched != oriente)
+    if (!oriente || watched != oriente)
         return false;
     if (event->type() == QEvent::MouseButtonPress
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        NOMMouseDown(oriente);
+        runGuarded([this] { NOMMouseDown(oriente); });
         return true;
     }
     if (event->type() == QEvent::MouseMove)
-        NOMMouseMove(oriente);
+        runGuarded([this] { NOMMouseMove(oriente); });
     return false;
 }
