@@ -17,10 +17,19 @@ void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logica
 {
     const QString refused = QStringLiteral("L'imprimante n'imprime pas actuellement");
     printer.setDocName(QString());
+    // Without full-page mode the painter's origin is the top-left corner of
+    // the printable area.
+    printer.setFullPage(false);
     QPainter painter;
     if (!painter.begin(&printer))
         throw TiravonError(refused);
-    // The painter's origin is the top-left corner of the printable area.
+    // The pixels as they are: no smoothing when stretched, and no lossy
+    // compression on the way (a PDF job would otherwise store the capture as
+    // JPEG and blur the letters' edges).
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setRenderHint(QPainter::LosslessImageRendering, true);
+    // The capture's size in the window's own pixels: a high-resolution screen
+    // gives more pixels of the same logical size, printed at the same size.
     const QRect target = printedRect(logicalSize, printer.logicalDpiX(), printer.logicalDpiY());
     painter.drawPixmap(target, capture);
     if (!painter.end())

@@ -14,13 +14,14 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLayout>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPrinter>
 #include <QScrollArea>
 
 namespace {
-// The window's outer height during the capture: the whole page.
+// The window's height during the capture: the whole page.
 const int kCaptureHeight = 1110;
 
 void settleLayout(QWidget *window)
@@ -29,18 +30,62 @@ void settleLayout(QWidget *window)
         window->layout()->activate();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
+
+// The printer chosen in the print dialog stays with the window for the rest
+// of the run, so that the next print offers the same printer and settings
+// rather than the default printer again (the care sheet printer is often not
+// the default one).
+class SheetPrinter : public QObject
+{
+public:
+    explicit SheetPrinter(QObject *owner)
+        : QObject(owner), printer(QPrinter::HighResolution)
+    {
+        setObjectName(QStringLiteral("SheetPrinter"));
+    }
+    QPrinter printer;
+};
+
+QPrinter &sheetPrinter(QObject *window)
+{
+    QObject *kept = window->findChild<QObject *>(QStringLiteral("SheetPrinter"), Qt::FindDirectChildrenOnly);
+    if (!kept)
+        kept = new SheetPrinter(window);
+    return static_cast<SheetPrinter *>(kept)->printer;
+}
+
+// Puts the window's height back when the restoring ends, even when the stored
+// placement cannot be read.
+class HeightBack
+{
+public:
+    HeightBack(QWidget *window, int height) : m_window(window), m_height(height) {}
+    ~HeightBack() { m_window->resize(m_window->width(), m_height); }
+    HeightBack(const HeightBack &) = delete;
+    HeightBack &operator=(const HeightBack &) = delete;
+
+private:
+    QWidget *m_window;
+    int m_height;
+};
 } // namespace
 
 void TForm1::btn_IMPRIMERExecute()
 {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter &printer = sheetPrinter(this);
     if (!dialogs().print(printer))
         return;
 
     Panel_IMAGE->setFocus();
+    // The focus leaving a field takes its selection away only in the active
+    // window; just after the print dialog the window may not be active yet,
+    // and a selection would print as a dark block over the text.
+    for (QLineEdit *edit : Client->findChildren<QLineEdit *>())
+        edit->deselect();
     Panel_IMAGE->setCaption(QString());
     Image1->hide();
     const int heightBefore = height();
+    // The window's height here is the one its stored placement holds too.
     resize(width(), kCaptureHeight);
 
     try {
@@ -61,6 +106,10 @@ void TForm1::btn_IMPRIMERExecute()
         DDG->setButtonVisible(false);
 
         settleLayout(this);
+        // The client area is the scroll box's viewport, in its scroll position
+        // of the moment. It is grabbed at screen resolution, never painted
+        // again at the printer's resolution: the paper gets exactly what the
+        // screen shows, each pixel 1/96 inch.
         QWidget *clientArea = ScrollBox->viewport();
         printCapture(printer, clientArea->grab(), clientArea->size());
     } catch (...) {
@@ -77,14 +126,15 @@ void TForm1::restoreAfterPrint(bool succeeded, int heightBefore)
         edit->setBordered(mnu_Border->isChecked());
         edit->set3D(mnu_3D->isChecked());
     }
-    Form_RestorePosition(this);
-    resize(width(), heightBefore);
-    if (!succeeded)
-        return;
-    DDG->show();
-    for (DateEdit *date : {DATE, DATE_ACTE, DDN, DDG}) {
-        if (mnu_Border->isChecked())
-            date->setFramed(true);
-        date->setButtonVisible(true);
+    if (succeeded) {
+        DDG->show();
+        for (DateEdit *date : {DATE, DATE_ACTE, DDN, DDG}) {
+            if (mnu_Border->isChecked())
+                date->setFramed(true);
+            date->setButtonVisible(true);
+        }
     }
+    // The stored placement again, then the height the window had.
+    HeightBack heightBack(this, heightBefore);
+    Form_RestorePosition(this);
 }
