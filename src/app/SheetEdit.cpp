@@ -83,7 +83,11 @@ SheetEdit::SheetEdit(QWidget *parent)
     setFrame(false);
     setAttribute(Qt::WA_MacShowFocusRect, false);
     setUpperCase(true);
-    updateMargins();
+    // The text keeps its place whatever the look: the margin always has room
+    // for the thickest edge. Printing takes the frames away, and a text that
+    // moved with them would land up to half a millimetre off the place the
+    // user aligned it to on screen.
+    setContentsMargins(2, 2, 2, 2);
 }
 
 void SheetEdit::setUpperCase(bool upper)
@@ -97,7 +101,7 @@ void SheetEdit::setBordered(bool bordered)
     if (m_bordered == bordered)
         return;
     m_bordered = bordered;
-    updateMargins();
+    update();
 }
 
 void SheetEdit::set3D(bool sunken)
@@ -105,7 +109,7 @@ void SheetEdit::set3D(bool sunken)
     if (m_3d == sunken)
         return;
     m_3d = sunken;
-    updateMargins();
+    update();
 }
 
 SheetEdit::~SheetEdit()
@@ -119,13 +123,6 @@ void SheetEdit::setLocked(bool locked)
     m_locked = locked;
     if (locked)
         SheetEditLockFilter::ensureInstalled();
-}
-
-void SheetEdit::updateMargins()
-{
-    const int edge = !m_bordered ? 0 : (m_3d ? 2 : 1);
-    setContentsMargins(edge, edge, edge, edge);
-    update();
 }
 
 void SheetEdit::paintEvent(QPaintEvent *event)

@@ -63,7 +63,6 @@ protected:
 private:
     friend class SheetEditLockFilter;
 
-    void updateMargins();
     bool startsLockedGesture(QMouseEvent *event);
     void beginLockedGesture();
     void endLockedGesture();

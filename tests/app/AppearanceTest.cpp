@@ -205,6 +205,31 @@ TEST_F(AppearanceTest, TheFrameIsDrawnAsAThinLineOrASunkenEdge)
     EXPECT_EQ(bare.pixelColor(w - 1, h - 1).name(), QStringLiteral("#ffffff"));
 }
 
+// Printing takes the frames away: the text must not move with them, or it
+// lands off the place the user aligned it to.
+TEST_F(AppearanceTest, TheTextKeepsItsPlaceWhateverTheLook)
+{
+    SheetEdit *edit = form->TARIF_1;
+    edit->setText(QStringLiteral("123,45"));
+    const auto inkBox = [edit] {
+        const QImage image = edit->grab().toImage();
+        QRect box;
+        for (int y = 2; y < image.height() - 2; ++y)
+            for (int x = 2; x < image.width() - 2; ++x)
+                if (image.pixelColor(x, y).lightness() < 128)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    edit->setBordered(true);
+    edit->set3D(false);
+    const QRect framed = inkBox();
+    ASSERT_FALSE(framed.isEmpty());
+    edit->set3D(true);
+    EXPECT_EQ(inkBox(), framed);
+    edit->setBordered(false);
+    EXPECT_EQ(inkBox(), framed);
+}
+
 // At the first show the tick follows the label's restored visibility, and a
 // ticked label shows only beside a visible attending physician.
 TEST_F(AppearanceTest, TheOrientedLabelFollowsItsTickAndTheAttendingPhysician)
