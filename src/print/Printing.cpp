@@ -5,12 +5,23 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
+#include <QWidget>
 #include <QtMath>
 
 QRect printedRect(const QSize &capture, int printerDpiX, int printerDpiY, int windowDpi)
 {
     return QRect(0, 0, qRound(double(capture.width()) * printerDpiX / windowDpi),
                  qRound(double(capture.height()) * printerDpiY / windowDpi));
+}
+
+QPixmap renderArea(QWidget *widget, const QRect &area)
+{
+    const qreal ratio = widget->devicePixelRatioF();
+    QPixmap capture(area.size() * ratio);
+    capture.setDevicePixelRatio(ratio);
+    capture.fill(widget->palette().color(QPalette::Window));
+    widget->render(&capture, QPoint(), QRegion(area), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    return capture;
 }
 
 void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logicalSize)

@@ -18,6 +18,10 @@ constexpr int kWindowDotsPerInch = 96;
 QRect printedRect(const QSize &capture, int printerDpiX, int printerDpiY,
                   int windowDpi = kWindowDotsPerInch);
 
+// The part of a widget (and its children) inside the rectangle, rendered at
+// the screen's pixel ratio, on the widget's background colour.
+QPixmap renderArea(QWidget *widget, const QRect &area);
+
 // Prints one page holding the capture stretched to its printed size.
 // Raises "L'imprimante n'imprime pas actuellement" when the job cannot start
 // or end.

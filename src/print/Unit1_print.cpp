@@ -19,6 +19,7 @@
 #include <QPixmap>
 #include <QPrinter>
 #include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 // The window's height during the capture: the whole page.
@@ -107,11 +108,17 @@ void TForm1::btn_IMPRIMERExecute()
 
         settleLayout(this);
         // The client area is the scroll box's viewport, in its scroll position
-        // of the moment. It is grabbed at screen resolution, never painted
-        // again at the printer's resolution: the paper gets exactly what the
-        // screen shows, each pixel 1/96 inch.
+        // of the moment, as high as it is in a window 1110 pixels high. It is
+        // rendered at screen resolution, never painted again at the printer's
+        // resolution: the paper gets exactly what the screen shows, each
+        // pixel 1/96 inch. It is rendered from the page itself, so a window
+        // manager or a screen that keeps the window lower than asked cannot
+        // cut the bottom of the sheet off.
         QWidget *clientArea = ScrollBox->viewport();
-        printCapture(printer, clientArea->grab(), clientArea->size());
+        const int nonClient = height() - clientArea->height();
+        const QRect area(0, ScrollBox->verticalScrollBar()->value(), clientArea->width(),
+                         kCaptureHeight - nonClient);
+        printCapture(printer, renderArea(Client, area), area.size());
     } catch (...) {
         restoreAfterPrint(false, heightBefore);
         throw;

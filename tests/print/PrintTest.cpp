@@ -283,6 +283,24 @@ TEST_F(PrintTest, OnlyTheTextsReachThePaperWithoutImageOrFrames)
     EXPECT_EQ(inkBox(rest, kAnyMark), QRect());
 }
 
+// A screen lower than the page, or a window manager, may keep the window
+// lower than the 1110 pixels asked for: the bottom of the sheet must print all
+// the same, at its place.
+TEST_F(PrintTest, AWindowKeptLowerThanAskedStillPrintsTheBottomOfTheSheet)
+{
+    blankSheet();
+    crisp(form->ACTE_4);
+    form->ACTE_4->setText(QStringLiteral("HH"));
+    form->ACTE_4->move(form->ACTE_4->x(), 1030);
+    form->setMaximumHeight(600);
+    const QRect place = inClientArea(form->ACTE_4);
+
+    const QImage page = printAndRender(QStringLiteral("low"));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_FALSE(inkBox(page, kDark, onPage(place).intersected(page.rect())).isNull());
+    EXPECT_LE(form->height(), 600);
+}
+
 TEST_F(PrintTest, PrintedTextsFollowThePanelsPlace)
 {
     blankSheet();
