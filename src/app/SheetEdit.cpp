@@ -263,3 +263,18 @@ void SheetEdit::focusOutEvent(QFocusEvent *event)
     if (movesBetweenFields(event))
         emit exited(this);
 }
+
+void takeFontOf(QWidget *widget, const QFont &from)
+{
+    QFont font = widget->font();
+    font.setFamily(from.family());
+    if (from.pointSizeF() > 0)
+        font.setPointSizeF(from.pointSizeF());
+    else if (from.pixelSize() > 0)
+        font.setPixelSize(from.pixelSize());
+    font.setBold(from.bold());
+    font.setItalic(from.italic());
+    font.setUnderline(from.underline());
+    font.setStrikeOut(from.strikeOut());
+    widget->setFont(font);
+}

@@ -74,3 +74,6 @@ private:
     bool m_dragging = false;
     Qt::CursorShape m_dragCursor = Qt::DragMoveCursor;
 };
+
+// Gives a widget the name, size and style of a font; its colour stays.
+void takeFontOf(QWidget *widget, const QFont &from);

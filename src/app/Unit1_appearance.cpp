@@ -8,25 +8,6 @@
 #include <QAction>
 #include <QLabel>
 
-namespace {
-
-// Name, size and style of one font given to another; its colour stays.
-void takeFont(QWidget *widget, const QFont &from)
-{
-    QFont font = widget->font();
-    font.setFamily(from.family());
-    if (from.pointSizeF() > 0)
-        font.setPointSizeF(from.pointSizeF());
-    else if (from.pixelSize() > 0)
-        font.setPixelSize(from.pixelSize());
-    font.setBold(from.bold());
-    font.setItalic(from.italic());
-    font.setUnderline(from.underline());
-    font.setStrikeOut(from.strikeOut());
-    widget->setFont(font);
-}
-
-} // namespace
 
 void TForm1::mnu_POLICEClick()
 {
@@ -36,9 +17,9 @@ void TForm1::mnu_POLICEClick()
     initial.font = NOM->font();
     const FontChoice chosen = dialogs().chooseFont(initial);
     for (SheetEdit *edit : m_plainFields)
-        takeFont(edit, chosen.font);
+        takeFontOf(edit, chosen.font);
     for (DateEdit *date : {DATE, DATE_ACTE, DDG})
-        takeFont(date, chosen.font);
+        takeFontOf(date, chosen.font);
 }
 
 void TForm1::mnu_BorderClick()

@@ -209,15 +209,7 @@ void TForm1::Create_CompoEdit(QWidget *parent, int n, const QString &prefix, int
         edit->tag = n;
         edit->setUpperCase(false);
         edit->setText(text);
-        const QFont reference = NOM->font();
-        QFont font = edit->font();
-        font.setFamily(reference.family());
-        font.setPointSize(reference.pointSize());
-        font.setBold(reference.bold());
-        font.setItalic(reference.italic());
-        font.setUnderline(reference.underline());
-        font.setStrikeOut(reference.strikeOut());
-        edit->setFont(font);
+        takeFontOf(edit, NOM->font());
         setPlainLook(edit);
         edit->setGeometry(left, top, width, edit->sizeHint().height());
         bindMoveAndResize(edit, &TForm1::Edit_MouseDown, &TForm1::Edit_MouseMove);
