@@ -57,20 +57,11 @@ private:
     TMRControl *m_mr;
 };
 
-QtMessageHandler previousHandler = nullptr;
-
 class MRControlTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        // The offscreen platform cannot grab the mouse and says so at every
-        // drag; the grab itself is still checked through mouseGrabber().
-        previousHandler = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
-                if (text != QLatin1String("This plugin does not support grabbing the mouse"))
-                    previousHandler(type, context, text);
-            });
         window.setGeometry(50, 60, 600, 400);
         panel = new QWidget(&window);
         panel->setGeometry(150, 100, 400, 280);
@@ -94,7 +85,6 @@ protected:
         });
     }
 
-    void TearDown() override { qInstallMessageHandler(previousHandler); }
 
     QWindow *handle() { return window.windowHandle(); }
     QPoint inWindow(QPoint global) { return handle()->mapFromGlobal(global); }
