@@ -72,27 +72,27 @@ QRectF crisp(const QRectF &picture)
 
 // The field's place on the panel (ACTE_4 is kept on the window, whose origin
 // lies at the panel's top-left corner negated).
-QRectF panelRect(const FieldSpec &spec)
+QRectF panelRect(const FieldSpec &design)
 {
-    QRect rect = spec.geometry;
-    if (spec.onWindow)
+    QRect rect = design.geometry;
+    if (design.onWindow)
         rect.translate(-designPanelGeometry().topLeft());
     return QRectF(rect);
 }
 
 QRectF fieldRect(const char *name)
 {
-    const FieldSpec *spec = findFieldSpec(QString::fromLatin1(name));
-    if (!spec)
+    const FieldSpec *design = findFieldSpec(QString::fromLatin1(name));
+    if (!design)
         throw TiravonError(QStringLiteral("Champ inconnu : %1").arg(QLatin1String(name)));
-    return panelRect(*spec);
+    return panelRect(*design);
 }
 
-bool hasBox(const FieldSpec &spec)
+bool hasBox(const FieldSpec &design)
 {
     // The pick lists are pop-ups, the label and the stamp are drawn by the window.
-    return spec.kind == FieldKind::PlainText || spec.kind == FieldKind::ClaimBox
-           || spec.kind == FieldKind::Date;
+    return design.kind == FieldKind::PlainText || design.kind == FieldKind::ClaimBox
+           || design.kind == FieldKind::Date;
 }
 
 // The small square of a claim box, centred where the 17 by 26 field sits
@@ -106,10 +106,10 @@ QRectF claimSquare(const QRectF &panel)
 
 // The box of a field in picture pixels: one panel pixel wider than the field
 // all round, so that its line shows around the field; clipped to the picture.
-QRectF boxOf(const FieldSpec &spec)
+QRectF boxOf(const FieldSpec &design)
 {
-    const QRectF panel = panelRect(spec);
-    if (spec.kind == FieldKind::ClaimBox)
+    const QRectF panel = panelRect(design);
+    if (design.kind == FieldKind::ClaimBox)
         return claimSquare(panel);
     return toPicture(panel.adjusted(-1, -1, 1, 1)).intersected(QRectF(0, 0, kPictureWidth, kPictureHeight));
 }
@@ -317,21 +317,21 @@ void drawSection(QPainter &painter, const Section &section)
              QString::fromUtf8(section.title), Style::Band, kLeft, kPaper);
 }
 
-void drawBox(QPainter &painter, const FieldSpec &spec)
+void drawBox(QPainter &painter, const FieldSpec &design)
 {
     painter.setPen(QPen(kLine, 1));
     painter.setBrush(kPaper);
-    painter.drawRect(crisp(boxOf(spec)));
+    painter.drawRect(crisp(boxOf(design)));
 }
 
 // The panel rectangle of a label beside a field's box.
 QRectF labelRect(const FieldLabel &label)
 {
     const QRectF field = fieldRect(label.field);
-    const FieldSpec *spec = findFieldSpec(QString::fromLatin1(label.field));
+    const FieldSpec *design = findFieldSpec(QString::fromLatin1(label.field));
     // Claim boxes are drawn smaller than their field: measure from the square.
     QRectF box = field;
-    if (spec->kind == FieldKind::ClaimBox) {
+    if (design->kind == FieldKind::ClaimBox) {
         const QRectF square = claimSquare(field);
         box = QRectF(QPointF(square.left() / kScaleX + 1, square.top() / kScaleY + 1),
                      QPointF(square.right() / kScaleX + 1, square.bottom() / kScaleY + 1));
@@ -414,9 +414,9 @@ QImage drawForm()
                  alignmentOf(label.place));
 
     // The boxes last, so that nothing is drawn over them.
-    for (const FieldSpec &spec : fieldCatalogue())
-        if (hasBox(spec))
-            drawBox(painter, spec);
+    for (const FieldSpec &design : fieldCatalogue())
+        if (hasBox(design))
+            drawBox(painter, design);
     return picture;
 }
 
@@ -426,14 +426,14 @@ QImage drawCheck(const QImage &picture)
     QImage check = picture.convertToFormat(QImage::Format_RGB32);
     QPainter painter(&check);
     painter.setFont(fontOf(Style::Small));
-    for (const FieldSpec &spec : fieldCatalogue()) {
-        const QRectF rect = toPicture(panelRect(spec));
-        const bool boxed = hasBox(spec);
+    for (const FieldSpec &design : fieldCatalogue()) {
+        const QRectF rect = toPicture(panelRect(design));
+        const bool boxed = hasBox(design);
         painter.setPen(QPen(boxed ? QColor(230, 0, 0) : QColor(0, 120, 230), 1));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect);
         painter.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                         QString::fromLatin1(spec.name));
+                         QString::fromLatin1(design.name));
     }
     return check;
 }

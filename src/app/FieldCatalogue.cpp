@@ -64,9 +64,9 @@ const std::vector<FieldSpec> &fieldCatalogue()
 
 const FieldSpec *findFieldSpec(const QString &name)
 {
-    for (const FieldSpec &spec : kCatalogue)
-        if (name == QLatin1String(spec.name))
-            return &spec;
+    for (const FieldSpec &field : kCatalogue)
+        if (name == QLatin1String(field.name))
+            return &field;
     return nullptr;
 }
 

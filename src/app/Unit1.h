@@ -180,7 +180,7 @@ protected:
 private:
     void buildClientArea();
     void buildFields();
-    QWidget *createField(const FieldSpec &spec);
+    QWidget *createField(const FieldSpec &field);
     void setUpFieldHandlers();
     void buildMenus();
     void buildPopupMenus();

@@ -20,10 +20,10 @@
 
 namespace {
 
-QFont fontOf(const FieldFont &spec)
+QFont fontOf(const FieldFont &field)
 {
-    QFont font(QString::fromLatin1(spec.family), spec.pointSize);
-    font.setBold(spec.bold);
+    QFont font(QString::fromLatin1(field.family), field.pointSize);
+    font.setBold(field.bold);
     return font;
 }
 
@@ -67,25 +67,25 @@ void setPlainLook(SheetEdit *edit)
 
 } // namespace
 
-QWidget *TForm1::createField(const FieldSpec &spec)
+QWidget *TForm1::createField(const FieldSpec &field)
 {
-    QWidget *parent = spec.onWindow ? Client : static_cast<QWidget *>(Panel_IMAGE);
+    QWidget *parent = field.onWindow ? Client : static_cast<QWidget *>(Panel_IMAGE);
     QWidget *widget = nullptr;
-    switch (spec.kind) {
+    switch (field.kind) {
     case FieldKind::PlainText:
     case FieldKind::ClaimBox: {
         auto *edit = new SheetEdit(parent);
         setPlainLook(edit);
-        edit->setUpperCase(!spec.mixedCase);
-        edit->setText(QString::fromUtf8(spec.text));
-        edit->setDragCursor(spec.handDragCursor ? Qt::PointingHandCursor : Qt::DragMoveCursor);
+        edit->setUpperCase(!field.mixedCase);
+        edit->setText(QString::fromUtf8(field.text));
+        edit->setDragCursor(field.handDragCursor ? Qt::PointingHandCursor : Qt::DragMoveCursor);
         m_plainFields.append(edit);
         widget = edit;
         break;
     }
     case FieldKind::Date: {
         auto *date = new DateEdit(parent);
-        date->setText(QString::fromUtf8(spec.text));
+        date->setText(QString::fromUtf8(field.text));
         widget = date;
         break;
     }
@@ -94,7 +94,7 @@ QWidget *TForm1::createField(const FieldSpec &spec)
         list->setFrameShape(QFrame::Box);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         QPalette pal = list->palette();
-        pal.setColor(QPalette::Base, QColor(spec.background));
+        pal.setColor(QPalette::Base, QColor(field.background));
         pal.setColor(QPalette::Text, Qt::black);
         list->setPalette(pal);
         makeSortedList(list);
@@ -102,7 +102,7 @@ QWidget *TForm1::createField(const FieldSpec &spec)
         break;
     }
     case FieldKind::Label: {
-        auto *label = new QLabel(QString::fromUtf8(spec.text), parent);
+        auto *label = new QLabel(QString::fromUtf8(field.text), parent);
         label->setAttribute(Qt::WA_TranslucentBackground);
         QPalette pal = label->palette();
         pal.setColor(QPalette::WindowText, Qt::black);
@@ -116,24 +116,24 @@ QWidget *TForm1::createField(const FieldSpec &spec)
         break;
     }
     }
-    widget->setObjectName(QString::fromLatin1(spec.name));
-    widget->setFont(fontOf(spec.font));
-    if (spec.kind == FieldKind::Stamp) {
+    widget->setObjectName(QString::fromLatin1(field.name));
+    widget->setFont(fontOf(field.font));
+    if (field.kind == FieldKind::Stamp) {
         auto *stamp = static_cast<StampLabel *>(widget);
-        stamp->setStampFont(fontOf(spec.font));
-        stamp->setText(QString::fromUtf8(spec.text));
+        stamp->setStampFont(fontOf(field.font));
+        stamp->setText(QString::fromUtf8(field.text));
     }
-    widget->setGeometry(spec.geometry);
-    widget->setToolTip(QString::fromUtf8(spec.hint));
-    widget->setVisible(spec.visible);
+    widget->setGeometry(field.geometry);
+    widget->setToolTip(QString::fromUtf8(field.hint));
+    widget->setVisible(field.visible);
     m_fields.insert(widget->objectName(), widget);
     return widget;
 }
 
 void TForm1::buildFields()
 {
-    for (const FieldSpec &spec : fieldCatalogue())
-        createField(spec);
+    for (const FieldSpec &field : fieldCatalogue())
+        createField(field);
     for (const auto &entry : kEdits)
         this->*entry.member = static_cast<SheetEdit *>(m_fields.value(QString::fromLatin1(entry.name)));
     for (const auto &entry : kDates)
@@ -155,13 +155,13 @@ void TForm1::setTabOrder()
     QList<QWidget *> chain;
     chain.append(ACTE_4);
     QList<const FieldSpec *> onPanel;
-    for (const FieldSpec &spec : fieldCatalogue())
-        if (spec.tab >= 0)
-            onPanel.append(&spec);
+    for (const FieldSpec &field : fieldCatalogue())
+        if (field.tab >= 0)
+            onPanel.append(&field);
     std::sort(onPanel.begin(), onPanel.end(),
               [](const FieldSpec *a, const FieldSpec *b) { return a->tab < b->tab; });
-    for (const FieldSpec *spec : onPanel)
-        chain.append(m_fields.value(QString::fromLatin1(spec->name)));
+    for (const FieldSpec *field : onPanel)
+        chain.append(m_fields.value(QString::fromLatin1(field->name)));
     for (int i = 0; i + 1 < chain.size(); ++i)
         QWidget::setTabOrder(chain.at(i), chain.at(i + 1));
 }

@@ -14,6 +14,8 @@
 #include "support/tq32_ini.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -76,19 +78,19 @@ TEST_F(StartupTest, ExistingFileAtTheDefaultImagePathIsUsedNotOverwritten)
 TEST_F(StartupTest, FieldsStandWhereTheCatalogueSaysWithTheirLook)
 {
     session.start();
-    for (const FieldSpec &spec : fieldCatalogue()) {
-        QWidget *field = session.form()->field(QString::fromLatin1(spec.name));
-        ASSERT_NE(field, nullptr) << spec.name;
-        EXPECT_EQ(field->pos(), spec.geometry.topLeft()) << spec.name;
-        if (spec.kind != FieldKind::Stamp) {
-            EXPECT_EQ(field->width(), spec.geometry.width()) << spec.name;
-            EXPECT_EQ(field->height(), spec.geometry.height()) << spec.name;
+    for (const FieldSpec &design : fieldCatalogue()) {
+        QWidget *field = session.form()->field(QString::fromLatin1(design.name));
+        ASSERT_NE(field, nullptr) << design.name;
+        EXPECT_EQ(field->pos(), design.geometry.topLeft()) << design.name;
+        if (design.kind != FieldKind::Stamp) {
+            EXPECT_EQ(field->width(), design.geometry.width()) << design.name;
+            EXPECT_EQ(field->height(), design.geometry.height()) << design.name;
         }
-        EXPECT_EQ(field->toolTip(), QString::fromUtf8(spec.hint)) << spec.name;
-        EXPECT_EQ(field->font().family(), QString::fromLatin1(spec.font.family)) << spec.name;
-        EXPECT_EQ(field->font().pointSize(), spec.font.pointSize) << spec.name;
-        EXPECT_EQ(field->font().bold(), spec.font.bold) << spec.name;
-        EXPECT_EQ(field->parentWidget() == session.form()->Panel_IMAGE, !spec.onWindow) << spec.name;
+        EXPECT_EQ(field->toolTip(), QString::fromUtf8(design.hint)) << design.name;
+        EXPECT_EQ(field->font().family(), QString::fromLatin1(design.font.family)) << design.name;
+        EXPECT_EQ(field->font().pointSize(), design.font.pointSize) << design.name;
+        EXPECT_EQ(field->font().bold(), design.font.bold) << design.name;
+        EXPECT_EQ(field->parentWidget() == session.form()->Panel_IMAGE, !design.onWindow) << design.name;
     }
     TForm1 *form = session.form();
     // Hidden at start: the pick lists, the attending physician while direct
@@ -324,6 +326,19 @@ TEST_F(StartupTest, SmallCommandsShowTheirTextsAndOpenTheirPages)
     form->Co1->trigger();
     EXPECT_EQ(Form_OPTIONS->pos(), QPoint(0, 0));
     EXPECT_TRUE(Form_OPTIONS->isVisible());
+}
+
+TEST_F(StartupTest, PasteInsertsTheClipboardIntoTheFocusedField)
+{
+    session.start();
+    TForm1 *form = session.form();
+    QApplication::setActiveWindow(form);
+    QGuiApplication::clipboard()->setText(QStringLiteral("durand paul"));
+    form->ADRESSE->setText(QString());
+    form->ADRESSE->setFocus();
+    form->EditPaste1->trigger();
+    EXPECT_EQ(form->ADRESSE->text(), QStringLiteral("DURAND PAUL"));
+    EXPECT_EQ(form->EditPaste1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
 }
 
 TEST_F(StartupTest, StoredOptionsDecideWhichSideWindowsShow)
