@@ -96,13 +96,6 @@ const QStringList &claimBoxNames()
     return names;
 }
 
-const QStringList &dateFieldNames()
-{
-    static const QStringList names = {QStringLiteral("DATE"), QStringLiteral("DATE_ACTE"),
-                                      QStringLiteral("DDN"), QStringLiteral("DDG")};
-    return names;
-}
-
 QRect designPanelGeometry()
 {
     return QRect(0, -10, 772, 1110);
@@ -111,11 +104,6 @@ QRect designPanelGeometry()
 QString panelCaption()
 {
     return QStringLiteral("Déposez l'image JPG du formulaire ici");
-}
-
-QString claimBoxHint()
-{
-    return QString::fromUtf8(kBoxHint);
 }
 
 QString samplePatientName()

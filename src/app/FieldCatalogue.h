@@ -54,14 +54,10 @@ const FieldSpec *findFieldSpec(const QString &name);
 const QStringList &plainFieldsInWindowOrder();
 // The eight claim boxes.
 const QStringList &claimBoxNames();
-// The four date fields.
-const QStringList &dateFieldNames();
 
 // The image panel at design: left 0, top -10, 772 by 1110.
 QRect designPanelGeometry();
 // The caption of the panel where no image covers it.
 QString panelCaption();
-// The hint of every claim box.
-QString claimBoxHint();
 // The sample patient name of the design text of NOM.
 QString samplePatientName();

@@ -1,6 +1,7 @@
 #include "SheetEdit.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,8 +12,8 @@
 
 namespace {
 
-// Turns what is typed or pasted into capitals; text set by the program is
-// left as it is.
+// Turns the field's text into capitals: what is typed or pasted, and, as in a
+// Windows upper-case edit box, what the program sets.
 class UpperCaseValidator : public QValidator
 {
 public:
@@ -93,7 +94,9 @@ SheetEdit::SheetEdit(QWidget *parent)
 void SheetEdit::setUpperCase(bool upper)
 {
     m_upperCase = upper;
-    setValidator(upper ? new UpperCaseValidator(this) : nullptr);
+    if (upper && !m_upperCaseValidator)
+        m_upperCaseValidator = new UpperCaseValidator(this);
+    setValidator(upper ? m_upperCaseValidator : nullptr);
 }
 
 void SheetEdit::setBordered(bool bordered)
@@ -253,7 +256,11 @@ static bool movesBetweenFields(const QFocusEvent *event)
 void SheetEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
-    if (movesBetweenFields(event))
+    // A right click only opens the field's menu: it does not enter the field
+    // (a list shown on entering must not pop up with the menu).
+    const bool rightClick = event->reason() == Qt::MouseFocusReason
+        && (QGuiApplication::mouseButtons() & Qt::RightButton);
+    if (movesBetweenFields(event) && !rightClick)
         emit entered(this);
 }
 

@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <functional>
 
+class QValidator;
+
 // A plain text field of the care sheet: a one-line edit box with a single
 // flat border, optionally a sunken 3-D edge, letters typed turned into
 // capitals unless the field keeps mixed case. The claim boxes are sheet
@@ -68,6 +70,7 @@ private:
     void endLockedGesture();
 
     bool m_upperCase = true;
+    QValidator *m_upperCaseValidator = nullptr;
     bool m_bordered = true;
     bool m_3d = false;
     bool m_locked = false;

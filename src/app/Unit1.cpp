@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -192,14 +193,34 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (forwardLabelMouse(watched, event))
         return true;
-    if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget()) {
-        auto *widget = static_cast<QWidget *>(watched);
-        if (widget->window() == this) {
-            if (FormKeyPress(static_cast<QKeyEvent *>(event)))
-                return true;
-        }
-    }
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return QMainWindow::eventFilter(watched, event);
+    // The key goes to the focused field, or to the window itself when no
+    // field has the focus (after a pick list has been hidden, say).
+    QWidget *focus = QApplication::focusWidget();
+    const bool ours = watched == focus ? focus && focus->window() == this : watched == this && !focus;
+    if (!ours)
+        return QMainWindow::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() == QEvent::ShortcutOverride)
+        return isWindowShortcut(key);
+    if (FormKeyPress(key))
+        return true;
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::isWindowShortcut(const QKeyEvent *key) const
+{
+    // An edit box claims some keys for itself before the window's shortcuts
+    // see them (Ctrl+Y is its "redo" with the Windows keys, Ctrl+E its "end
+    // of line" with others): the window's menu keys win, as on Windows, where
+    // a one-line edit box has no such keys. Ctrl+V stays the field's paste.
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction *action : actions())
+        if (action != EditPaste1 && action->isEnabled() && !action->shortcut().isEmpty()
+            && action->shortcut() == pressed)
+            return true;
+    return false;
 }
 
 bool TForm1::FormKeyPress(QKeyEvent *event)

@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
+#include <memory>
 
 class DateEdit;
 class FormImage;
@@ -23,6 +24,7 @@ class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QPrinter;
 class QScrollArea;
 class QToolButton;
 class SheetEdit;
@@ -88,6 +90,8 @@ public:
 
     // The plain text fields in window order, the added ones last.
     const QList<SheetEdit *> &plainTextFields() const { return m_plainFields; }
+    // The eight claim boxes.
+    QList<SheetEdit *> claimBoxes() const;
     // A sheet field by name (any kind), or nullptr.
     QWidget *field(const QString &name) const { return m_fields.value(name); }
 
@@ -193,11 +197,13 @@ private:
     void bindMoveAndResize(QWidget *control, MouseHandler down = &TForm1::NOMMouseDown,
                            MouseHandler move = &TForm1::NOMMouseMove);
     bool forwardLabelMouse(QObject *watched, QEvent *event);
+    bool isWindowShortcut(const QKeyEvent *key) const;
     void placeImage();
     void setCaptionFor(const QString &modelName, const QString &actName);
 
     QHash<QString, QWidget *> m_fields;
     QList<SheetEdit *> m_plainFields;
+    std::unique_ptr<QPrinter> m_printer;
     bool m_shownOnce = false;
     bool m_closing = false;
 };

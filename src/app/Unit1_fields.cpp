@@ -10,11 +10,13 @@
 #include "print/FormImage.h"
 #include "print/StampLabel.h"
 #include "support/ActionGuard.h"
+#include "support/PathRules.h"
 #include "support/Dialogs.h"
 #include "support/TiravonError.h"
 #include "support/tq32_LISTES.h"
 #include "support/tq32_ini.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 
@@ -191,9 +193,17 @@ void TForm1::bindMoveAndResize(QWidget *control, MouseHandler downHandler, Mouse
             placeImage();   // the image fills its panel: a drag leaves no trace
         };
         image->mouseMoveHandler = move;
-    } else {
-        control->installEventFilter(this);
     }
+    // The label "orienté" has no hooks of its own: the window's filter hands
+    // its mouse events over (forwardLabelMouse).
+}
+
+QList<SheetEdit *> TForm1::claimBoxes() const
+{
+    QList<SheetEdit *> boxes;
+    for (const QString &name : claimBoxNames())
+        boxes << static_cast<SheetEdit *>(m_fields.value(name));
+    return boxes;
 }
 
 void TForm1::Create_CompoEdit(QWidget *parent, int n, const QString &prefix, int width, int top, int left,
@@ -223,6 +233,12 @@ void TForm1::Create_CompoEdit(QWidget *parent, int n, const QString &prefix, int
 
 void TForm1::mnu_Add_CompoEditClick()
 {
+    // The count lives in the form configuration; a reading that failed
+    // before its path was known leaves none to keep it in.
+    if (!QDir(extractFilePath(state.formConfigPath)).exists() || extractFilePath(state.formConfigPath).isEmpty()) {
+        dialogs().message(QStringLiteral("STOP: Fichier de sauvegarde \"%1\" Inacessible !!!").arg(state.formConfigPath));
+        return;
+    }
     const QString section = QStringLiteral("NOUVEAUX");
     const int n = INI_ReadInteger(section, QStringLiteral("N"), 0, state.formConfigPath) + 1;
     Create_CompoEdit(Panel_IMAGE, n, QStringLiteral("NOUVEAU"), 100, height() / 3, width() / 4,

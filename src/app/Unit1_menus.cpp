@@ -252,8 +252,7 @@ void TForm1::buildPopupMenus()
         QObject::connect(widget, &QWidget::customContextMenuRequested, menu,
                          [widget, menu](const QPoint &at) { menu->popup(widget->mapToGlobal(at)); });
     };
-    for (SheetEdit *box : {COCHE_MALADIE, COCHE_MATERNITE, COCHE_ACCES, COCHE_NP_OBLIGAT, COCHE_NP_COMP,
-                           COCHE_ALD_0, COCHE_ALD_1, COCHE_ALD_TYPE})
+    for (SheetEdit *box : claimBoxes())
         attach(box, PopupMenu_X);
     attach(NOTE, PopupMenu_note);
     attach(LISTE_VILLES, PopupMenu_VILLES);
@@ -297,8 +296,7 @@ void TForm1::setUpFieldHandlers()
 {
     // Claim boxes: the space bar and a double click toggle the box that got
     // them (COCHE_ALD_TYPE shares the handlers of COCHE_ALD_0 but toggles itself).
-    for (SheetEdit *box : {COCHE_MALADIE, COCHE_MATERNITE, COCHE_ACCES, COCHE_NP_OBLIGAT, COCHE_NP_COMP,
-                           COCHE_ALD_0, COCHE_ALD_1, COCHE_ALD_TYPE}) {
+    for (SheetEdit *box : claimBoxes()) {
         box->keyPressHandler = [this](SheetEdit *edit, QKeyEvent *key) {
             if (key->text() != QLatin1String(" "))
                 return false;

@@ -3,7 +3,9 @@
 namespace WebPages {
 
 namespace {
-const QString kMakerSite = QStringLiteral("https://www.tiravon.fr");
+// The maker's site is not settled yet: a reserved name that can belong to
+// nobody else, until the project has its own host.
+const QString kMakerSite = QStringLiteral("https://www.tiravon.example");
 const QString kHealthInsuranceSite = QStringLiteral("https://www.ameli.fr");
 } // namespace
 

@@ -32,29 +32,6 @@ void settleLayout(QWidget *window)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
-// The printer chosen in the print dialog stays with the window for the rest
-// of the run, so that the next print offers the same printer and settings
-// rather than the default printer again (the care sheet printer is often not
-// the default one).
-class SheetPrinter : public QObject
-{
-public:
-    explicit SheetPrinter(QObject *owner)
-        : QObject(owner), printer(QPrinter::HighResolution)
-    {
-        setObjectName(QStringLiteral("SheetPrinter"));
-    }
-    QPrinter printer;
-};
-
-QPrinter &sheetPrinter(QObject *window)
-{
-    QObject *kept = window->findChild<QObject *>(QStringLiteral("SheetPrinter"), Qt::FindDirectChildrenOnly);
-    if (!kept)
-        kept = new SheetPrinter(window);
-    return static_cast<SheetPrinter *>(kept)->printer;
-}
-
 // Puts the window's height back when the restoring ends, even when the stored
 // placement cannot be read.
 class HeightBack
@@ -73,7 +50,13 @@ private:
 
 void TForm1::btn_IMPRIMERExecute()
 {
-    QPrinter &printer = sheetPrinter(this);
+    // The printer chosen in the print dialog stays with the window for the
+    // rest of the run, so that the next print offers the same printer and
+    // settings rather than the default printer again (the care sheet printer
+    // is often not the default one).
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrinter &printer = *m_printer;
     if (!dialogs().print(printer))
         return;
 

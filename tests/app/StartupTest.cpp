@@ -328,6 +328,40 @@ TEST_F(StartupTest, SmallCommandsShowTheirTextsAndOpenTheirPages)
     EXPECT_TRUE(Form_OPTIONS->isVisible());
 }
 
+TEST_F(StartupTest, TheMenuKeysWorkWhileAFieldHasTheFocus)
+{
+    // An edit box claims Ctrl+Y ("redo") for itself; the menu's key wins.
+    session.start();
+    TForm1 *form = session.form();
+    QApplication::setActiveWindow(form);
+    form->ACTE_1->setText(QStringLiteral("C"));
+    form->NOM->setFocus();
+    QTest::keyClick(form->NOM, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(form->ACTE_1->text().isEmpty());
+    EXPECT_TRUE(form->NOM->text().isEmpty());
+
+    form->TARIF_1->setFocus();
+    QTest::keyClick(form->TARIF_1, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(QFileInfo::exists(session.configFile()));
+}
+
+TEST_F(StartupTest, AddingAFieldWithoutAConfigurationFileToCountInIsRefused)
+{
+    // A reading that failed before the configuration path was known (a
+    // malformed placement) must not keep the count in the program settings.
+    INI_WriteString(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QStringLiteral("a:b:c:d"));
+    session.start();
+    TForm1 *form = session.form();
+    ASSERT_TRUE(form->state.formConfigPath.isEmpty());
+    testDialogs().clear();
+    form->mnu_Add_CompoEdit->trigger();
+    EXPECT_EQ(form->findChild<SheetEdit *>(QStringLiteral("NOUVEAU_1")), nullptr);
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("message")),
+              QStringList{QStringLiteral("STOP: Fichier de sauvegarde \"\" Inacessible !!!")});
+    EXPECT_EQ(INI_ReadString(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), QStringLiteral("absent")),
+              QStringLiteral("absent"));
+}
+
 TEST_F(StartupTest, PasteInsertsTheClipboardIntoTheFocusedField)
 {
     session.start();

@@ -276,6 +276,28 @@ TEST_F(PickListTest, PickingAnEntryCopiesItIntoTheFieldAndHidesTheList)
     EXPECT_TRUE(testDialogs().shown.isEmpty());
 }
 
+TEST_F(PickListTest, AfterAPickEscapeReachesTheWindowAndARightClickOpensNoList)
+{
+    writeBytes(session.path("CPAMS.TXT"), "CPAM 75\r\nCPAM 91\r\n");
+    startOnName();
+    tabInto(form->CPAM);
+    clickEntry(form->Liste_CPAMS, "CPAM 91");
+    ASSERT_TRUE(form->Liste_CPAMS->isHidden());
+
+    // No field has the focus now: Escape goes to the window itself.
+    testDialogs().confirmAnswers = {false};
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : form, Qt::Key_Escape);
+    EXPECT_EQ(testDialogs().texts("confirm"), QStringList{"Initialiser les champs ?"});
+
+    // A right click on the fund field opens its menu, not its list; the
+    // menu's "&Supprimer" then deletes the fund picked, the list hidden.
+    form->NOM->setFocus();
+    QTest::mouseClick(form->CPAM, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(form->Liste_CPAMS->isHidden());
+    form->Supprimer1->trigger();
+    EXPECT_EQ(listEntries(form->Liste_CPAMS), QStringList{"CPAM 75"});
+}
+
 TEST_F(PickListTest, DoubleClickAndCloseItemsHideTheLists)
 {
     writeBytes(session.path("VILLES.TXT"), "75011 PARIS\r\n");
