@@ -41,11 +41,13 @@ tiravon_install() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Builds into build/; the arguments are extra cmake settings (the test command
+# asks for warnings as errors).
 tiravon_build() {
   local jobs
   jobs="$(nproc 2>/dev/null || echo 2)"
-  if [ ! -f "$TIRAVON_BUILD/CMakeCache.txt" ]; then
-    cmake -S "$TIRAVON_ROOT" -B "$TIRAVON_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || return 1
+  if [ ! -f "$TIRAVON_BUILD/CMakeCache.txt" ] || [ "$#" -gt 0 ]; then
+    cmake -S "$TIRAVON_ROOT" -B "$TIRAVON_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null || return 1
   fi
   cmake --build "$TIRAVON_BUILD" -j "$jobs"
 }

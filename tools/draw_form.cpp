@@ -13,7 +13,7 @@
 // (y - 1) * 1096 / 1108). Everything below is laid out in panel coordinates and
 // mapped at drawing time.
 
-#include "app/FieldCatalogue.h"
+#include "config/FieldCatalogue.h"
 #include "app/ProgramEntry.h"
 #include "print/JpegCodec.h"
 #include "support/TiravonError.h"
@@ -72,7 +72,7 @@ QRectF crisp(const QRectF &picture)
 
 // The field's place on the panel (ACTE_4 is kept on the window, whose origin
 // lies at the panel's top-left corner negated).
-QRectF panelRect(const FieldSpec &design)
+QRectF panelRect(const FieldDesign &design)
 {
     QRect rect = design.geometry;
     if (design.onWindow)
@@ -82,13 +82,13 @@ QRectF panelRect(const FieldSpec &design)
 
 QRectF fieldRect(const char *name)
 {
-    const FieldSpec *design = findFieldSpec(QString::fromLatin1(name));
+    const FieldDesign *design = findFieldDesign(QString::fromLatin1(name));
     if (!design)
         throw TiravonError(QStringLiteral("Champ inconnu : %1").arg(QLatin1String(name)));
     return panelRect(*design);
 }
 
-bool hasBox(const FieldSpec &design)
+bool hasBox(const FieldDesign &design)
 {
     // The pick lists are pop-ups, the label and the stamp are drawn by the window.
     return design.kind == FieldKind::PlainText || design.kind == FieldKind::ClaimBox
@@ -106,7 +106,7 @@ QRectF claimSquare(const QRectF &panel)
 
 // The box of a field in picture pixels: one panel pixel wider than the field
 // all round, so that its line shows around the field; clipped to the picture.
-QRectF boxOf(const FieldSpec &design)
+QRectF boxOf(const FieldDesign &design)
 {
     const QRectF panel = panelRect(design);
     if (design.kind == FieldKind::ClaimBox)
@@ -317,7 +317,7 @@ void drawSection(QPainter &painter, const Section &section)
              QString::fromUtf8(section.title), Style::Band, kLeft, kPaper);
 }
 
-void drawBox(QPainter &painter, const FieldSpec &design)
+void drawBox(QPainter &painter, const FieldDesign &design)
 {
     painter.setPen(QPen(kLine, 1));
     painter.setBrush(kPaper);
@@ -328,7 +328,7 @@ void drawBox(QPainter &painter, const FieldSpec &design)
 QRectF labelRect(const FieldLabel &label)
 {
     const QRectF field = fieldRect(label.field);
-    const FieldSpec *design = findFieldSpec(QString::fromLatin1(label.field));
+    const FieldDesign *design = findFieldDesign(QString::fromLatin1(label.field));
     // Claim boxes are drawn smaller than their field: measure from the square.
     QRectF box = field;
     if (design->kind == FieldKind::ClaimBox) {
@@ -414,7 +414,7 @@ QImage drawForm()
                  alignmentOf(label.place));
 
     // The boxes last, so that nothing is drawn over them.
-    for (const FieldSpec &design : fieldCatalogue())
+    for (const FieldDesign &design : fieldCatalogue())
         if (hasBox(design))
             drawBox(painter, design);
     return picture;
@@ -426,7 +426,7 @@ QImage drawCheck(const QImage &picture)
     QImage check = picture.convertToFormat(QImage::Format_RGB32);
     QPainter painter(&check);
     painter.setFont(fontOf(Style::Small));
-    for (const FieldSpec &design : fieldCatalogue()) {
+    for (const FieldDesign &design : fieldCatalogue()) {
         const QRectF rect = toPicture(panelRect(design));
         const bool boxed = hasBox(design);
         painter.setPen(QPen(boxed ? QColor(230, 0, 0) : QColor(0, 120, 230), 1));

@@ -1,0 +1,19 @@
+#pragma once
+
+// The rules of the program's lists (pick lists, act shortcuts, stamp texts,
+// search fields): a text is added only when no entry equals it once the
+// letters a to z are turned into capitals (no other letter is folded, so é
+// and É differ, and blanks count); sorted lists are in alphabetical order
+// without regard to letter case.
+
+#include <QString>
+#include <QStringList>
+
+// The equality rule of the lists.
+bool sameListEntry(const QString &a, const QString &b);
+
+// The order of a sorted list: alphabetical without regard to letter case.
+bool listOrderLess(const QString &a, const QString &b);
+
+// True when the text is not empty and no entry equals it.
+bool isNewListEntry(const QStringList &entries, const QString &text);

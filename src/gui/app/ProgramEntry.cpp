@@ -1,0 +1,48 @@
+#include "ProgramEntry.h"
+
+#include "QtDialogs.h"
+#include "Unit1.h"
+#include "variables_globales.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+void prepareApplication(QApplication &app)
+{
+    app.setApplicationName(QStringLiteral("Tiravon"));
+    app.setApplicationDisplayName(QStringLiteral("Tiravon"));
+    static QtDialogs qtDialogs;
+    setDefaultDialogs(&qtDialogs);
+
+    // Qt's own dialogs speak French.
+    static QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTranslator);
+
+    // The fonts the care sheet was designed with, mapped to their metric twins.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    // "Courrier" names no font: Windows draws it in Arial, whose metrics the
+    // stamp's design size (170 by 44 for "Duplicata") was made with.
+    QFont::insertSubstitution(QStringLiteral("Courrier"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+}
+
+int runTiravon(QApplication &app)
+{
+    prepareApplication(app);
+    // The care-sheet window is the main window: the program ends when it has
+    // closed, and the other windows go with it without their closing steps.
+    app.setQuitOnLastWindowClosed(false);
+    createTiravonWindows();
+    QObject::connect(Form1, &TForm1::closed, &app, [] { QCoreApplication::exit(0); });
+    Form1->show();
+    const int result = app.exec();
+    destroyTiravonWindows();
+    return result;
+}

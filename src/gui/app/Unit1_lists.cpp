@@ -1,0 +1,119 @@
+// The town and fund pick lists of the care-sheet window.
+#include "Unit1.h"
+
+#include "widgets/PickLists.h"
+#include "widgets/SheetEdit.h"
+#include "support/ActionGuard.h"
+#include "support/Dialogs.h"
+#include "support/TiravonError.h"
+#include "widgets/tq32_LISTES.h"
+
+#include <QEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace {
+
+// Offers the text of a field just left to its list. The text is the one the
+// field held as it was left; it is offered once the focus has settled in the
+// next field, so that the message of a new entry does not come between leaving
+// one field and entering the next (a modal box there would keep the next
+// field from ever being entered).
+void rememberLater(QObject *window, QListWidget *list, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    QTimer::singleShot(0, window, [list, text] { runGuarded([&] { AddUniqueToList(list, text, true); }); });
+}
+
+// Deletes the selected entry without asking; with none selected, nothing.
+void deleteSelectedEntry(QListWidget *list)
+{
+    const QList<QListWidgetItem *> selected = list->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QSignalBlocker blocker(list);
+    delete list->takeItem(list->row(selected.constFirst()));
+    list->clearSelection();
+    list->setCurrentRow(-1, QItemSelectionModel::Clear);
+    list->update();
+}
+
+// A pick copies the selected entry into the field and hides the list.
+void pickEntry(QListWidget *list, SheetEdit *field, const QString &handler)
+{
+    try {
+        const QList<QListWidgetItem *> selected = list->selectedItems();
+        if (selected.isEmpty())
+            return;
+        field->setText(selected.constFirst()->text());
+        hidePickList(list);
+    } catch (const std::exception &e) {
+        const auto *own = dynamic_cast<const TiravonError *>(&e);
+        dialogs().message(pickListErrorText(handler, own ? own->message() : QString::fromUtf8(e.what())));
+    }
+}
+
+} // namespace
+
+void TForm1::showPickList(QListWidget *list, SheetEdit *fieldBelow)
+{
+    // Entering the field toggles its list, placed just below it.
+    list->setGeometry(fieldBelow->x(), fieldBelow->y() + fieldBelow->height(), fieldBelow->width(),
+                      list->height());
+    list->setVisible(list->isHidden());
+    if (!list->isHidden())
+        list->raise();
+}
+
+void TForm1::VILLEEnter()
+{
+    showPickList(LISTE_VILLES, VILLE);
+}
+
+void TForm1::VILLEExit()
+{
+    rememberLater(this, LISTE_VILLES, VILLE->text());
+}
+
+void TForm1::LISTE_VILLESClick()
+{
+    pickEntry(LISTE_VILLES, VILLE, QStringLiteral("LISTE_VILLESClick"));
+}
+
+void TForm1::LISTE_VILLESDblClick()
+{
+    hidePickList(LISTE_VILLES);
+}
+
+void TForm1::mnu_VilleDeleteClick()
+{
+    deleteSelectedEntry(LISTE_VILLES);
+}
+
+void TForm1::CPAMEnter()
+{
+    showPickList(Liste_CPAMS, CPAM);
+}
+
+void TForm1::CPAMExit()
+{
+    rememberLater(this, Liste_CPAMS, CPAM->text());
+}
+
+void TForm1::Liste_CPAMSClick()
+{
+    pickEntry(Liste_CPAMS, CPAM, QStringLiteral("LISTE_CPAMSClick"));
+}
+
+void TForm1::Liste_CPAMSDblClick()
+{
+    hidePickList(Liste_CPAMS);
+}
+
+void TForm1::Supprimer1Click()
+{
+    deleteSelectedEntry(Liste_CPAMS);
+}

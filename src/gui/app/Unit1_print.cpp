@@ -1,0 +1,131 @@
+// Printing the care sheet: the window's client area is captured at screen
+// resolution without the form image and the field frames, and printed at
+// true scale in the top-left corner of one page.
+#include "Unit1.h"
+
+#include "widgets/FormImage.h"
+#include "widgets/Printing.h"
+#include "widgets/ImagePanel.h"
+#include "widgets/SheetEdit.h"
+#include "widgets/DateEdit.h"
+#include "support/Dialogs.h"
+#include "support/tq32_ini.h"
+#include "widgets/FormPlacement.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace {
+// The window's height during the capture: the whole page.
+const int kCaptureHeight = 1110;
+
+void settleLayout(QWidget *window)
+{
+    if (window->layout())
+        window->layout()->activate();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+// Puts the window's height back when the restoring ends, even when the stored
+// placement cannot be read.
+class HeightBack
+{
+public:
+    HeightBack(QWidget *window, int height) : m_window(window), m_height(height) {}
+    ~HeightBack() { m_window->resize(m_window->width(), m_height); }
+    HeightBack(const HeightBack &) = delete;
+    HeightBack &operator=(const HeightBack &) = delete;
+
+private:
+    QWidget *m_window;
+    int m_height;
+};
+} // namespace
+
+void TForm1::btn_IMPRIMERExecute()
+{
+    // The printer chosen in the print dialog stays with the window for the
+    // rest of the run, so that the next print offers the same printer and
+    // settings rather than the default printer again (the care sheet printer
+    // is often not the default one).
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrinter &printer = *m_printer;
+    if (!dialogs().print(printer))
+        return;
+
+    Panel_IMAGE->setFocus();
+    // The focus leaving a field takes its selection away only in the active
+    // window; just after the print dialog the window may not be active yet,
+    // and a selection would print as a dark block over the text.
+    for (QLineEdit *edit : Client->findChildren<QLineEdit *>())
+        edit->deselect();
+    Panel_IMAGE->setCaption(QString());
+    Image1->hide();
+    const int heightBefore = height();
+    // The window's height here is the one its stored placement holds too.
+    resize(width(), kCaptureHeight);
+
+    try {
+        LISTE_VILLES->hide();
+        Liste_CPAMS->hide();
+        for (SheetEdit *edit : m_plainFields) {
+            edit->setBordered(false);
+            edit->set3D(false);
+        }
+        for (DateEdit *date : {DDN, DATE, DATE_ACTE}) {
+            date->setFramed(false);
+            date->setButtonVisible(false);
+        }
+        // The pregnancy date prints with the maternity box alone, whatever
+        // is shown on screen.
+        DDG->setVisible(COCHE_MATERNITE->text() == QLatin1String("X"));
+        DDG->setFramed(false);
+        DDG->setButtonVisible(false);
+
+        settleLayout(this);
+        // The client area is the scroll box's viewport, in its scroll position
+        // of the moment, as high as it is in a window 1110 pixels high. It is
+        // rendered at screen resolution, never painted again at the printer's
+        // resolution: the paper gets exactly what the screen shows, each
+        // pixel 1/96 inch. It is rendered from the page itself, so a window
+        // manager or a screen that keeps the window lower than asked cannot
+        // cut the bottom of the sheet off.
+        QWidget *clientArea = ScrollBox->viewport();
+        const int nonClient = height() - clientArea->height();
+        const QRect area(0, ScrollBox->verticalScrollBar()->value(), clientArea->width(),
+                         kCaptureHeight - nonClient);
+        printCapture(printer, renderArea(Client, area), area.size());
+    } catch (...) {
+        restoreAfterPrint(false, heightBefore);
+        throw;
+    }
+    restoreAfterPrint(true, heightBefore);
+}
+
+void TForm1::restoreAfterPrint(bool succeeded, int heightBefore)
+{
+    Image1->show();
+    for (SheetEdit *edit : m_plainFields) {
+        edit->setBordered(mnu_Border->isChecked());
+        edit->set3D(mnu_3D->isChecked());
+    }
+    if (succeeded) {
+        DDG->show();
+        for (DateEdit *date : {DATE, DATE_ACTE, DDN, DDG}) {
+            if (mnu_Border->isChecked())
+                date->setFramed(true);
+            date->setButtonVisible(true);
+        }
+    }
+    // The stored placement again, then the height the window had.
+    HeightBack heightBack(this, heightBefore);
+    Form_RestorePosition(this);
+}

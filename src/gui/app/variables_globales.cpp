@@ -1,0 +1,41 @@
+#include "variables_globales.h"
+
+#include "Unit1.h"
+#include "windows/frm_CALC.h"
+#include "windows/frm_edit.h"
+#include "windows/unit_HISTORIQUE.h"
+#include "patient/DataModule_navelis.h"
+#include "windows/unit_options.h"
+
+TForm1 *Form1 = nullptr;
+TDATA_NAVELIS *DATA_NAVELIS = nullptr;
+Tform_historique *form_historique = nullptr;
+TForm_OPTIONS *Form_OPTIONS = nullptr;
+Tform_EDIT *form_EDIT = nullptr;
+Tform_CALC *form_CALC = nullptr;
+
+void createTiravonWindows()
+{
+    Form1 = new TForm1;
+    DATA_NAVELIS = new TDATA_NAVELIS;
+    form_historique = new Tform_historique;
+    Form_OPTIONS = new TForm_OPTIONS;
+    form_EDIT = new Tform_EDIT;
+    form_CALC = new Tform_CALC;
+}
+
+void destroyTiravonWindows()
+{
+    delete form_CALC;
+    form_CALC = nullptr;
+    delete form_EDIT;
+    form_EDIT = nullptr;
+    delete Form_OPTIONS;
+    Form_OPTIONS = nullptr;
+    delete form_historique;
+    form_historique = nullptr;
+    delete DATA_NAVELIS;
+    DATA_NAVELIS = nullptr;
+    delete Form1;
+    Form1 = nullptr;
+}

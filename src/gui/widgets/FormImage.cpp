@@ -1,0 +1,52 @@
+#include "FormImage.h"
+
+
+#include <QMouseEvent>
+#include <QPainter>
+
+FormImage::FormImage(QWidget *parent)
+    : QWidget(parent)
+{
+    setMouseTracking(true);
+}
+
+void FormImage::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void FormImage::setStretched(bool stretched)
+{
+    m_stretched = stretched;
+    update();
+}
+
+void FormImage::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (m_stretched) {
+        painter.drawImage(rect(), m_picture);
+    } else {
+        QRect target(QPoint(), m_picture.size());
+        target.moveCenter(rect().center());
+        painter.drawImage(target, m_picture);
+    }
+}
+
+void FormImage::mousePressEvent(QMouseEvent *event)
+{
+    QWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && mouseDownHandler)
+        mouseDownHandler(this);
+}
+
+void FormImage::mouseMoveEvent(QMouseEvent *event)
+{
+    QWidget::mouseMoveEvent(event);
+    if (mouseMoveHandler)
+        mouseMoveHandler(this);
+}

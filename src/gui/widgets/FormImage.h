@@ -1,0 +1,33 @@
+#pragma once
+
+#include "print/FormPicture.h"
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+// The form image: the scanned blank form behind the fields, stretched to
+// fill its panel (or, when asked, shown at its own pixel size, centred).
+class FormImage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FormImage(QWidget *parent = nullptr);
+
+    void setPicture(const QImage &picture);
+    const QImage &picture() const { return m_picture; }
+    void setStretched(bool stretched);
+    bool isStretched() const { return m_stretched; }
+
+    std::function<void(QWidget *)> mouseDownHandler;
+    std::function<void(QWidget *)> mouseMoveHandler;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    QImage m_picture;
+    bool m_stretched = true;
+};

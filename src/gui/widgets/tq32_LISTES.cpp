@@ -1,0 +1,76 @@
+#include "tq32_LISTES.h"
+
+#include "support/Dialogs.h"
+#include "support/ListRules.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+ListEntry::ListEntry(const QString &text)
+    : QListWidgetItem(text, nullptr, QListWidgetItem::UserType)
+{
+}
+
+bool ListEntry::operator<(const QListWidgetItem &other) const
+{
+    return listOrderLess(text(), other.text());
+}
+
+void makeSortedList(QListWidget *list)
+{
+    list->setSortingEnabled(true);
+    list->sortItems(Qt::AscendingOrder);
+}
+
+void addListEntry(QListWidget *list, const QString &text)
+{
+    list->addItem(new ListEntry(text));
+}
+
+void setListEntries(QListWidget *list, const QStringList &entries)
+{
+    list->clear();
+    const bool sorted = list->isSortingEnabled();
+    list->setSortingEnabled(false);
+    for (const QString &entry : entries)
+        addListEntry(list, entry);
+    if (sorted)
+        makeSortedList(list);
+}
+
+QStringList listEntries(const QListWidget *list)
+{
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries << list->item(i)->text();
+    return entries;
+}
+
+void AddUniqueToList(QListWidget *list, const QString &text, bool showMessage)
+{
+    if (!isNewListEntry(listEntries(list), text))
+        return;
+    addListEntry(list, text);
+    if (showMessage)
+        dialogs().information(QStringLiteral("\"%1\" ajouté à la liste").arg(text));
+}
+
+bool AddUniqueToCombo(QComboBox *combo, const QString &text, bool)
+{
+    const QString value = text == QLatin1String("DEFAULT") ? combo->currentText() : text;
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i);
+    if (!isNewListEntry(entries, value))
+        return false;
+    // Adding to the drop-down list must not change what the field shows (Qt
+    // selects the first item put into an empty combo box).
+    const int current = combo->currentIndex();
+    const QString shown = combo->currentText();
+    combo->addItem(value);
+    if (combo->currentIndex() != current)
+        combo->setCurrentIndex(current);
+    if (combo->isEditable())
+        combo->setEditText(shown);
+    return true;
+}

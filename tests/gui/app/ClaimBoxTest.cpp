@@ -1,0 +1,307 @@
+// The claim boxes as the user works them: the space bar and the double click
+// toggle, "Cocher" and "Décocher", and the rules that keep the pairs of boxes
+// as radio choices and show the pregnancy date and the attending physician.
+#include "ScriptedDialogs.h"
+#include "TiravonSession.h"
+
+#include "widgets/SheetEdit.h"
+#include "app/Unit1.h"
+#include "widgets/DateEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kX = QStringLiteral("X");
+
+class ClaimBoxTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        session.start();
+        form = session.form();
+        QApplication::setActiveWindow(form);
+        boxes = {form->COCHE_MALADIE, form->COCHE_MATERNITE, form->COCHE_ACCES, form->COCHE_NP_OBLIGAT,
+                 form->COCHE_NP_COMP, form->COCHE_ALD_0, form->COCHE_ALD_1, form->COCHE_ALD_TYPE};
+        testDialogs().clear();
+    }
+
+    void space(SheetEdit *box)
+    {
+        box->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(box, Qt::Key_Space);
+    }
+
+    void doubleClick(SheetEdit *box)
+    {
+        QTest::mouseDClick(box, Qt::LeftButton, Qt::NoModifier, box->rect().center());
+    }
+
+    // Cocher or Décocher with the focus in the given field.
+    void command(QAction *action, QWidget *focus)
+    {
+        focus->setFocus(Qt::TabFocusReason);
+        action->trigger();
+    }
+
+    QStringList texts() const
+    {
+        QStringList all;
+        for (SheetEdit *box : boxes)
+            all << box->text();
+        return all;
+    }
+
+    QList<int> flags() const
+    {
+        QList<int> all;
+        for (SheetEdit *box : boxes)
+            all << box->toggleFlag;
+        return all;
+    }
+
+    TiravonSession session;
+    TForm1 *form = nullptr;
+    QList<SheetEdit *> boxes;
+};
+
+TEST_F(ClaimBoxTest, FreshStartShowsTheDefaultTicksAndEveryFlagDown)
+{
+    EXPECT_EQ(texts(), (QStringList{kX, QString(), kX, QString(), QString(), kX, QString(), QString()}));
+    EXPECT_EQ(flags(), QList<int>(8, 0));
+    EXPECT_TRUE(form->DDG->isHidden());
+    EXPECT_TRUE(form->MEDECIN->isHidden());
+}
+
+TEST_F(ClaimBoxTest, SpaceTicksAnEmptyBoxThenClearsItAndIsNeverTyped)
+{
+    for (SheetEdit *box : {form->COCHE_NP_OBLIGAT, form->COCHE_NP_COMP, form->COCHE_ALD_TYPE}) {
+        const QString name = box->objectName();
+        const QStringList before = texts();
+        space(box);
+        EXPECT_EQ(box->text(), kX) << name.toStdString();
+        EXPECT_EQ(box->toggleFlag, 1) << name.toStdString();
+        space(box);
+        EXPECT_EQ(box->text(), QString()) << name.toStdString();
+        EXPECT_EQ(box->toggleFlag, 0) << name.toStdString();
+        EXPECT_EQ(texts(), before) << name.toStdString();
+    }
+    // Every other key is typed as usual; the space in between still toggles.
+    QTest::keyClicks(form->COCHE_NP_OBLIGAT, QStringLiteral("a b"));
+    EXPECT_EQ(form->COCHE_NP_OBLIGAT->text(), QStringLiteral("Xb"));
+    EXPECT_EQ(form->COCHE_NP_OBLIGAT->toggleFlag, 1);
+}
+
+TEST_F(ClaimBoxTest, EachBoxTogglesItselfWhicheverHandlerItShares)
+{
+    for (int i = 0; i < boxes.size(); ++i) {
+        SheetEdit *box = boxes[i];
+        const std::string name = box->objectName().toStdString();
+        QList<int> expected = flags();
+        space(box);
+        expected[i] = 1;
+        EXPECT_EQ(flags(), expected) << name;
+        EXPECT_EQ(box->text(), kX) << name;
+        doubleClick(box);
+        expected[i] = 0;
+        EXPECT_EQ(flags(), expected) << name;
+        EXPECT_EQ(box->text(), QString()) << name;
+    }
+}
+
+TEST_F(ClaimBoxTest, FirstSpaceOnTheDefaultTickOnlyRaisesTheFlagTheSecondClearsIt)
+{
+    space(form->COCHE_MALADIE);
+    EXPECT_EQ(form->COCHE_MALADIE->text(), kX);
+    EXPECT_EQ(form->COCHE_MATERNITE->text(), QString());
+    EXPECT_TRUE(form->DDG->isHidden());
+    EXPECT_EQ(form->COCHE_MALADIE->toggleFlag, 1);
+
+    space(form->COCHE_MALADIE);
+    EXPECT_EQ(form->COCHE_MALADIE->text(), QString());
+    EXPECT_EQ(form->COCHE_MATERNITE->text(), kX);
+    EXPECT_FALSE(form->DDG->isHidden());
+    EXPECT_EQ(form->COCHE_MATERNITE->toggleFlag, 0);   // ticked by the rule, not toggled
+}
+
+TEST_F(ClaimBoxTest, DoubleClickOnTheAldTypeBoxTogglesItAlone)
+{
+    const QStringList before = texts();
+    doubleClick(form->COCHE_ALD_TYPE);
+    QStringList expected = before;
+    expected[7] = kX;
+    EXPECT_EQ(texts(), expected);
+    EXPECT_EQ(flags(), (QList<int>{0, 0, 0, 0, 0, 0, 0, 1}));
+}
+
+TEST_F(ClaimBoxTest, CocherAndDecocherSetTheFocusedFieldAndTheRulesFollow)
+{
+    command(form->Dcocher1, form->COCHE_ALD_0);
+    EXPECT_EQ(form->COCHE_ALD_0->text(), QString());
+    EXPECT_EQ(form->COCHE_ALD_1->text(), kX);
+
+    command(form->Cocher1, form->COCHE_ALD_1);   // already ticked: nothing changes
+    EXPECT_EQ(form->COCHE_ALD_0->text(), QString());
+    command(form->Dcocher1, form->COCHE_ALD_1);
+    EXPECT_EQ(form->COCHE_ALD_0->text(), kX);
+    EXPECT_EQ(form->COCHE_ALD_1->text(), QString());
+    command(form->Cocher1, form->COCHE_ALD_1);
+    EXPECT_EQ(form->COCHE_ALD_1->text(), kX);
+    EXPECT_EQ(form->COCHE_ALD_0->text(), QString());
+
+    command(form->Cocher1, form->COCHE_MATERNITE);
+    EXPECT_EQ(form->COCHE_MALADIE->text(), QString());
+    EXPECT_FALSE(form->DDG->isHidden());
+
+    // Any field of the window, not only a box.
+    command(form->Cocher1, form->NOM);
+    EXPECT_EQ(form->NOM->text(), kX);
+    command(form->Dcocher1, form->ACTE_1);
+    EXPECT_EQ(form->ACTE_1->text(), QString());
+
+    EXPECT_EQ(flags(), QList<int>(8, 0));
+    EXPECT_TRUE(testDialogs().shown.isEmpty());
+}
+
+TEST_F(ClaimBoxTest, DecocherEmptiesAFocusedDateFieldAndCocherLeavesItWithoutADate)
+{
+    QLineEdit *inner = form->DDN->findChild<QLineEdit *>(QStringLiteral("edit"));
+    ASSERT_NE(inner, nullptr);
+    form->DDN->setText(QStringLiteral("15/01/1955"));
+    command(form->Dcocher1, inner);
+    EXPECT_EQ(form->DDN->text(), QString());
+    command(form->Cocher1, inner);   // a letter is no date: the mask lets nothing through
+    EXPECT_EQ(form->DDN->text(), QString());
+    EXPECT_TRUE(testDialogs().shown.isEmpty());
+}
+
+TEST_F(ClaimBoxTest, TypingOverTheTickRunsTheChainToItsEnd)
+{
+    // The X selected and Y typed over it in one step.
+    form->COCHE_MALADIE->setFocus(Qt::TabFocusReason);
+    form->COCHE_MALADIE->selectAll();
+    QTest::keyClick(form->COCHE_MALADIE, Qt::Key_Y);
+    EXPECT_EQ(form->COCHE_MALADIE->text(), QString());
+    EXPECT_EQ(form->COCHE_MATERNITE->text(), kX);
+    EXPECT_FALSE(form->DDG->isHidden());
+
+    // A second X after the X is not a tick: the other box takes it back.
+    form->COCHE_MATERNITE->setFocus(Qt::TabFocusReason);
+    form->COCHE_MATERNITE->end(false);
+    QTest::keyClick(form->COCHE_MATERNITE, Qt::Key_X, Qt::ShiftModifier);
+    EXPECT_EQ(form->COCHE_MALADIE->text(), kX);
+    EXPECT_EQ(form->COCHE_MATERNITE->text(), QString());
+    EXPECT_TRUE(form->DDG->isHidden());
+    EXPECT_EQ(flags(), QList<int>(8, 0));
+}
+
+TEST_F(ClaimBoxTest, ClearingDirectAccessShowsTheAttendingPhysicianAnyTextHidesIt)
+{
+    struct Way { const char *name; std::function<void()> clear; };
+    const Way ways[] = {
+        {"two spaces", [&] { space(form->COCHE_ACCES); space(form->COCHE_ACCES); }},
+        {"Décocher", [&] { command(form->Dcocher1, form->COCHE_ACCES); }},
+        {"backspace", [&] {
+             form->COCHE_ACCES->setFocus(Qt::TabFocusReason);
+             form->COCHE_ACCES->end(false);
+             QTest::keyClick(form->COCHE_ACCES, Qt::Key_Backspace);
+         }},
+        {"double clicks", [&] { doubleClick(form->COCHE_ACCES); doubleClick(form->COCHE_ACCES); }},
+        {"clearing everything", [&] { form->mnu_ToutEffacer->trigger(); }},
+    };
+    for (const Way &way : ways) {
+        form->COCHE_ACCES->setText(kX);
+        ASSERT_TRUE(form->MEDECIN->isHidden()) << way.name;
+        way.clear();
+        EXPECT_EQ(form->COCHE_ACCES->text(), QString()) << way.name;
+        EXPECT_FALSE(form->MEDECIN->isHidden()) << way.name;
+    }
+    for (const char *text : {"Y", "X", "XX", " "}) {
+        form->COCHE_ACCES->setText(QString());
+        ASSERT_FALSE(form->MEDECIN->isHidden());
+        form->COCHE_ACCES->setText(QString::fromLatin1(text));
+        EXPECT_TRUE(form->MEDECIN->isHidden()) << text;
+    }
+}
+
+TEST_F(ClaimBoxTest, SettingTheTextABoxHoldsRunsNoRule)
+{
+    // Both boxes of a pair shown ticked behind the rules' back: a rule run
+    // now would clear the partner.
+    {
+        const QSignalBlocker blocker(form->COCHE_MATERNITE);
+        form->COCHE_MATERNITE->setText(kX);
+    }
+    command(form->Cocher1, form->COCHE_MALADIE);
+    form->COCHE_MALADIE->setText(kX);
+    EXPECT_EQ(form->COCHE_MATERNITE->text(), kX);
+    EXPECT_TRUE(form->DDG->isHidden());
+
+    {
+        const QSignalBlocker blocker(form->COCHE_ACCES);
+        form->COCHE_ACCES->setText(QString());
+    }
+    command(form->Dcocher1, form->COCHE_ACCES);
+    EXPECT_TRUE(form->MEDECIN->isHidden());
+}
+
+TEST_F(ClaimBoxTest, FlagsAreLeftAloneByEverythingButTheToggle)
+{
+    space(form->COCHE_ALD_TYPE);     // flag 1, ticked
+    space(form->COCHE_MALADIE);      // flag 1, still ticked
+    const QList<int> raised = {1, 0, 0, 0, 0, 0, 0, 1};
+    ASSERT_EQ(flags(), raised);
+
+    command(form->Dcocher1, form->COCHE_ALD_TYPE);
+    command(form->Cocher1, form->COCHE_NP_COMP);
+    command(form->Cocher1, form->COCHE_MATERNITE);   // clears COCHE_MALADIE by its rule
+    EXPECT_EQ(flags(), raised);
+    form->mnu_ToutEffacer->trigger();
+    EXPECT_EQ(flags(), raised);
+    form->INI_SAVE->trigger();
+    form->INI_GET->trigger();
+    EXPECT_EQ(flags(), raised);
+
+    // A box with its flag up clears at the next space whatever it shows.
+    form->COCHE_NP_COMP->setText(kX);
+    space(form->COCHE_NP_COMP);                      // flag was 0: stays ticked
+    EXPECT_EQ(form->COCHE_NP_COMP->text(), kX);
+    form->COCHE_ALD_TYPE->setText(QString());
+    space(form->COCHE_ALD_TYPE);                     // flag was 1: stays empty
+    EXPECT_EQ(form->COCHE_ALD_TYPE->text(), QString());
+    EXPECT_EQ(form->COCHE_ALD_TYPE->toggleFlag, 0);
+}
+
+TEST_F(ClaimBoxTest, EveryBoxOpensItsMenuWithCocherAndDecocher)
+{
+    QStringList items;
+    for (QAction *action : form->PopupMenu_X->actions())
+        items << action->text();
+    EXPECT_EQ(items, (QStringList{QStringLiteral("Cocher"), QStringLiteral("Décocher")}));
+
+    for (SheetEdit *box : boxes) {
+        EXPECT_EQ(box->toolTip(), QStringLiteral("Appuyer sur BARRE ESPACE"));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, box->rect().center(), box->mapToGlobal(box->rect().center()));
+        QApplication::sendEvent(box, &event);
+        EXPECT_EQ(QApplication::activePopupWidget(), form->PopupMenu_X) << box->objectName().toStdString();
+        form->PopupMenu_X->hide();
+    }
+    // Chosen from the menu, the item acts on the box the menu was opened on.
+    form->COCHE_NP_COMP->setFocus(Qt::TabFocusReason);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), form->COCHE_NP_COMP->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(form->COCHE_NP_COMP, &event);
+    ASSERT_EQ(QApplication::activePopupWidget(), form->PopupMenu_X);
+    QTest::keyClick(form->PopupMenu_X, Qt::Key_Down);
+    QTest::keyClick(form->PopupMenu_X, Qt::Key_Return);
+    EXPECT_EQ(form->COCHE_NP_COMP->text(), kX);
+}
+
+} // namespace

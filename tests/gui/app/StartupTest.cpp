@@ -1,0 +1,410 @@
+// The care-sheet window at start: the first start in an empty program
+// folder, the fields as designed, the menus, the window's own commands.
+#include "ScriptedDialogs.h"
+#include "TiravonSession.h"
+
+#include "config/FieldCatalogue.h"
+#include "widgets/ImagePanel.h"
+#include "widgets/SheetEdit.h"
+#include "app/Unit1.h"
+#include "app/variables_globales.h"
+#include "windows/unit_HISTORIQUE.h"
+#include "widgets/DateEdit.h"
+#include "windows/unit_options.h"
+#include "support/tq32_ini.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class StartupTest : public ::testing::Test
+{
+protected:
+    TiravonSession session;
+};
+
+TEST_F(StartupTest, FirstStartInAnEmptyFolderWritesTheDefaultImageAndModelsFolder)
+{
+    session.start();
+    TForm1 *form = session.form();
+
+    const QString image = session.path(QStringLiteral("feuille_de_soin_medecin.jpg"));
+    EXPECT_TRUE(QFileInfo::exists(image));
+    EXPECT_TRUE(QFileInfo(session.path(QStringLiteral("feuille_de_soin_medecin"))).isDir());
+    EXPECT_EQ(form->state.formImagePath, image);
+    EXPECT_EQ(form->state.modelsFolder, session.path(QStringLiteral("feuille_de_soin_medecin/")));
+    EXPECT_EQ(form->state.formModelName, QStringLiteral("FEUILLE_DE_SOIN_MEDECIN"));
+    EXPECT_EQ(form->state.currentActName, QStringLiteral("CS"));
+    EXPECT_EQ(form->state.formConfigPath, session.configFile());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("FEUILLE_DE_SOIN_MEDECIN@CS"));
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("message")),
+              QStringList{QStringLiteral("Création du Dossier des Modèles TIRAVON en \"%1\"")
+                              .arg(form->state.modelsFolder)});
+
+    // The side windows shown, the options window at the top left corner.
+    EXPECT_TRUE(Form_OPTIONS->isVisible());
+    EXPECT_EQ(Form_OPTIONS->pos(), QPoint(0, 0));
+    EXPECT_TRUE(form_historique->isVisible());
+    // The version log beside the current directory.
+    EXPECT_TRUE(QFileInfo::exists(session.path(QStringLiteral("tiravon.version"))));
+}
+
+TEST_F(StartupTest, ExistingFileAtTheDefaultImagePathIsUsedNotOverwritten)
+{
+    // A default image the user edited must survive a missing stored image.
+    INI_WriteString(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), session.path(QStringLiteral("ailleurs.jpg")));
+    const QString image = session.path(QStringLiteral("feuille_de_soin_medecin.jpg"));
+    session.start(false);
+    const QByteArray written = readBytes(image);
+    session.stop();
+    ASSERT_FALSE(written.isEmpty());
+    writeBytes(image, written + QByteArray("\xFF\xD9", 2));   // a changed but valid file
+    const QByteArray edited = readBytes(image);
+    session.start(false);
+    EXPECT_EQ(readBytes(image), edited);
+}
+
+TEST_F(StartupTest, FieldsStandWhereTheCatalogueSaysWithTheirLook)
+{
+    session.start();
+    for (const FieldDesign &design : fieldCatalogue()) {
+        QWidget *field = session.form()->field(QString::fromLatin1(design.name));
+        ASSERT_NE(field, nullptr) << design.name;
+        EXPECT_EQ(field->pos(), design.geometry.topLeft()) << design.name;
+        if (design.kind != FieldKind::Stamp) {
+            EXPECT_EQ(field->width(), design.geometry.width()) << design.name;
+            EXPECT_EQ(field->height(), design.geometry.height()) << design.name;
+        }
+        EXPECT_EQ(field->toolTip(), QString::fromUtf8(design.hint)) << design.name;
+        EXPECT_EQ(field->font().family(), QString::fromLatin1(design.font.family)) << design.name;
+        EXPECT_EQ(field->font().pointSize(), design.font.pointSize) << design.name;
+        EXPECT_EQ(field->font().bold(), design.font.bold) << design.name;
+        EXPECT_EQ(field->parentWidget() == session.form()->Panel_IMAGE, !design.onWindow) << design.name;
+    }
+    TForm1 *form = session.form();
+    // Hidden at start: the pick lists, the attending physician while direct
+    // access is ticked, the pregnancy date while maternity is not.
+    EXPECT_TRUE(form->LISTE_VILLES->isHidden());
+    EXPECT_TRUE(form->Liste_CPAMS->isHidden());
+    EXPECT_TRUE(form->MEDECIN->isHidden());
+    EXPECT_TRUE(form->DDG->isHidden());
+    EXPECT_EQ(form->LISTE_VILLES->palette().color(QPalette::Base), QColor(255, 255, 128));
+    EXPECT_EQ(form->Liste_CPAMS->palette().color(QPalette::Base), QColor(128, 255, 255));
+    // The window: white, scrolling over the whole page with the bar shown.
+    EXPECT_EQ(form->ScrollBox->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(form->Client->minimumHeight(), 1110);
+    EXPECT_EQ(form->Panel_IMAGE->geometry(), QRect(0, -10, 772, 1110));
+    EXPECT_EQ(form->ScrollBox->size(), QSize(820, 956));
+    // The sheet opens at its top, on the patient's name.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->ScrollBox->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), form->NOM);
+}
+
+TEST_F(StartupTest, TypedLettersBecomeCapitalsUnlessTheFieldKeepsMixedCase)
+{
+    session.start();
+    struct Case { const char *field; const char *shown; };
+    const Case cases[] = {
+        {"NOM", "DUPONT-ÉLODIE"}, {"CPAM", "DUPONT-ÉLODIE"}, {"ACTE_1", "DUPONT-ÉLODIE"},
+        {"COCHE_ALD_TYPE", "DUPONT-ÉLODIE"}, {"VILLE", "dupont-Élodie"}, {"MEDECIN", "dupont-Élodie"},
+        {"MONTANT_TOTAL", "dupont-Élodie"}, {"COCHE_NP_OBLIGAT", "dupont-Élodie"},
+        {"COCHE_NP_COMP", "dupont-Élodie"},
+    };
+    for (const Case &c : cases) {
+        auto *edit = session.find<SheetEdit>(QString::fromLatin1(c.field));
+        edit->show();
+        edit->setText(QString());
+        QTest::keyClicks(edit, QStringLiteral("dupont-Élodie"));
+        EXPECT_EQ(edit->text(), QString::fromUtf8(c.shown)) << c.field;
+    }
+}
+
+TEST_F(StartupTest, TabWalksTheFieldsInTheirOrder)
+{
+    session.start();
+    QApplication::setActiveWindow(session.form());
+    session.form()->ACTE_4->setFocus();
+    const QStringList expected = {QStringLiteral("NOM"), QStringLiteral("MATRICULE"), QStringLiteral("DDN"),
+                                  QStringLiteral("ASSURE"), QStringLiteral("ASSURE_MATRICULE"),
+                                  QStringLiteral("ADRESSE"), QStringLiteral("VILLE"), QStringLiteral("CPAM")};
+    QStringList walked;
+    for (int i = 0; i < expected.size(); ++i) {
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus, Qt::Key_Tab);
+        QWidget *now = QApplication::focusWidget();
+        while (now && now->objectName().isEmpty())
+            now = now->parentWidget();
+        if (now && qobject_cast<DateEdit *>(now->parentWidget()))
+            now = now->parentWidget();
+        walked << (now ? now->objectName() : QString());
+    }
+    EXPECT_EQ(walked, expected);
+}
+
+TEST_F(StartupTest, MenusCarryTheirCaptionsShortcutsAndTicks)
+{
+    session.start();
+    TForm1 *form = session.form();
+    struct Item { QAction *action; const char *caption; QKeySequence shortcut; bool ticks; };
+    const Item items[] = {
+        {form->OPEN_CONFIG, "Cadrer l'image", QKeySequence(Qt::CTRL | Qt::Key_I), false},
+        {form->INI_SAVE, "Enregistrer la configuration", QKeySequence(Qt::CTRL | Qt::Key_W), false},
+        {form->mnu_ToutEffacer, "Tout effacer", QKeySequence(Qt::CTRL | Qt::Key_Y), false},
+        {form->btn_IMPRIMER, "&Imprimer", QKeySequence(Qt::CTRL | Qt::Key_P), false},
+        {form->Quitter1, "&Quitter", QKeySequence(Qt::CTRL | Qt::Key_Q), false},
+        {form->OPEN_Modele, "&Choisir un modèle d'Acte pour ce formulaire", QKeySequence(Qt::CTRL | Qt::Key_O), false},
+        {form->SAVE_MODELE, "&Enregistrer le modèle", QKeySequence(Qt::CTRL | Qt::Key_S), false},
+        {form->mnu_Border, "&Encadrer", QKeySequence(), true},
+        {form->mnu_3D, "3D", QKeySequence(), true},
+        {form->mnu_Add_CompoEdit, "&Ajouter un champ texte", QKeySequence(Qt::CTRL | Qt::Key_T), false},
+        {form->mnu_VERROU, "Verrouiller/déverrouiller les champs", QKeySequence(), true},
+        {form->mnu_Oriente_Show, "MT: Remplacer \"envoyé\" par \"orienté\"", QKeySequence(), true},
+        {form->Hide_NAME, "Masquer le &Nom", QKeySequence(), true},
+        {form->Hide_DATES, "Masquer les &Dates", QKeySequence(), true},
+        {form->mnu_AideEnLigne, "&Manuel en ligne", QKeySequence(Qt::CTRL | Qt::Key_F1), false},
+        {form->Dplacerleschamps1, "Déplacer les champs", QKeySequence(Qt::Key_F1), false},
+        {form->JORFn0124du31mai2013page90081, "JORF n°0124 du 31 mai 2013 page 9008 ", QKeySequence(), false},
+    };
+    for (const Item &item : items) {
+        EXPECT_EQ(item.action->text(), QString::fromUtf8(item.caption));
+        EXPECT_EQ(item.action->shortcut(), item.shortcut) << item.caption;
+        EXPECT_EQ(item.action->isCheckable(), item.ticks) << item.caption;
+    }
+    EXPECT_FALSE(form->MAxi1->isVisible());
+    EXPECT_FALSE(form->VariablesProgramme1->isVisible());
+    EXPECT_TRUE(form->mnu_POLICE->font().bold());
+
+    QStringList menus;
+    for (QAction *top : form->menuBar()->actions())
+        menus << top->text();
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("&Fichier"), QStringLiteral("&Acte"), QStringLiteral("&Editer"),
+                                  QStringLiteral("&Afficher"), QStringLiteral("Outils"), QStringLiteral("C.C.A.M"),
+                                  QStringLiteral(".N"), QStringLiteral("?")}));
+
+    // The buttons at the right end of the menu bar, right-most last.
+    QStringList hints;
+    for (QToolButton *button : form->menuBar()->cornerWidget()->findChildren<QToolButton *>())
+        hints << button->toolTip();
+    EXPECT_EQ(hints, (QStringList{QStringLiteral("Ouvrir un modèle de formulaire (CTRL+O)"),
+                                  QStringLiteral("Enregistrer le modèle (CTRL+S)"),
+                                  QStringLiteral("Lancer l'impression (CTRL+P)"),
+                                  QStringLiteral("Paramètres de présentation"), QStringLiteral("Aide en ligne")}));
+}
+
+TEST_F(StartupTest, EscapeAsksBeforeClearingTheSevenIdentityFields)
+{
+    session.start();
+    TForm1 *form = session.form();
+    QApplication::setActiveWindow(form);
+    for (SheetEdit *edit : form->plainTextFields())
+        edit->setText(QStringLiteral("X"));
+    form->DDN->setText(QStringLiteral("15/01/1955"));
+    const auto snapshot = [form] {
+        QStringList texts;
+        for (SheetEdit *edit : form->plainTextFields())
+            texts << edit->text();
+        return texts << form->DDN->text();
+    };
+    const QStringList before = snapshot();
+
+    form->TARIF_1->setFocus();
+    testDialogs().confirmAnswers = {false};
+    QTest::keyClick(form->TARIF_1, Qt::Key_Escape);
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")), QStringList{QStringLiteral("Initialiser les champs ?")});
+    EXPECT_EQ(snapshot(), before);
+
+    testDialogs().confirmAnswers = {true};
+    QTest::keyClick(form->TARIF_1, Qt::Key_Escape);
+    for (QWidget *cleared : std::initializer_list<QWidget *>{form->NOM, form->MATRICULE, form->ASSURE,
+                                                             form->ASSURE_MATRICULE, form->ADRESSE, form->VILLE})
+        EXPECT_TRUE(static_cast<SheetEdit *>(cleared)->text().isEmpty()) << cleared->objectName().toStdString();
+    EXPECT_TRUE(form->DDN->text().isEmpty());
+    EXPECT_EQ(form->TARIF_1->text(), QStringLiteral("X"));
+    EXPECT_EQ(form->ACTE_1->text(), QStringLiteral("X"));
+    EXPECT_EQ(form->COCHE_ACCES->text(), QStringLiteral("X"));
+    EXPECT_EQ(QApplication::focusWidget(), form->NOM);
+}
+
+TEST_F(StartupTest, ClearingEverythingEmptiesTextFieldsAndKeepsTheBoxPairsConsistent)
+{
+    session.start();
+    TForm1 *form = session.form();
+    for (SheetEdit *edit : form->plainTextFields())
+        if (!edit->objectName().startsWith(QLatin1String("COCHE_")))
+            edit->setText(QStringLiteral("texte"));
+    form->mnu_Add_CompoEditClick();
+    const QString today = form->DATE->text();
+    form->mnu_ToutEffacer->trigger();
+
+    for (SheetEdit *edit : form->plainTextFields()) {
+        const QString name = edit->objectName();
+        if (name == QLatin1String("COCHE_MALADIE") || name == QLatin1String("COCHE_MATERNITE")
+            || name == QLatin1String("COCHE_ALD_0") || name == QLatin1String("COCHE_ALD_1"))
+            continue;
+        EXPECT_TRUE(edit->text().isEmpty()) << name.toStdString();
+    }
+    // Each pair ends with exactly one box ticked.
+    EXPECT_NE(form->COCHE_MALADIE->text() == QLatin1String("X"), form->COCHE_MATERNITE->text() == QLatin1String("X"));
+    EXPECT_NE(form->COCHE_ALD_0->text() == QLatin1String("X"), form->COCHE_ALD_1->text() == QLatin1String("X"));
+    EXPECT_EQ(form->DDG->isHidden(), form->COCHE_MATERNITE->text() != QLatin1String("X"));
+    EXPECT_FALSE(form->MEDECIN->isHidden());   // direct access cleared
+    EXPECT_EQ(form->DATE->text(), today);      // dates untouched
+}
+
+TEST_F(StartupTest, AddedTextFieldsAreNumberedFromTheCountInTheConfiguration)
+{
+    session.start();
+    TForm1 *form = session.form();
+    form->mnu_Add_CompoEdit->trigger();
+    auto *first = session.find<SheetEdit>(QStringLiteral("NOUVEAU_1"));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text(), QStringLiteral("Nouveau_1"));
+    EXPECT_EQ(first->toolTip(), QStringLiteral("NOUVEAU_1"));
+    EXPECT_EQ(first->tag, 1);
+    EXPECT_EQ(first->parentWidget(), form->Panel_IMAGE);
+    EXPECT_EQ(first->geometry().topLeft(), QPoint(form->width() / 4, form->height() / 3));
+    EXPECT_EQ(first->width(), 100);
+    EXPECT_EQ(first->font().family(), form->NOM->font().family());
+    EXPECT_EQ(first->font().pointSize(), form->NOM->font().pointSize());
+    EXPECT_FALSE(first->upperCase());
+    EXPECT_EQ(INI_ReadInteger(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 0, session.configFile()), 1);
+
+    form->mnu_Add_CompoEdit->trigger();
+    EXPECT_NE(session.find<SheetEdit>(QStringLiteral("NOUVEAU_2")), nullptr);
+    EXPECT_EQ(form->plainTextFields().constLast()->objectName(), QStringLiteral("NOUVEAU_2"));
+
+    // A name already taken is refused with its message; no second field.
+    form->Create_CompoEdit(form->Panel_IMAGE, 1, QStringLiteral("NOUVEAU"), 100, 10, 10, QString());
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).constLast(),
+              QStringLiteral("ERR:Create_CompoEdit =>Un composant nommé NOUVEAU_1 existe déjà"));
+    EXPECT_EQ(form->Panel_IMAGE->findChildren<SheetEdit *>(QStringLiteral("NOUVEAU_1")).size(), 1);
+}
+
+TEST_F(StartupTest, SmallCommandsShowTheirTextsAndOpenTheirPages)
+{
+    session.start();
+    TForm1 *form = session.form();
+    testDialogs().clear();
+    form->Dplacerleschamps1->trigger();
+    form->VariablesProgramme1->trigger();
+    const QStringList shown = testDialogs().texts(QStringLiteral("information"));
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown.at(0), QStringLiteral("POSITIONNEMENT DES CHAMPS\r\rDEPLACER ==> TOUCHE \"CTRL\" + BOUTON GAUCHE"
+                                          "\r\rREDIMENSIONNER ==> TOUCHE \"MAJ\" + BOUTON GAUCHE"));
+    EXPECT_EQ(shown.at(1), QStringLiteral("FORM INI = %1\rIMAGE = %2\rACTE = CS\rDOSSIER MODELES = %3\r"
+                                          "MODELE = FEUILLE_DE_SOIN_MEDECIN\r")
+                               .arg(session.configFile(), session.path(QStringLiteral("feuille_de_soin_medecin.jpg")),
+                                    session.path(QStringLiteral("feuille_de_soin_medecin/"))));
+
+    form->Explorer->trigger();
+    form->mnu_AideEnLigne->trigger();
+    form->Lafeuilledesoins1->trigger();
+    ASSERT_EQ(session.fake.opened.size(), 3);
+    EXPECT_EQ(session.fake.opened.at(0), form->state.modelsFolder);
+    EXPECT_TRUE(session.fake.opened.at(1).endsWith(QLatin1String("/tiravon/aide/")));
+    EXPECT_TRUE(session.fake.opened.at(2).endsWith(
+        QLatin1String("/assures/soins-et-remboursements/comment-etre-rembourse/la-feuille-de-soins.php")));
+
+    form->mnu_Notes->trigger();
+    EXPECT_EQ(session.fake.edited, QStringList{session.path(QStringLiteral("_NOTES.TXT"))});
+    EXPECT_TRUE(QFileInfo::exists(session.path(QStringLiteral("_NOTES.TXT"))));
+
+    Form_OPTIONS->move(300, 200);
+    Form_OPTIONS->hide();
+    form->Co1->trigger();
+    EXPECT_EQ(Form_OPTIONS->pos(), QPoint(0, 0));
+    EXPECT_TRUE(Form_OPTIONS->isVisible());
+}
+
+TEST_F(StartupTest, TheMenuKeysWorkWhileAFieldHasTheFocus)
+{
+    // An edit box claims Ctrl+Y ("redo") for itself; the menu's key wins.
+    session.start();
+    TForm1 *form = session.form();
+    QApplication::setActiveWindow(form);
+    form->ACTE_1->setText(QStringLiteral("C"));
+    form->NOM->setFocus();
+    QTest::keyClick(form->NOM, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(form->ACTE_1->text().isEmpty());
+    EXPECT_TRUE(form->NOM->text().isEmpty());
+
+    form->TARIF_1->setFocus();
+    QTest::keyClick(form->TARIF_1, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(QFileInfo::exists(session.configFile()));
+}
+
+TEST_F(StartupTest, AddingAFieldWithoutAConfigurationFileToCountInIsRefused)
+{
+    // A reading that failed before the configuration path was known (a
+    // malformed placement) must not keep the count in the program settings.
+    INI_WriteString(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QStringLiteral("a:b:c:d"));
+    session.start();
+    TForm1 *form = session.form();
+    ASSERT_TRUE(form->state.formConfigPath.isEmpty());
+    testDialogs().clear();
+    form->mnu_Add_CompoEdit->trigger();
+    EXPECT_EQ(form->findChild<SheetEdit *>(QStringLiteral("NOUVEAU_1")), nullptr);
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("message")),
+              QStringList{QStringLiteral("STOP: Fichier de sauvegarde \"\" Inacessible !!!")});
+    EXPECT_EQ(INI_ReadString(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), QStringLiteral("absent")),
+              QStringLiteral("absent"));
+}
+
+TEST_F(StartupTest, PasteInsertsTheClipboardIntoTheFocusedField)
+{
+    session.start();
+    TForm1 *form = session.form();
+    QApplication::setActiveWindow(form);
+    QGuiApplication::clipboard()->setText(QStringLiteral("durand paul"));
+    form->ADRESSE->setText(QString());
+    form->ADRESSE->setFocus();
+    form->EditPaste1->trigger();
+    EXPECT_EQ(form->ADRESSE->text(), QStringLiteral("DURAND PAUL"));
+    EXPECT_EQ(form->EditPaste1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
+}
+
+TEST_F(StartupTest, StoredOptionsDecideWhichSideWindowsShow)
+{
+    INI_WriteBool(QStringLiteral("OPTIONS"), QStringLiteral("AFFICHE"), false);
+    INI_WriteInteger(QStringLiteral("OPTIONS"), QStringLiteral("X"), 40);
+    INI_WriteInteger(QStringLiteral("OPTIONS"), QStringLiteral("Y"), 50);
+    INI_WriteBool(QStringLiteral("HISTORIQUE"), QStringLiteral("AFFICHE"), false);
+    writeBytes(session.path(QStringLiteral("HISTORIQUE.TXT")), "ECHO\r\ncs\r\nBILAN\r\n");
+    session.start();
+    EXPECT_TRUE(Form_OPTIONS->isHidden());
+    EXPECT_EQ(Form_OPTIONS->pos(), QPoint(40, 50));
+    EXPECT_TRUE(form_historique->isHidden());
+    QStringList entries;
+    for (int i = 0; i < form_historique->ListBox1->count(); ++i)
+        entries << form_historique->ListBox1->item(i)->text();
+    EXPECT_EQ(entries, (QStringList{QStringLiteral("BILAN"), QStringLiteral("cs"), QStringLiteral("ECHO")}));
+}
+
+TEST_F(StartupTest, ClosingSavesThePlacementAndAWindowTallerThanTheScreenIsShortened)
+{
+    session.fake.area = QRect(0, 0, 1280, 700);
+    session.start();
+    TForm1 *form = session.form();
+    EXPECT_EQ(form->height(), 700);
+    form->move(100, 20);
+    session.close();
+    const QStringList placement = INI_ReadString(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QString()).split(QLatin1Char(':'));
+    ASSERT_EQ(placement.size(), 4);
+    EXPECT_EQ(placement.at(0), QStringLiteral("100"));
+    EXPECT_EQ(placement.at(1), QStringLiteral("20"));
+    EXPECT_EQ(placement.at(3), QStringLiteral("700"));
+}
+
+} // namespace

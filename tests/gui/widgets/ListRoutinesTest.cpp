@@ -1,0 +1,105 @@
+// The list routines: the equality rule, unique additions to lists and combo
+// boxes, and the order of sorted lists.
+
+#include "SupportFixture.h"
+
+#include "widgets/tq32_LISTES.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+TEST(ListRoutines, EqualityFoldsOnlyTheLettersAToZ)
+{
+    const struct
+    {
+        const char *a, *b;
+        bool same;
+    } cases[] = {
+        {"75011 paris", "75011 PARIS", true},
+        {"Code", "code", true},
+        {"75011 Évry", "75011 éVRY", false},
+        {"é", "É", false},
+        {"paris", "paris ", false},
+        {"straße", "STRASSE", false},
+        {"", "", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " / " + c.b);
+        EXPECT_EQ(sameListEntry(QString::fromUtf8(c.a), QString::fromUtf8(c.b)), c.same);
+    }
+}
+
+TEST(ListRoutines, AddUniqueToListAddsNewTextsOnlyAndTellsWhenAsked)
+{
+    QListWidget list;
+    AddUniqueToList(&list, QStringLiteral("75011 PARIS"), false);
+    AddUniqueToList(&list, QStringLiteral("75011 éVRY"), false);
+    AddUniqueToList(&list, QStringLiteral("75011 paris"), true);   // equal: nothing added, nothing shown
+    AddUniqueToList(&list, QString(), true);                       // empty: ignored
+    EXPECT_TRUE(testDialogs().shown.isEmpty());
+
+    AddUniqueToList(&list, QStringLiteral("75011 Évry"), true);
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("information")),
+              QStringList{QStringLiteral("\"75011 Évry\" ajouté à la liste")});
+    EXPECT_EQ(testDialogs().shown.size(), 1);
+    // An unsorted list takes new texts at the end.
+    EXPECT_EQ(listEntries(&list),
+              QStringList({QStringLiteral("75011 PARIS"), QStringLiteral("75011 éVRY"), QStringLiteral("75011 Évry")}));
+}
+
+TEST(ListRoutines, ASortedListKeepsAlphabeticalOrderWithoutRegardToCase)
+{
+    const QStringList sorted{QStringLiteral("Angers"),  QStringLiteral("brest"),   QStringLiteral("Eaubonne"),
+                             QStringLiteral("évian"),   QStringLiteral("Évry"),    QStringLiteral("Fresnes"),
+                             QStringLiteral("paris"),   QStringLiteral("PARIS 11")};
+    QListWidget list;
+    makeSortedList(&list);
+    setListEntries(&list, {QStringLiteral("paris"), QStringLiteral("Évry"), QStringLiteral("Angers")});
+    EXPECT_EQ(listEntries(&list),
+              QStringList({QStringLiteral("Angers"), QStringLiteral("Évry"), QStringLiteral("paris")}));
+    for (const QString &text : {QStringLiteral("Fresnes"), QStringLiteral("évian"), QStringLiteral("PARIS 11"),
+                                QStringLiteral("brest"), QStringLiteral("Eaubonne"), QStringLiteral("PARIS")})
+        AddUniqueToList(&list, text, false);
+    EXPECT_EQ(listEntries(&list), sorted);
+
+    // Replacing every entry keeps the order too.
+    QStringList reversed = sorted;
+    std::reverse(reversed.begin(), reversed.end());
+    setListEntries(&list, reversed);
+    EXPECT_EQ(listEntries(&list), sorted);
+}
+
+TEST(ListRoutines, AddUniqueToComboAddsTheTextOnceAndLeavesTheFieldAsItIs)
+{
+    QComboBox combo;
+    combo.setEditable(true);
+    combo.setEditText(QStringLiteral("Code"));
+    EXPECT_TRUE(AddUniqueToCombo(&combo, QStringLiteral("DEFAULT")));
+    EXPECT_FALSE(AddUniqueToCombo(&combo, QStringLiteral("DEFAULT")));
+    EXPECT_FALSE(AddUniqueToCombo(&combo, QStringLiteral("code")));
+    EXPECT_TRUE(AddUniqueToCombo(&combo, QStringLiteral("Libellé"), true));
+    EXPECT_FALSE(AddUniqueToCombo(&combo, QString()));
+    EXPECT_EQ(combo.count(), 2);
+    EXPECT_EQ(combo.itemText(0), QStringLiteral("Code"));
+    EXPECT_EQ(combo.itemText(1), QStringLiteral("Libellé"));
+    EXPECT_EQ(combo.currentText(), QStringLiteral("Code"));
+
+    combo.setEditText(QString());
+    EXPECT_FALSE(AddUniqueToCombo(&combo, QStringLiteral("DEFAULT")));
+    EXPECT_EQ(combo.count(), 2);
+    EXPECT_TRUE(testDialogs().shown.isEmpty());
+}
+
+TEST(ListRoutines, AddUniqueToComboDoesNotChangeWhatAFixedComboShows)
+{
+    QComboBox empty;
+    EXPECT_TRUE(AddUniqueToCombo(&empty, QStringLiteral("JCJD001")));
+    EXPECT_EQ(empty.count(), 1);
+    EXPECT_EQ(empty.currentText(), QString());
+
+    QComboBox filled;
+    filled.addItems({QStringLiteral("A"), QStringLiteral("B")});
+    filled.setCurrentIndex(1);
+    EXPECT_TRUE(AddUniqueToCombo(&filled, QStringLiteral("C")));
+    EXPECT_EQ(filled.currentText(), QStringLiteral("B"));
+}
