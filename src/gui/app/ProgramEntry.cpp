@@ -12,8 +12,11 @@
 
 void prepareApplication(QApplication &app)
 {
+    // The application's title. It is not given as a display name: the
+    // platform would add " — Tiravon" to every window's caption, and the
+    // captions are the program's own ("FEUILLE_DE_SOIN_MEDECIN@CS",
+    // "Raccourcis"); the message boxes take it as their title.
     app.setApplicationName(QStringLiteral("Tiravon"));
-    app.setApplicationDisplayName(QStringLiteral("Tiravon"));
     static QtDialogs qtDialogs;
     setDefaultDialogs(&qtDialogs);
 

@@ -1,12 +1,20 @@
 #include "QtDialogs.h"
 
+#include "support/FontNames.h"
+
 #include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QHBoxLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 QWidget *dialogParent()
@@ -16,7 +24,7 @@ QWidget *dialogParent()
 
 QString applicationTitle()
 {
-    return QApplication::applicationDisplayName();
+    return QCoreApplication::applicationName();
 }
 
 QFileDialog::Options fileOptions(const FileDialogRequest &request)
@@ -102,13 +110,58 @@ QString QtDialogs::saveFile(const FileDialogRequest &request)
 
 FontChoice QtDialogs::chooseFont(const FontChoice &initial)
 {
-    QFontDialog dialog(initial.font, dialogParent());
-    dialog.exec();
+    // Qt's font dialog, with its effects (underline, strike-out), inside a
+    // box that adds the colour and an "Apply" button that does nothing. It
+    // opens on the family the text is drawn in, which it knows, rather than
+    // on the program's own name for it, which it does not.
+    QDialog box(dialogParent());
+    box.setObjectName(QStringLiteral("FontDialog1"));
+    box.setWindowTitle(QStringLiteral("Police"));
+    auto *fonts = new QFontDialog(&box);
+    fonts->setObjectName(QStringLiteral("fonts"));
+    fonts->setWindowFlags(Qt::Widget);
+    fonts->setOptions(QFontDialog::NoButtons);
+    fonts->setCurrentFont(fontAsDrawn(initial.font));
+
+    QColor color = initial.color;
+    auto *colorButton = new QPushButton(QStringLiteral("&Couleur..."), &box);
+    colorButton->setObjectName(QStringLiteral("color"));
+    auto *swatch = new QLabel(&box);
+    swatch->setObjectName(QStringLiteral("swatch"));
+    swatch->setFixedSize(40, 16);
+    auto showColor = [swatch, &color] {
+        swatch->setStyleSheet(QStringLiteral("background: %1; border: 1px solid gray;").arg(color.name()));
+    };
+    showColor();
+    QObject::connect(colorButton, &QPushButton::clicked, &box, [&box, &color, showColor] {
+        const QColor picked = QColorDialog::getColor(color, &box, QStringLiteral("Couleur"));
+        if (picked.isValid()) {
+            color = picked;
+            showColor();
+        }
+    });
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+
+    auto *colorRow = new QHBoxLayout;
+    colorRow->addWidget(colorButton);
+    colorRow->addWidget(swatch);
+    colorRow->addStretch(1);
+    auto *layout = new QVBoxLayout(&box);
+    layout->addWidget(fonts);
+    layout->addLayout(colorRow);
+    layout->addWidget(buttons);
+
+    box.exec();
     // The result is not consulted: after a cancel the dialog gives back the
     // font it was opened with.
     FontChoice chosen = initial;
-    if (dialog.result() == QDialog::Accepted)
-        chosen.font = dialog.selectedFont();
+    if (box.result() == QDialog::Accepted) {
+        chosen.font = fontKeepingOwnName(initial.font, fonts->currentFont());
+        chosen.color = color;
+    }
     return chosen;
 }
 
