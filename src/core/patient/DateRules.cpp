@@ -93,3 +93,32 @@ QString formatSheetDate(const QDate &date)
     return twoDigits(date.day()) + QLatin1Char('/') + twoDigits(date.month()) + QLatin1Char('/')
            + QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
 }
+
+bool fitsDateMask(const QString &text)
+{
+    if (text.size() != 10)
+        return false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (i == 2 || i == 5) {
+            if (c != QLatin1Char('/'))
+                return false;
+        } else if (!c.isDigit() && c != QLatin1Char(' ')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString dateBoxText(const QString &text)
+{
+    if (text.isEmpty() || fitsDateMask(text))
+        return text;
+    const QString trimmed = text.trimmed();
+    for (const char *format : {"d/M/yyyy", "d.M.yyyy", "d-M-yyyy", "yyyy-M-d", "yyyy/M/d"}) {
+        const QDate date = QDate::fromString(trimmed, QString::fromLatin1(format));
+        if (date.isValid())
+            return formatSheetDate(date);
+    }
+    return text;
+}

@@ -29,3 +29,13 @@ QDate parseSheetDate(const QString &text);
 
 // Writes "dd/mm/yyyy"; empty for an invalid date.
 QString formatSheetDate(const QDate &date);
+
+// True when the text fits the mask "99/99/9999": a digit or a blank at each
+// digit place and "/" at the third and sixth places.
+bool fitsDateMask(const QString &text);
+
+// A date as a date box takes it from a file or another program: a text that
+// fits the mask stays as it is; a text that reads as a date in another usual
+// form (1/2/1955, 1.2.1955, 1955-02-01) becomes dd/mm/yyyy; any other text
+// is kept as it is, so that it is saved back unchanged.
+QString dateBoxText(const QString &text);

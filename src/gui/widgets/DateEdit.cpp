@@ -46,6 +46,10 @@ public:
             clear();
     }
 
+    // A text taken from a file that is no date in the mask's form is shown
+    // as it is, without the mask, until the user types into the box.
+    bool holdsFreeText() const { return !hasMask() && !text().isEmpty(); }
+
 protected:
     bool event(QEvent *event) override
     {
@@ -65,13 +69,16 @@ protected:
     {
         if (m_box->handleKey(event))
             return;
+        if (holdsFreeText())
+            clear();
         applyMask(true);
         QLineEdit::keyPressEvent(event);
     }
 
     void focusInEvent(QFocusEvent *event) override
     {
-        applyMask(true);
+        if (!holdsFreeText())
+            applyMask(true);
         QLineEdit::focusInEvent(event);
     }
 
@@ -84,6 +91,10 @@ protected:
     void mousePressEvent(QMouseEvent *event) override
     {
         QLineEdit::mousePressEvent(event);
+        // In an empty box the digits typed next start at the first place,
+        // wherever the click fell.
+        if (hasMask() && !hasDigit(displayText()))
+            setCursorPosition(0);
         m_box->forwardMouse(m_box->m_mousePress, this, event);
     }
 
@@ -141,15 +152,21 @@ DateEdit::DateEdit(QWidget *parent)
 
 QString DateEdit::text() const
 {
+    if (m_edit->holdsFreeText())
+        return m_edit->text();
     const QString shown = m_edit->displayText();
     return hasDigit(shown) ? shown : QString();
 }
 
 void DateEdit::setText(const QString &text)
 {
-    if (hasDigit(text)) {
+    const QString shown = dateBoxText(text);
+    if (!shown.isEmpty() && !fitsDateMask(shown)) {
+        m_edit->applyMask(false);
+        m_edit->setText(shown);
+    } else if (hasDigit(shown)) {
         m_edit->applyMask(true);
-        m_edit->setText(text);
+        m_edit->setText(shown);
     } else {
         m_edit->applyMask(m_edit->hasFocus());
         m_edit->setText(QString());
@@ -215,6 +232,8 @@ void DateEdit::forwardMouse(const MouseHandler &handler, QWidget *from, QMouseEv
 
 void DateEdit::updateMask()
 {
+    if (m_edit->holdsFreeText())
+        return;
     m_edit->applyMask(m_edit->hasFocus() || !text().isEmpty());
 }
 

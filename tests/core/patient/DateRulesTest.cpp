@@ -92,3 +92,26 @@ TEST(DateRules, FormatsDayMonthYearWithLeadingZeros)
 }
 
 } // namespace
+
+TEST(DateRules, ABoxTakesAStoredDateInItsOwnFormAndKeepsAnyOtherText)
+{
+    const struct
+    {
+        const char *stored;
+        const char *shown;
+    } cases[] = {
+        {"15/01/1955", "15/01/1955"},    // the mask's own form
+        {"12/03/    ", "12/03/    "},    // typed incompletely, kept as typed
+        {"31/02/2013", "31/02/2013"},    // fits the mask: kept, read as no date
+        {"1/2/1955", "01/02/1955"},
+        {"1.2.1955", "01/02/1955"},
+        {"1955-01-15", "15/01/1955"},
+        {" 1955/1/15 ", "15/01/1955"},
+        {"", ""},
+        {"inconnue", "inconnue"},        // no date: kept for the next saving
+        {"1/2/55", "1/2/55"},            // a two-digit year is no sure date
+        {"30/2/1955", "30/2/1955"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(dateBoxText(QString::fromUtf8(c.stored)), QString::fromUtf8(c.shown)) << c.stored;
+}

@@ -96,6 +96,35 @@ TEST_F(DateEditTest, IncompleteOrInvalidTextStaysAsTypedAndReadsAsToday)
     EXPECT_TRUE(testDialogs().texts().isEmpty());
 }
 
+TEST_F(DateEditTest, AClickAnywhereInAnEmptyBoxTypesFromTheFirstDigit)
+{
+    QTest::mouseClick(edit(), Qt::LeftButton, {}, QPoint(edit()->width() / 2, edit()->height() / 2));
+    ASSERT_TRUE(edit()->hasFocus());
+    QTest::keyClicks(edit(), "15012024");
+    EXPECT_EQ(box->text(), "15/01/2024");
+}
+
+TEST_F(DateEditTest, AStoredDateInAnotherFormIsShownInTheMasksAndOtherTextIsKept)
+{
+    box->setText("1/2/1955");
+    EXPECT_EQ(box->text(), "01/02/1955");
+    box->setText("1955-01-15");
+    EXPECT_EQ(box->text(), "15/01/1955");
+
+    // Text that is no date goes through the focus unchanged, and reads as today.
+    box->setText("inconnue");
+    EXPECT_EQ(box->text(), "inconnue");
+    edit()->setFocus();
+    other->setFocus();
+    EXPECT_EQ(box->text(), "inconnue");
+    EXPECT_EQ(box->date(), today());
+    // Typing into it starts a date afresh.
+    edit()->setFocus();
+    edit()->setCursorPosition(0);
+    QTest::keyClicks(edit(), "03032001");
+    EXPECT_EQ(box->text(), "03/03/2001");
+}
+
 TEST_F(DateEditTest, SetDateDropsTheTimeAndAnInvalidDateEmptiesTheBox)
 {
     box->setDate(QDateTime(QDate(2013, 1, 31), QTime(23, 59)));
