@@ -114,6 +114,10 @@ QString dateBoxText(const QString &text)
 {
     if (text.isEmpty() || fitsDateMask(text))
         return text;
+    // A date typed incompletely comes back from the file without the
+    // mask's trailing blanks.
+    if (text.size() < 10 && fitsDateMask(text.leftJustified(10, QLatin1Char(' '))))
+        return text.leftJustified(10, QLatin1Char(' '));
     const QString trimmed = text.trimmed();
     for (const char *format : {"d/M/yyyy", "d.M.yyyy", "d-M-yyyy", "yyyy-M-d", "yyyy/M/d"}) {
         const QDate date = QDate::fromString(trimmed, QString::fromLatin1(format));

@@ -35,7 +35,8 @@ QString formatSheetDate(const QDate &date);
 bool fitsDateMask(const QString &text);
 
 // A date as a date box takes it from a file or another program: a text that
-// fits the mask stays as it is; a text that reads as a date in another usual
+// fits the mask stays as it is (the settings store's trimmed trailing blanks
+// put back); a text that reads as a date in another usual
 // form (1/2/1955, 1.2.1955, 1955-02-01) becomes dd/mm/yyyy; any other text
 // is kept as it is, so that it is saved back unchanged.
 QString dateBoxText(const QString &text);

@@ -102,6 +102,8 @@ TEST(DateRules, ABoxTakesAStoredDateInItsOwnFormAndKeepsAnyOtherText)
     } cases[] = {
         {"15/01/1955", "15/01/1955"},    // the mask's own form
         {"12/03/    ", "12/03/    "},    // typed incompletely, kept as typed
+        {"12/03/", "12/03/    "},        // the same, read back trimmed
+        {"12/03/19", "12/03/19  "},
         {"31/02/2013", "31/02/2013"},    // fits the mask: kept, read as no date
         {"1/2/1955", "01/02/1955"},
         {"1.2.1955", "01/02/1955"},
