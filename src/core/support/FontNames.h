@@ -8,7 +8,8 @@
 // on the family actually drawn and its answer mapped back.
 
 // The font as it is drawn: the installed family that stands for the font's
-// family, with the font's size and styles.
+// family, with the font's size and styles, and the name the family gives
+// that style ("Bold", "Regular").
 QFont fontAsDrawn(const QFont &font);
 
 // The font chosen in a dialog opened on fontAsDrawn(own): when the user left

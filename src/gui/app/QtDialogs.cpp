@@ -159,7 +159,9 @@ FontChoice QtDialogs::chooseFont(const FontChoice &initial)
     // font it was opened with.
     FontChoice chosen = initial;
     if (box.result() == QDialog::Accepted) {
-        chosen.font = fontKeepingOwnName(initial.font, fonts->currentFont());
+        QFont picked = fontKeepingOwnName(initial.font, fonts->currentFont());
+        picked.setStyleName(QString());   // the weight and slant say it
+        chosen.font = picked;
         chosen.color = color;
     }
     return chosen;

@@ -38,6 +38,10 @@ TEST_F(FontNamesTest, TheDialogOpensOnTheFamilyDrawnWithTheSizeAndStyles)
     EXPECT_EQ(drawn.pointSize(), 12);
     EXPECT_TRUE(drawn.bold());
     EXPECT_TRUE(drawn.underline());
+    EXPECT_EQ(drawn.styleName(), QStringLiteral("Bold"));
+    own.setBold(false);
+    own.setItalic(true);
+    EXPECT_EQ(fontAsDrawn(own).styleName(), QStringLiteral("Italic"));
 }
 
 TEST_P(FontNamesTest, TheProgramsOwnNameIsKeptWhenTheFamilyIsLeftAsItWas)

@@ -74,10 +74,12 @@ TEST(DesktopTest, OkWithoutAChangeGivesBackTheFontAsItWas)
     // The dialog shows the family the text is drawn in, bold, 12 points ...
     EXPECT_EQ(offered.family(), QStringLiteral("Liberation Sans"));
     EXPECT_TRUE(offered.bold());
+    EXPECT_FALSE(offered.italic());
     EXPECT_EQ(offered.pointSize(), 12);
     // ... and its answer keeps the program's own name for it.
     EXPECT_EQ(chosen.font.family(), QStringLiteral("MS Sans Serif"));
     EXPECT_TRUE(chosen.font.bold());
+    EXPECT_FALSE(chosen.font.italic());
     EXPECT_EQ(chosen.font.pointSize(), 12);
 }
 
@@ -117,6 +119,7 @@ TEST(DesktopTest, TheFontCommandConfirmedUnchangedChangesNothingOnScreenOrInTheF
     for (SheetEdit *edit : form->plainTextFields()) {
         EXPECT_EQ(edit->font().family(), before.family()) << edit->objectName().toStdString();
         EXPECT_EQ(edit->font().bold(), before.bold()) << edit->objectName().toStdString();
+        EXPECT_EQ(edit->font().italic(), before.italic()) << edit->objectName().toStdString();
     }
     form->INI_SAVE->trigger();
     EXPECT_EQ(INI_ReadString(QStringLiteral("TEXTES"), QStringLiteral("FONT"), QString(), session.configFile()),
