@@ -31,6 +31,7 @@ class SheetEdit;
 class StampLabel;
 class TMRControl;
 struct FieldDesign;
+struct FormConfiguration;
 
 class TForm1 : public QMainWindow
 {
@@ -105,6 +106,10 @@ public:
     void INI_SAVEExecute();
     // The next reading keeps the form image path set by a form image change.
     bool keepImagePathOnReading = false;
+    // The form configuration put on the widgets, in the order the reading
+    // has always followed, and read back from them.
+    void apply(const FormConfiguration &config);
+    FormConfiguration capture() const;
 
     // Added text fields.
     void Create_CompoEdit(QWidget *parent, int n, const QString &prefix, int width, int top, int left,
