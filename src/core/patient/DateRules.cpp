@@ -58,6 +58,16 @@ QDate stepMonths(const QDate &date, int months)
     return QDate(int(year), month, qMin(date.day(), lastDay));
 }
 
+int monthStepOfKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    int step = 0;
+    if (key == Qt::Key_Up)
+        step = 1;
+    else if (key == Qt::Key_Down)
+        step = -1;
+    return modifiers & Qt::ControlModifier ? step * 12 : step;
+}
+
 QDate stepDays(const QDate &date, int days)
 {
     requireInRange(date);

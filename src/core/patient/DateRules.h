@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <Qt>
 #include <QString>
 
 // The rules of the date fields, without any widget: month and day steps, the
@@ -15,6 +16,10 @@ QString dateOutOfRangeMessage();
 // gives 28/02/2013). Raises TiravonError when the date or the result lies
 // outside the years 1 to 9999.
 QDate stepMonths(const QDate &date, int months);
+
+// The months a key steps a date field by: Up one month forward, Down one
+// back, twelve with Ctrl; Shift and Alt change nothing. 0 for any other key.
+int monthStepOfKey(int key, Qt::KeyboardModifiers modifiers);
 
 // The date moved by a number of days; raises TiravonError as stepMonths does.
 QDate stepDays(const QDate &date, int days);

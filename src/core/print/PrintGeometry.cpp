@@ -7,3 +7,14 @@ QRect printedRect(const QSize &capture, int printerDpiX, int printerDpiY, int wi
     return QRect(0, 0, qRound(double(capture.width()) * printerDpiX / windowDpi),
                  qRound(double(capture.height()) * printerDpiY / windowDpi));
 }
+
+int windowHeightFor(int outerHeight, int frameHeight)
+{
+    return qMax(0, outerHeight - frameHeight);
+}
+
+QRect captureArea(const CaptureWindow &window)
+{
+    const int clientHeight = windowHeightFor(window.outerHeight, window.frameHeight) - window.aroundClient;
+    return QRect(0, window.scrollPosition, qMax(0, window.clientWidth), qMax(0, clientHeight));
+}

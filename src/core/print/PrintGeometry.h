@@ -13,3 +13,27 @@ constexpr int kWindowDotsPerInch = 96;
 // dots, each rounded to the nearest dot.
 QRect printedRect(const QSize &capture, int printerDpiX, int printerDpiY,
                   int windowDpi = kWindowDotsPerInch);
+
+// The window as it stands when its client area is captured for printing.
+struct CaptureWindow
+{
+    // The window's outer height: title bar and borders included.
+    int outerHeight = 0;
+    // The title bar and the borders: the outer height less the window's own.
+    int frameHeight = 0;
+    // The window's own height less the client area's: the menu bar.
+    int aroundClient = 0;
+    // How far down the page the client area is scrolled.
+    int scrollPosition = 0;
+    // The client area's width.
+    int clientWidth = 0;
+};
+
+// The height to give the window (its own height, without the title bar and
+// borders) so that its outer height is the one asked for.
+int windowHeightFor(int outerHeight, int frameHeight);
+
+// The part of the page the capture takes, in the page's own pixels: the client
+// area of a window of that outer height, in its scroll position of the moment,
+// as wide as the client area.
+QRect captureArea(const CaptureWindow &window);

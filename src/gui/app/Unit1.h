@@ -197,6 +197,7 @@ private:
     void setTabOrder();
     void applyClaimBoxRule(SheetEdit *box);
     void showPickList(QListWidget *list, SheetEdit *fieldBelow);
+    void leaveFieldForPrint();
     void restoreAfterPrint(bool succeeded, int heightBefore);
     using MouseHandler = void (TForm1::*)(QWidget *);
     void bindMoveAndResize(QWidget *control, MouseHandler down = &TForm1::NOMMouseDown,
@@ -210,5 +211,7 @@ private:
     QList<SheetEdit *> m_plainFields;
     std::unique_ptr<QPrinter> m_printer;
     bool m_shownOnce = false;
+    // The claim-box rules are setting the texts of their chain.
+    bool m_applyingClaimRules = false;
     bool m_closing = false;
 };

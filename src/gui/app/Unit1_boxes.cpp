@@ -1,11 +1,14 @@
 // The total of the tariffs and the claim boxes of the care-sheet window.
 #include "Unit1.h"
 
+#include "acts/ClaimBoxRules.h"
 #include "acts/Currency.h"
 #include "widgets/SheetEdit.h"
 #include "widgets/DateEdit.h"
 
 #include <QApplication>
+#include <QScopedValueRollback>
+#include <array>
 
 namespace {
 const QString kTicked = QStringLiteral("X");
@@ -44,28 +47,38 @@ void TForm1::Dcocher1Click()
 
 void TForm1::applyMaternityRule()
 {
-    DDG->setVisible(COCHE_MATERNITE->text() == kTicked);
+    DDG->setVisible(pregnancyDateShownFor(COCHE_MATERNITE->text()));
 }
 
 void TForm1::applyClaimBoxRule(SheetEdit *box)
 {
-    // The two pairs act as radio choices: after any change exactly one box
-    // of a pair shows "X". Setting a text to the value it holds is no change,
-    // which ends the chain each rule starts.
-    auto partnerOf = [&](SheetEdit *partner) {
-        partner->setText(box->text() == kTicked ? QString() : kTicked);
-    };
-    if (box == COCHE_MALADIE) {
-        partnerOf(COCHE_MATERNITE);
-        applyMaternityRule();
-    } else if (box == COCHE_MATERNITE) {
-        partnerOf(COCHE_MALADIE);
-        applyMaternityRule();
-    } else if (box == COCHE_ALD_0) {
-        partnerOf(COCHE_ALD_1);
-    } else if (box == COCHE_ALD_1) {
-        partnerOf(COCHE_ALD_0);
-    } else if (box == COCHE_ACCES) {
-        MEDECIN->setVisible(box->text().isEmpty());
+    // The texts the rules set would run the rules again through their own
+    // change signals: the chain is worked out once, from the box that changed.
+    if (m_applyingClaimRules)
+        return;
+    const std::array<SheetEdit *, kClaimBoxCount> boxes = {
+        COCHE_MALADIE, COCHE_MATERNITE, COCHE_ACCES, COCHE_NP_OBLIGAT,
+        COCHE_NP_COMP, COCHE_ALD_0, COCHE_ALD_1, COCHE_ALD_TYPE};
+    ClaimBoxTexts texts;
+    int changed = -1;
+    for (int i = 0; i < kClaimBoxCount; ++i) {
+        texts[size_t(i)] = boxes[size_t(i)]->text();
+        if (boxes[size_t(i)] == box)
+            changed = i;
     }
+    if (changed < 0)
+        return;
+    const ClaimBoxOutcome outcome = claimBoxChanged(texts, ClaimBox(changed));
+    {
+        const QScopedValueRollback<bool> applying(m_applyingClaimRules, true);
+        // Only the texts the chain changed are set: a box being typed into
+        // keeps its caret.
+        for (int i = 0; i < kClaimBoxCount; ++i)
+            if (boxes[size_t(i)]->text() != outcome.texts[size_t(i)])
+                boxes[size_t(i)]->setText(outcome.texts[size_t(i)]);
+    }
+    if (outcome.pregnancyDateShown)
+        DDG->setVisible(*outcome.pregnancyDateShown);
+    if (outcome.physicianShown)
+        MEDECIN->setVisible(*outcome.physicianShown);
 }

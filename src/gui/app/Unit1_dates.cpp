@@ -13,17 +13,10 @@ void TForm1::DATE_ACTEKeyDown(DateEdit *field, QKeyEvent *event)
 {
     if (field->isCalendarOpen())
         return;
-    int step = 0;
-    if (event->key() == Qt::Key_Up)
-        step = 1;
-    else if (event->key() == Qt::Key_Down)
-        step = -1;
-    else
+    // Alt+Down steps too, then opens the calendar on the new date.
+    const int step = monthStepOfKey(event->key(), event->modifiers());
+    if (step == 0)
         return;
-    // Ctrl steps a year; Shift and Alt change nothing (Alt+Down then opens
-    // the calendar on the new date).
-    if (event->modifiers() & Qt::ControlModifier)
-        step *= 12;
     field->setDate(stepMonths(field->date(), step));
 }
 

@@ -3,6 +3,8 @@
 // true scale in the top-left corner of one page.
 #include "Unit1.h"
 
+#include "acts/ClaimBoxRules.h"
+#include "print/PrintGeometry.h"
 #include "widgets/FormImage.h"
 #include "widgets/Printing.h"
 #include "widgets/ImagePanel.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPointer>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -61,7 +64,7 @@ void TForm1::btn_IMPRIMERExecute()
     if (!dialogs().print(printer))
         return;
 
-    Panel_IMAGE->setFocus();
+    leaveFieldForPrint();
     // The focus leaving a field takes its selection away only in the active
     // window; just after the print dialog the window may not be active yet,
     // and a selection would print as a dark block over the text.
@@ -70,8 +73,10 @@ void TForm1::btn_IMPRIMERExecute()
     Panel_IMAGE->setCaption(QString());
     Image1->hide();
     const int heightBefore = height();
-    // The window's height here is the one its stored placement holds too.
-    resize(width(), kCaptureHeight);
+    // The window's height here is the one its stored placement holds too:
+    // its outer height, title bar and borders included.
+    const int frameHeight = frameGeometry().height() - height();
+    resize(width(), windowHeightFor(kCaptureHeight, frameHeight));
 
     try {
         LISTE_VILLES->hide();
@@ -86,7 +91,7 @@ void TForm1::btn_IMPRIMERExecute()
         }
         // The pregnancy date prints with the maternity box alone, whatever
         // is shown on screen.
-        DDG->setVisible(COCHE_MATERNITE->text() == QLatin1String("X"));
+        DDG->setVisible(pregnancyDateShownFor(COCHE_MATERNITE->text()));
         DDG->setFramed(false);
         DDG->setButtonVisible(false);
 
@@ -99,15 +104,37 @@ void TForm1::btn_IMPRIMERExecute()
         // manager or a screen that keeps the window lower than asked cannot
         // cut the bottom of the sheet off.
         QWidget *clientArea = ScrollBox->viewport();
-        const int nonClient = height() - clientArea->height();
-        const QRect area(0, ScrollBox->verticalScrollBar()->value(), clientArea->width(),
-                         kCaptureHeight - nonClient);
+        CaptureWindow window;
+        window.outerHeight = kCaptureHeight;
+        window.frameHeight = frameHeight;
+        window.aroundClient = height() - clientArea->height();
+        window.scrollPosition = ScrollBox->verticalScrollBar()->value();
+        window.clientWidth = clientArea->width();
+        const QRect area = captureArea(window);
         printCapture(printer, renderArea(Client, area), area.size());
     } catch (...) {
         restoreAfterPrint(false, heightBefore);
         throw;
     }
     restoreAfterPrint(true, heightBefore);
+}
+
+void TForm1::leaveFieldForPrint()
+{
+    // The field being edited is left before the capture, and its exit handler
+    // runs (the total of the tariffs, the town or fund offered to its list) so
+    // that the page shows its consequences. The focus change reaches the field
+    // only in the active window: just after the print dialog the window is
+    // not active yet, and the field is left here in its stead.
+    QPointer<SheetEdit> leaving = qobject_cast<SheetEdit *>(focusWidget());
+    bool left = false;
+    QMetaObject::Connection watch;
+    if (leaving)
+        watch = connect(leaving, &SheetEdit::exited, this, [&left] { left = true; });
+    Panel_IMAGE->setFocus(Qt::OtherFocusReason);
+    disconnect(watch);
+    if (leaving && !left && leaving != focusWidget())
+        emit leaving->exited(leaving);
 }
 
 void TForm1::restoreAfterPrint(bool succeeded, int heightBefore)

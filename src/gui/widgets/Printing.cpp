@@ -2,6 +2,7 @@
 
 #include "support/TiravonError.h"
 
+#include <QPageLayout>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
@@ -21,9 +22,12 @@ void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logica
 {
     const QString refused = QStringLiteral("L'imprimante n'imprime pas actuellement");
     printer.setDocName(QString());
-    // Without full-page mode the painter's origin is the top-left corner of
-    // the printable area.
+    // The painter's origin is the top-left corner of the printable area: the
+    // page margins are the printer's own minimum margins, not the toolkit's
+    // default margins (10 points), whatever the print dialog left.
     printer.setFullPage(false);
+    const QPageLayout layout = printer.pageLayout();
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
     QPainter painter;
     if (!painter.begin(&printer))
         throw TiravonError(refused);

@@ -60,6 +60,32 @@ TEST(DateRules, StepsLeavingTheYearsOneTo9999AreRefused)
     EXPECT_EQ(stepDays(QDate(2013, 1, 1), -1), QDate(2012, 12, 31));
 }
 
+TEST(DateRules, UpAndDownStepAMonthCtrlAYearShiftAndAltNothing)
+{
+    struct Case
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int months;
+    };
+    const Case cases[] = {
+        {Qt::Key_Up, {}, 1},
+        {Qt::Key_Down, {}, -1},
+        {Qt::Key_Up, Qt::ControlModifier, 12},
+        {Qt::Key_Down, Qt::ControlModifier, -12},
+        {Qt::Key_Up, Qt::ShiftModifier, 1},
+        {Qt::Key_Down, Qt::AltModifier, -1},   // then the calendar opens
+        {Qt::Key_Up, Qt::ShiftModifier | Qt::ControlModifier, 12},
+        {Qt::Key_Down, Qt::AltModifier | Qt::ControlModifier, -12},
+        {Qt::Key_Up, Qt::KeypadModifier, 1},
+        {Qt::Key_Left, {}, 0},
+        {Qt::Key_PageUp, Qt::ControlModifier, 0},
+        {Qt::Key_Plus, {}, 0},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(monthStepOfKey(c.key, c.modifiers), c.months) << c.key << " " << int(c.modifiers);
+}
+
 TEST(DateRules, SocialSecurityPrefixIsTwoThenYearAndMonth)
 {
     EXPECT_EQ(socialSecurityPrefix(QDate(1955, 1, 15)), "2 55 01");

@@ -21,11 +21,14 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
+#include <QPaintEvent>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -66,6 +69,43 @@ void crisp(QWidget *field)
     field->setFont(font);
 }
 
+bool canReadPagesBack()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
+}
+
+#define REQUIRE_PDFTOPPM()                                                                        \
+    if (!canReadPagesBack())                                                                      \
+    GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed: the printed page cannot be read back"
+
+// What the window holds at the moment its client area is rendered for the
+// printer: the page's paint event of the capture carries the part of the page
+// captured.
+struct AtCapture
+{
+    int renders = 0;
+    QRect area;
+    int outerHeight = 0;
+    int clientHeight = 0;
+    bool imageShown = true;
+    bool pregnancyDateShown = false;
+    bool anyFrame = false;
+    bool anySelection = false;
+    QString total;
+    QList<QPoint> fieldPlaces;
+};
+
+// How the printer comes out of the print dialog.
+enum class PrinterSetup {
+    // As the print path leaves it for a printer whose printable area is the
+    // whole page (cups-pdf): the program's own high-resolution printer with
+    // the toolkit's default margins, sent to a PDF file.
+    PrintPath,
+    // A printer that cannot print within 36 points of the left edge and 27 of
+    // the top, with page margins of an inch left by the dialog, at 600 dpi.
+    HardwareMargins,
+};
+
 class PrintTest : public ::testing::Test
 {
 protected:
@@ -75,34 +115,68 @@ protected:
         form = session.form();
         QApplication::setActiveWindow(form);
         viewport = form->ScrollBox->viewport();
+        // A see-through widget over the whole page: the region it is asked
+        // to paint when the page is rendered is the part of the page captured.
+        sentinel = new QWidget(form->Client);
+        sentinel->setAttribute(Qt::WA_TransparentForMouseEvents);
+        sentinel->setFocusPolicy(Qt::NoFocus);
+        sentinel->installEventFilter(&probe);
+        sentinel->show();
+        probe.test = this;
     }
 
-    // Asks for a print whose dialog sends it to a PDF file at 600 dpi, with
-    // margins of 36 points (300 dots) left and 27 points (225 dots) top.
-    QString print(const QString &name)
+    void TearDown() override { sentinel->removeEventFilter(&probe); }
+
+    // Asks for a print whose dialog sends it to a PDF file; the origin is
+    // where the printable area's corner lies at 600 dpi.
+    QString print(const QString &name, PrinterSetup setup = PrinterSetup::PrintPath)
     {
-        const QString pdf = session.path(name + QStringLiteral(".pdf"));
-        testDialogs().printAnswer = [this, pdf](QPrinter &printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            printer.setResolution(kPrinterDpi);
-            printer.setPageSize(QPageSize(QPageSize::A4));
-            printer.setPageMargins(QMarginsF(36, 27, 36, 36), QPageLayout::Point);
-            origin = printer.pageRect(QPrinter::DevicePixel).topLeft();
-            return true;
-        };
+        const QString pdf = preparePrint(name, setup);
         form->btn_IMPRIMER->trigger();
+        capturing = false;
         return pdf;
     }
 
-    // The first page of a PDF file rendered at the printer's resolution, in grey.
-    QImage render(const QString &pdf)
+    // The answer of the next print dialog.
+    QString preparePrint(const QString &name, PrinterSetup setup = PrinterSetup::PrintPath)
+    {
+        const QString pdf = session.path(name + QStringLiteral(".pdf"));
+        testDialogs().printAnswer = [this, pdf, setup](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            if (setup == PrinterSetup::HardwareMargins) {
+                printer.setResolution(kPrinterDpi);
+                printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                  QMarginsF(72, 72, 72, 72), QPageLayout::Point,
+                                                  QMarginsF(36, 27, 36, 36)));
+                origin = QPointF(300, 225);
+            } else {
+                origin = QPointF(0, 0);
+            }
+            if (beforeReturning)
+                beforeReturning();
+            capturing = true;
+            return true;
+        };
+        capture = AtCapture();
+        sentinel->setGeometry(QRect(QPoint(0, 0), form->Client->size().expandedTo(QSize(2000, 2000))));
+        sentinel->raise();
+        return pdf;
+    }
+
+    // The first page of a PDF file rendered at 600 dpi, in grey; only the
+    // part given when there is one, its corner then at the picture's (0, 0).
+    QImage render(const QString &pdf, const QRect &part = QRect())
     {
         const QString prefix = pdf.chopped(4);
+        QStringList arguments = {QStringLiteral("-r"), QString::number(kPrinterDpi), QStringLiteral("-gray"),
+                                 QStringLiteral("-png"), QStringLiteral("-singlefile")};
+        if (!part.isNull())
+            arguments << QStringLiteral("-x") << QString::number(part.x()) << QStringLiteral("-y")
+                      << QString::number(part.y()) << QStringLiteral("-W") << QString::number(part.width())
+                      << QStringLiteral("-H") << QString::number(part.height());
         QProcess pdftoppm;
-        pdftoppm.start(QStringLiteral("pdftoppm"),
-                       {QStringLiteral("-r"), QString::number(kPrinterDpi), QStringLiteral("-gray"),
-                        QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix});
+        pdftoppm.start(QStringLiteral("pdftoppm"), arguments << pdf << prefix);
         if (!pdftoppm.waitForFinished(-1) || pdftoppm.exitCode() != 0) {
             ADD_FAILURE() << "pdftoppm failed: " << pdftoppm.readAllStandardError().toStdString();
             return QImage();
@@ -112,9 +186,9 @@ protected:
         return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
     }
 
-    QImage printAndRender(const QString &name)
+    QImage printAndRender(const QString &name, PrinterSetup setup = PrinterSetup::PrintPath)
     {
-        const QString pdf = print(name);
+        const QString pdf = print(name, setup);
         EXPECT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty())
             << testDialogs().texts(QStringLiteral("error")).join(QLatin1Char('|')).toStdString();
         return render(pdf);
@@ -125,6 +199,9 @@ protected:
     {
         return QRect(widget->mapTo(viewport, QPoint(0, 0)), widget->size());
     }
+
+    // A widget's place on the page the window scrolls over.
+    QPoint onTheSheet(QWidget *widget) const { return widget->mapTo(form->Client, QPoint(0, 0)); }
 
     // Where a rectangle of the client area lands on the page, one dot wider on
     // each side for the rounding.
@@ -204,14 +281,60 @@ protected:
         ASSERT_EQ(item->isChecked(), ticked);
     }
 
+    // Records the window's state when the page is rendered for the printer.
+    class Probe : public QObject
+    {
+    public:
+        PrintTest *test = nullptr;
+
+    protected:
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint && test->capturing)
+                test->recordCapture(static_cast<QPaintEvent *>(event)->rect());
+            return false;
+        }
+    };
+
+    void recordCapture(const QRect &area)
+    {
+        capture.renders += 1;
+        capture.area = area;
+        capture.outerHeight = form->frameGeometry().height();
+        capture.clientHeight = viewport->height();
+        capture.imageShown = form->Image1->isVisible();
+        capture.pregnancyDateShown = form->DDG->isVisible();
+        capture.total = form->MONTANT_TOTAL->text();
+        capture.anyFrame = false;
+        for (SheetEdit *field : form->plainTextFields())
+            capture.anyFrame |= field->isBordered() || field->is3D();
+        for (DateEdit *date : {form->DATE, form->DATE_ACTE, form->DDN, form->DDG})
+            capture.anyFrame |= date->isFramed() || date->isButtonVisible();
+        capture.anySelection = false;
+        for (QLineEdit *edit : form->Client->findChildren<QLineEdit *>())
+            capture.anySelection |= edit->hasSelectedText();
+        capture.fieldPlaces.clear();
+        for (SheetEdit *field : form->plainTextFields())
+            capture.fieldPlaces << onTheSheet(field);
+    }
+
     TiravonSession session;
     TForm1 *form = nullptr;
     QWidget *viewport = nullptr;
     QPointF origin;
+    Probe probe;
+    QWidget *sentinel = nullptr;
+    bool capturing = false;
+    AtCapture capture;
+    // Run by the print dialog just before it is confirmed.
+    std::function<void()> beforeReturning;
 };
 
+// Read back from the page: the texts at true scale from the printable
+// area's corner, whatever margins the print dialog left.
 TEST_F(PrintTest, TextPrintsAtTrueScaleFromThePrintableAreasCorner)
 {
+    REQUIRE_PDFTOPPM();
     setTick(form->mnu_Border, false);
     setTick(form->mnu_3D, false);
     blankSheet();
@@ -227,7 +350,7 @@ TEST_F(PrintTest, TextPrintsAtTrueScaleFromThePrintableAreasCorner)
     const QRect screen = inkOnScreen(form->NOM);
     ASSERT_EQ(screen.left(), 192);
 
-    const QImage page = printAndRender(QStringLiteral("page"));
+    const QImage page = printAndRender(QStringLiteral("page"), PrinterSetup::HardwareMargins);
     ASSERT_FALSE(page.isNull());
     EXPECT_EQ(origin, QPointF(300, 225));
     const QRect printed = inkBox(page, kDark, onPage(inClientArea(form->NOM)));
@@ -241,8 +364,37 @@ TEST_F(PrintTest, TextPrintsAtTrueScaleFromThePrintableAreasCorner)
     EXPECT_EQ(differingDots(page, form->ADRESSE), 0);
 }
 
+// The printer as the print path sets it up keeps the toolkit's default
+// margins of 10 points; the printable area of the page is the whole sheet, and
+// the capture starts at its corner, not 3.5 mm right and down.
+TEST_F(PrintTest, ThePrintPathsPrinterPrintsFromTheCornerOfThePrintableArea)
+{
+    REQUIRE_PDFTOPPM();
+    setTick(form->mnu_Border, false);
+    setTick(form->mnu_3D, false);
+    blankSheet();
+    crisp(form->NOM);
+    form->NOM->setText(QStringLiteral("HHHH"));
+    form->NOM->move(form->NOM->x(), 40);
+    form->ScrollBox->verticalScrollBar()->setValue(0);
+    const QRect screen = inkOnScreen(form->NOM);
+    ASSERT_FALSE(screen.isNull());
+
+    const QString pdf = print(QStringLiteral("corner"));
+    ASSERT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
+    // The text and the 10 points (83 dots) a margin would add, nothing more.
+    const QRect part = onPage(screen).adjusted(-100, -100, 100, 100).intersected(QRect(0, 0, 4960, 7016));
+    const QImage page = render(pdf, part);
+    ASSERT_FALSE(page.isNull());
+    expectScaled(inkBox(page).translated(part.topLeft()), screen);
+}
+
+// Read back from the page: only the texts, without the form image nor any
+// frame, down to the bottom of the client area of the page-high window, even
+// when the window is kept lower than asked.
 TEST_F(PrintTest, OnlyTheTextsReachThePaperWithoutImageOrFrames)
 {
+    REQUIRE_PDFTOPPM();
     setTick(form->mnu_Border, true);
     setTick(form->mnu_3D, true);
     blankSheet();
@@ -251,9 +403,11 @@ TEST_F(PrintTest, OnlyTheTextsReachThePaperWithoutImageOrFrames)
     form->NOM->setText(QStringLiteral("HHHH"));
     form->COCHE_ACCES->setText(QStringLiteral("X"));
     // Below the bottom of the window as it stands, inside the page-high window
-    // of the capture.
+    // of the capture; a screen lower than the page, or a window manager, may
+    // keep the window lower than asked.
     form->ACTE_4->setText(QStringLiteral("HH"));
     form->ACTE_4->move(form->ACTE_4->x(), 1030);
+    form->setMaximumHeight(600);
     ASSERT_GT(inClientArea(form->ACTE_4).bottom(), viewport->height());
 
     // The texts on the sheet: the boxes the claim rules ticked among them.
@@ -266,6 +420,7 @@ TEST_F(PrintTest, OnlyTheTextsReachThePaperWithoutImageOrFrames)
     const QImage page = printAndRender(QStringLiteral("page"));
     ASSERT_FALSE(page.isNull());
     EXPECT_TRUE(form->Image1->isVisible());
+    EXPECT_LE(form->height(), 600);
 
     // Each text is on the paper, and nothing else: no form image, no frame
     // of a field, empty or not, and no date field's button.
@@ -284,76 +439,66 @@ TEST_F(PrintTest, OnlyTheTextsReachThePaperWithoutImageOrFrames)
     EXPECT_EQ(inkBox(rest, kAnyMark), QRect());
 }
 
-// A screen lower than the page, or a window manager, may keep the window
-// lower than the 1110 pixels asked for: the bottom of the sheet must print all
-// the same, at its place.
-TEST_F(PrintTest, AWindowKeptLowerThanAskedStillPrintsTheBottomOfTheSheet)
+// The height of 1110 pixels is the window's outer height: the capture is the
+// client area that window has, below the title bar and the menu bar, and it
+// does not depend on the height the window manager lets the window have.
+TEST_F(PrintTest, TheCaptureIsTheClientAreaOfAWindow1110PixelsHighOutside)
 {
-    blankSheet();
-    crisp(form->ACTE_4);
-    form->ACTE_4->setText(QStringLiteral("HH"));
-    form->ACTE_4->move(form->ACTE_4->x(), 1030);
+    const int frameHeight = form->frameGeometry().height() - form->height();
+    print(QStringLiteral("page"));
+    ASSERT_EQ(capture.renders, 1);
+    EXPECT_EQ(capture.outerHeight, 1110);
+    EXPECT_EQ(capture.area, QRect(0, 0, viewport->width(), capture.clientHeight));
+
+    // Kept lower, the window still captures the client area of the page-high one.
     form->setMaximumHeight(600);
-    const QRect place = inClientArea(form->ACTE_4);
-
-    const QImage page = printAndRender(QStringLiteral("low"));
-    ASSERT_FALSE(page.isNull());
-    EXPECT_FALSE(inkBox(page, kDark, onPage(place).intersected(page.rect())).isNull());
-    EXPECT_LE(form->height(), 600);
+    print(QStringLiteral("low"));
+    ASSERT_EQ(capture.renders, 1);
+    EXPECT_LE(capture.outerHeight, 600 + frameHeight);
+    EXPECT_EQ(capture.area.height(), 1110 - frameHeight - (form->height() - viewport->height()));
+    EXPECT_GT(capture.area.bottom(), 1030);
 }
 
-TEST_F(PrintTest, PrintedTextsFollowThePanelsPlace)
+// The capture shows the client area in its scroll position: a window
+// scrolled down by s pixels prints every text s/96 inch higher.
+TEST_F(PrintTest, AScrolledWindowCapturesFromItsScrollPosition)
 {
-    blankSheet();
-    crisp(form->NOM);
-    form->NOM->setText(QStringLiteral("HHHH"));
-    const QImage first = printAndRender(QStringLiteral("first"));
-    const QRect firstInk = inkBox(first, kDark, onPage(inClientArea(form->NOM)));
-
-    form->Panel_IMAGE->move(form->Panel_IMAGE->pos() + QPoint(10, 10));
-    const QImage moved = printAndRender(QStringLiteral("moved"));
-    const QRect movedInk = inkBox(moved, kDark, onPage(inClientArea(form->NOM)));
-
-    // Ten pixels are 10/96 inch: 62.5 dots.
-    ASSERT_FALSE(firstInk.isNull());
-    ASSERT_FALSE(movedInk.isNull());
-    EXPECT_NEAR(movedInk.left() - firstInk.left(), 62.5, 1.0);
-    EXPECT_NEAR(movedInk.top() - firstInk.top(), 62.5, 1.0);
-    EXPECT_EQ(movedInk.size(), firstInk.size());
-}
-
-TEST_F(PrintTest, ThePanelsSizeMovesNoPrintedText)
-{
-    blankSheet();
-    form->NOM->setText(QStringLiteral("HHHH"));
-    const QImage first = printAndRender(QStringLiteral("first"));
-
-    form->Panel_IMAGE->resize(form->Panel_IMAGE->size() + QSize(40, 30));
-    const QImage wider = printAndRender(QStringLiteral("wider"));
-    ASSERT_FALSE(first.isNull());
-    ASSERT_FALSE(inkBox(first).isNull());
-    EXPECT_EQ(inkBox(wider, kAnyMark), inkBox(first, kAnyMark));
-    EXPECT_TRUE(wider == first);
-}
-
-TEST_F(PrintTest, AScrolledWindowPrintsEveryTextHigher)
-{
-    blankSheet();
-    form->NOM->setText(QStringLiteral("HHHH"));
-    const QImage top = printAndRender(QStringLiteral("top"));
-    const QRect nomArea = onPage(inClientArea(form->NOM));
+    print(QStringLiteral("top"));
+    const QRect top = capture.area;
+    ASSERT_EQ(top.top(), 0);
 
     const int scrolled = 10;
     form->ScrollBox->verticalScrollBar()->setValue(scrolled);
     ASSERT_EQ(form->ScrollBox->verticalScrollBar()->value(), scrolled);
-    const QImage down = printAndRender(QStringLiteral("down"));
+    print(QStringLiteral("down"));
+    EXPECT_EQ(capture.area, top.translated(0, scrolled));
+}
 
-    const QRect topInk = inkBox(top, kDark, nomArea);
-    const QRect downInk = inkBox(down, kDark, nomArea.adjusted(0, -70, 0, 0));
-    ASSERT_FALSE(topInk.isNull());
-    ASSERT_FALSE(downInk.isNull());
-    EXPECT_NEAR(topInk.top() - downInk.top(), scrolled * kDotsPerPixel, 1.0);
-    EXPECT_EQ(downInk.left(), topInk.left());
+// Moving the image panel moves every field on the sheet, so every printed
+// text; resizing it only stretches the image, which is not printed.
+TEST_F(PrintTest, PrintedTextsFollowThePanelsPlaceNotItsSize)
+{
+    print(QStringLiteral("first"));
+    const AtCapture first = capture;
+    ASSERT_FALSE(first.imageShown);
+
+    form->Panel_IMAGE->move(form->Panel_IMAGE->pos() + QPoint(10, 10));
+    print(QStringLiteral("moved"));
+    ASSERT_EQ(capture.fieldPlaces.size(), first.fieldPlaces.size());
+    // The fields on the panel move with it; a field on the window itself stays.
+    for (int i = 0; i < capture.fieldPlaces.size(); ++i) {
+        SheetEdit *field = form->plainTextFields().at(i);
+        const QPoint offset = field->parentWidget() == form->Panel_IMAGE ? QPoint(10, 10) : QPoint();
+        EXPECT_EQ(capture.fieldPlaces[i] - first.fieldPlaces[i], offset) << field->objectName().toStdString();
+    }
+    EXPECT_EQ(capture.area, first.area);
+    const AtCapture moved = capture;
+
+    form->Panel_IMAGE->resize(form->Panel_IMAGE->size() + QSize(40, 30));
+    print(QStringLiteral("wider"));
+    EXPECT_EQ(capture.fieldPlaces, moved.fieldPlaces);
+    EXPECT_EQ(capture.area, moved.area);
+    EXPECT_FALSE(capture.imageShown);
 }
 
 // The pregnancy date prints with the maternity box alone, whatever the
@@ -386,10 +531,10 @@ TEST_P(PregnancyDatePrint, PrintsOnlyWithTheMaternityBoxTicked)
         form->DDG->show();
     form->Panel_IMAGE->setFocus();
 
-    const QImage page = printAndRender(QStringLiteral("page"));
-    ASSERT_FALSE(page.isNull());
-    const QRect dateInk = inkBox(page, kDark, onPage(inClientArea(form->DDG)));
-    EXPECT_EQ(!dateInk.isNull(), c.maternity);
+    print(QStringLiteral("page"));
+    ASSERT_EQ(capture.renders, 1);
+    EXPECT_EQ(capture.pregnancyDateShown, c.maternity);
+    EXPECT_TRUE(capture.area.contains(QRect(onTheSheet(form->DDG), form->DDG->size())));
     EXPECT_TRUE(form->DDG->isVisible());
     EXPECT_TRUE(form->DDG->isButtonVisible());
     // The other dates follow the hiding command, on paper as on screen.
@@ -442,6 +587,10 @@ TEST_P(LookAfterPrint, WindowIsPutBackAsTheTicksSay)
     print(QStringLiteral("page"));
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
     EXPECT_TRUE(QFileInfo(session.path(QStringLiteral("page.pdf"))).size() > 0);
+    // During the capture: no frame, no 3-D edge, no calendar button, no image.
+    ASSERT_EQ(capture.renders, 1);
+    EXPECT_FALSE(capture.anyFrame);
+    EXPECT_FALSE(capture.imageShown);
 
     for (SheetEdit *field : form->plainTextFields()) {
         EXPECT_EQ(field->isBordered(), c.framed) << field->objectName().toStdString();
@@ -558,22 +707,72 @@ TEST_F(PrintTest, AnUnreadableStoredPlacementStillGivesTheHeightBack)
 
 TEST_F(PrintTest, ASelectionLeftInAFieldIsNotPrinted)
 {
-    blankSheet();
-    crisp(form->NOM);
-    form->NOM->setText(QStringLiteral("HHHH"));
-    const QImage plain = printAndRender(QStringLiteral("plain"));
-
     // The field tabbed into (its text selected) when the print dialog took the
     // window's activation away.
+    form->NOM->setText(QStringLiteral("HHHH"));
     form->NOM->setFocus();
     form->NOM->selectAll();
     QApplication::setActiveWindow(nullptr);
     ASSERT_TRUE(form->NOM->hasSelectedText());
-    const QImage selected = printAndRender(QStringLiteral("selected"));
+    print(QStringLiteral("selected"));
+    ASSERT_EQ(capture.renders, 1);
+    EXPECT_FALSE(capture.anySelection);
+}
 
-    const QRect area = onPage(inClientArea(form->NOM));
-    ASSERT_FALSE(inkBox(plain, kDark, area).isNull());
-    EXPECT_EQ(inkBox(selected, kAnyMark, area), inkBox(plain, kAnyMark, area));
+// The field being edited when the print starts is left before the capture and
+// its exit handler runs, also when the print dialog leaves the window
+// inactive (as the real one does: the dialog was the active window).
+TEST_F(PrintTest, AValueTypedJustBeforePrintingIsPrintedWithItsConsequences)
+{
+    QWidget dialog;
+    dialog.resize(200, 100);
+    dialog.show();
+    struct Case
+    {
+        const char *name;
+        bool dialogDeactivates;
+    };
+    for (const Case c : {Case{"inactive after the dialog", true}, Case{"active after the dialog", false}}) {
+        SCOPED_TRACE(c.name);
+        QApplication::setActiveWindow(form);
+        beforeReturning = [&dialog, c] {
+            if (c.dialogDeactivates)
+                QApplication::setActiveWindow(&dialog);
+        };
+        form->TARIF_1->setText(QStringLiteral("23"));
+        form->TARIF_2->setText(QStringLiteral("3"));
+        form->TARIF_3->setText(QStringLiteral("2"));
+        form->TARIF_4->setText(QString());
+        form->MONTANT_TOTAL->setText(QStringLiteral("28,00"));
+        QTest::mouseClick(form->TARIF_1, Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), form->TARIF_1);
+        form->TARIF_1->selectAll();
+        QTest::keyClicks(form->TARIF_1, QStringLiteral("10"));
+        testDialogs().shown.clear();
+        preparePrint(QStringLiteral("tariff"));
+        QTest::keyClick(form->TARIF_1, Qt::Key_P, Qt::ControlModifier);
+        capturing = false;
+        ASSERT_EQ(testDialogs().texts(QStringLiteral("print")).size(), 1);
+        ASSERT_EQ(capture.renders, 1);
+        EXPECT_EQ(capture.total, QStringLiteral("15,00"));
+        EXPECT_EQ(form->MONTANT_TOTAL->text(), QStringLiteral("15,00"));
+        EXPECT_EQ(form->focusWidget(), form->Panel_IMAGE);
+
+        // A town and a fund typed are offered to their lists, once.
+        for (SheetEdit *field : {form->VILLE, form->CPAM}) {
+            QListWidget *list = field == form->VILLE ? form->LISTE_VILLES : form->Liste_CPAMS;
+            const QString typed = QStringLiteral("NOUVEAU %1 %2").arg(field->objectName()).arg(c.dialogDeactivates);
+            QApplication::setActiveWindow(form);
+            field->setFocus(Qt::TabFocusReason);
+            field->setText(typed);
+            testDialogs().shown.clear();
+            print(field->objectName());
+            QCoreApplication::processEvents();
+            EXPECT_EQ(list->findItems(typed, Qt::MatchExactly).size(), 1) << field->objectName().toStdString();
+            EXPECT_EQ(testDialogs().texts(QStringLiteral("information")),
+                      QStringList{QStringLiteral("\"%1\" ajouté à la liste").arg(typed)});
+        }
+    }
 }
 
 TEST_F(PrintTest, ThePrinterChosenIsOfferedAgainAtTheNextPrint)

@@ -1,0 +1,66 @@
+// Where the capture of the window lands on paper, as numbers: the part of the
+// page captured, the window's height for it, the printed rectangle.
+#include "print/PrintGeometry.h"
+#include "QtPrinting.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PrintGeometry, TheCaptureIsTheClientAreaOfAWindow1110PixelsHighInItsScrollPosition)
+{
+    struct Case
+    {
+        const char *name;
+        CaptureWindow window;
+        QRect area;
+    };
+    const Case cases[] = {
+        // Title bar and borders (31) and the menu bar (23) come off the outer height.
+        {"framed window", {1110, 31, 23, 0, 803}, QRect(0, 0, 803, 1056)},
+        {"thin frame", {1110, 4, 23, 0, 803}, QRect(0, 0, 803, 1083)},
+        {"no frame known", {1110, 0, 23, 0, 803}, QRect(0, 0, 803, 1087)},
+        // Scrolled down by s pixels, the capture starts s pixels down the page.
+        {"scrolled", {1110, 31, 23, 10, 803}, QRect(0, 10, 803, 1056)},
+        {"scrolled to the end", {1110, 31, 23, 300, 640}, QRect(0, 300, 640, 1056)},
+        {"nothing left", {40, 31, 23, 0, 803}, QRect(0, 0, 803, 0)},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(captureArea(c.window), c.area) << c.name;
+
+    // The window's own height that gives the outer height asked for.
+    EXPECT_EQ(windowHeightFor(1110, 31), 1079);
+    EXPECT_EQ(windowHeightFor(1110, 0), 1110);
+    EXPECT_EQ(windowHeightFor(20, 31), 0);
+}
+
+TEST(PrintGeometry, APixelOfTheWindowIsA96thOfAnInchFromThePrintableCorner)
+{
+    struct Case
+    {
+        QSize capture;
+        int dpiX, dpiY, windowDpi;
+        QRect printed;
+    };
+    const Case cases[] = {
+        {QSize(96, 96), 600, 600, 96, QRect(0, 0, 600, 600)},
+        // A text 192 pixels from the left lands two inches from the corner.
+        {QSize(192, 1), 600, 600, 96, QRect(0, 0, 1200, 6)},
+        // Ten pixels are 62.5 dots at 600 dpi, rounded to the nearest dot.
+        {QSize(10, 10), 600, 600, 96, QRect(0, 0, 63, 63)},
+        {QSize(1, 1), 300, 300, 96, QRect(0, 0, 3, 3)},
+        {QSize(803, 1056), 600, 600, 96, QRect(0, 0, 5019, 6600)},
+        {QSize(803, 1056), 1200, 1200, 96, QRect(0, 0, 10038, 13200)},
+        // Each direction at its own resolution.
+        {QSize(96, 96), 300, 600, 96, QRect(0, 0, 300, 600)},
+        // A window scaled to a screen of 192 pixels per inch.
+        {QSize(192, 192), 600, 600, 192, QRect(0, 0, 600, 600)},
+        {QSize(0, 0), 600, 600, 96, QRect(0, 0, 0, 0)},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(printedRect(c.capture, c.dpiX, c.dpiY, c.windowDpi), c.printed)
+            << c.capture.width() << "x" << c.capture.height() << " at " << c.dpiX << "x" << c.dpiY;
+    EXPECT_EQ(printedRect(QSize(96, 48), 600, 600), QRect(0, 0, 600, 300));
+}
+
+} // namespace
