@@ -1,6 +1,177 @@
 #include "DataModule_navelis.h"
 
-TDATA_NAVELIS::TDATA_NAVELIS()
+#include "support/Dialogs.h"
+#include "support/Platform.h"
+#include "support/TiravonError.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+QString connectionBoxText()
+{
+    return QStringLiteral("Connexion à la Base \"NAVELIS.MDB\" impossible");
+}
+
+QString driverText(const QSqlError &error)
+{
+    const QString text = error.text().trimmed();
+    return text.isEmpty() ? QStringLiteral("erreur inconnue") : text;
+}
+} // namespace
+
+TDATA_NAVELIS::TDATA_NAVELIS(std::function<void()> databaseMissing)
+    : m_databaseMissing(std::move(databaseMissing))
 {
     setObjectName(QStringLiteral("DATA_NAVELIS"));
+    m_connectionName = QStringLiteral("DATA_NAVELIS_%1").arg(quintptr(this), 0, 16);
+    ADO_GLB_PATIENT.text = patientDesignQuery();
+    ADO_SA.text = pregnancyDesignQuery();
+    // DataModuleCreate.
+    NAVELIS_CONNECTExecute();
+}
+
+TDATA_NAVELIS::~TDATA_NAVELIS()
+{
+    closeConnection();
+}
+
+bool TDATA_NAVELIS::isConnected() const
+{
+    return QSqlDatabase::contains(m_connectionName)
+        && QSqlDatabase::database(m_connectionName, false).isOpen();
+}
+
+void TDATA_NAVELIS::closeConnection()
+{
+    ADO_GLB_PATIENT.open = false;
+    ADO_GLB_PATIENT.current.reset();
+    ADO_SA.open = false;
+    ADO_SA.current.reset();
+    if (!QSqlDatabase::contains(m_connectionName))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+void TDATA_NAVELIS::NAVELIS_CONNECTExecute()
+{
+    const QString iniPath = navelisIniPath(platform().windowsFolder());
+    if (iniPath.isEmpty() || !QFile::exists(iniPath))
+        return;
+    closeConnection();
+    try {
+        const QString database = readNavelisIni(iniPath).databasePath;
+        if (database.isEmpty())
+            return;
+        if (!QFile::exists(database)) {
+            if (m_databaseMissing)
+                m_databaseMissing();
+            return;
+        }
+        connectThrough(routeFor(database, isSqliteFile(database), installedAccessDriver()));
+    } catch (const std::exception &) {
+        // The cause goes no further than the box: the program goes on
+        // without the database, as when there is no INI file.
+        dialogs().error(connectionBoxText());
+    }
+}
+
+void TDATA_NAVELIS::connectThrough(const DatabaseRoute &route)
+{
+    closeConnection();
+    if (route.kind == DatabaseRoute::None)
+        throw TiravonError(QStringLiteral("Aucun pilote ne sait ouvrir la base NAVELIS sur ce poste."));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(route.qtDriver, m_connectionName);
+        db.setDatabaseName(route.databaseName);
+        if (!db.isValid() || !db.open()) {
+            const QString cause = driverText(db.lastError());
+            db = QSqlDatabase();
+            closeConnection();
+            throw TiravonError(QStringLiteral("La base NAVELIS ne s'ouvre pas : %1").arg(cause));
+        }
+    }
+    try {
+        Open_TablesExecute();
+    } catch (...) {
+        closeConnection();
+        throw;
+    }
+}
+
+void TDATA_NAVELIS::Open_TablesExecute()
+{
+    openQuery(ADO_GLB_PATIENT, ADO_GLB_PATIENT.text, QStringLiteral("[GLB PATIENT]"));
+    openQuery(ADO_SA, ADO_SA.text, QStringLiteral("[SA GROSSESSE]"));
+}
+
+void TDATA_NAVELIS::openQuery(Query &query, const QString &text, const QString &table)
+{
+    query.open = false;
+    query.current.reset();
+    query.text = text;
+    QSqlQuery sql(QSqlDatabase::database(m_connectionName, false));
+    sql.setForwardOnly(true);
+    if (!sql.exec(text))
+        throw TiravonError(QStringLiteral("La table %1 de la base NAVELIS ne peut pas être lue : %2")
+                               .arg(table, driverText(sql.lastError())));
+    if (sql.next())
+        query.current = sql.record();
+    sql.finish();
+    query.open = true;
+}
+
+std::optional<ImportedPatient> TDATA_NAVELIS::NAVELIS_MAJExecute()
+{
+    currentPatientCode = readNavelisIni(navelisIniPath(platform().windowsFolder())).patientCode;
+    const int code = currentPatientCode;
+    if (!isConnected() || !ADO_GLB_PATIENT.open)
+        throw TiravonError(QStringLiteral("La base NAVELIS n'est pas ouverte : le patient %1 ne peut pas être lu.")
+                               .arg(code));
+    openQuery(ADO_GLB_PATIENT, patientQuery(code), QStringLiteral("[GLB PATIENT]"));
+    if (ADO_SA.open)
+        openQuery(ADO_SA, pregnancyQuery(code), QStringLiteral("[SA GROSSESSE]"));
+
+    if (!ADO_GLB_PATIENT.current) {
+        dialogs().information(noSuchPatientMessage(code));
+        return std::nullopt;
+    }
+    const PatientRecord patient = patientRecord(*ADO_GLB_PATIENT.current);
+    if (!dialogs().confirm(importConfirmation(patient)))
+        return std::nullopt;
+    m_importedCode = code;
+    return importedPatient(patient);
+}
+
+void TDATA_NAVELIS::NAVELIS_SAVEExecute(const QString &matricule)
+{
+    // Only the row of the patient an accepted import put on the sheet, and
+    // never after a write that failed.
+    if (m_writeFailed || !m_importedCode || !isConnected())
+        return;
+    QSqlQuery sql(QSqlDatabase::database(m_connectionName, false));
+    if (!sql.prepare(writeBackStatement())) {
+        m_writeFailed = true;
+        throw TiravonError(QStringLiteral("Le numéro de sécurité sociale du patient %1 n'a pas pu être "
+                                          "enregistré dans la base NAVELIS : %2")
+                               .arg(*m_importedCode)
+                               .arg(driverText(sql.lastError())));
+    }
+    // An empty number is written as no value, which reads back empty and
+    // which every Access text column takes.
+    sql.addBindValue(QVariant(matricule.isEmpty() ? QString() : matricule));
+    sql.addBindValue(*m_importedCode);
+    if (!sql.exec()) {
+        m_writeFailed = true;
+        throw TiravonError(QStringLiteral("Le numéro de sécurité sociale du patient %1 n'a pas pu être "
+                                          "enregistré dans la base NAVELIS : %2")
+                               .arg(*m_importedCode)
+                               .arg(driverText(sql.lastError())));
+    }
 }

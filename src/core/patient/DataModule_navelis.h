@@ -1,11 +1,71 @@
 #pragma once
 
-#include <QObject>
+#include "PatientImport.h"
 
-// The data module of the external patient-record database.
+#include <QObject>
+#include <QSqlRecord>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// The data module of the external patient-record database: one connection,
+// the patient query and the pregnancy query, and the actions that connect,
+// import the current patient and write the social-security number back.
+// It knows no window: the care-sheet window hands it what to do when the
+// database file is missing, and applies the patient an import returns.
 class TDATA_NAVELIS : public QObject
 {
     Q_OBJECT
 public:
-    TDATA_NAVELIS();
+    // Connects at once (NAVELIS_CONNECT); databaseMissing is called when the
+    // INI file names a database file that does not exist.
+    explicit TDATA_NAVELIS(std::function<void()> databaseMissing = {});
+    ~TDATA_NAVELIS() override;
+
+    // One of the two queries: its current text, whether it is open, and its
+    // current (first) row. The rows are read at once, so that no statement
+    // stays open on the file the external program works on.
+    struct Query
+    {
+        QString text;
+        bool open = false;
+        std::optional<QSqlRecord> current;
+    };
+    Query ADO_GLB_PATIENT;
+    Query ADO_SA;
+
+    // The code of the current patient, set by each import (cancelled too).
+    int currentPatientCode = 5;
+
+    // Reads "navelis.ini" in the Windows folder and opens the database it
+    // names. Stops silently without INI file or path; a missing database
+    // file calls databaseMissing; any other failure shows the connection box.
+    void NAVELIS_CONNECTExecute();
+    // Opens the database along a route, then both queries with their design
+    // texts; raises TiravonError on failure (the connection is then closed).
+    void connectThrough(const DatabaseRoute &route);
+    void Open_TablesExecute();
+    bool isConnected() const;
+
+    // Imports the current patient: re-runs both queries for the code that
+    // "navelis.ini" names and asks for confirmation. Returns what the sheet
+    // gets, or nothing when cancelled or when no row has that code (said in
+    // an information box). Raises TiravonError when the patient cannot be read.
+    std::optional<ImportedPatient> NAVELIS_MAJExecute();
+
+    // Writes the number back into the row of the patient that the last
+    // accepted import put on the sheet; nothing when no import did. Raises
+    // TiravonError when the write fails.
+    void NAVELIS_SAVEExecute(const QString &matricule);
+    // The patient code the write-back would touch, if any.
+    std::optional<int> writeBackCode() const { return m_importedCode; }
+
+private:
+    void openQuery(Query &query, const QString &text, const QString &table);
+    void closeConnection();
+
+    std::function<void()> m_databaseMissing;
+    QString m_connectionName;
+    std::optional<int> m_importedCode;
+    bool m_writeFailed = false;
 };

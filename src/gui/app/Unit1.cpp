@@ -163,6 +163,8 @@ void TForm1::FormShow()
 
     applyMaternityRule();
 
+    navelisAtFirstShow();
+
     mnu_Oriente_Show->setChecked(!oriente->isHidden());
     if (mnu_Oriente_Show->isChecked())
         oriente->setVisible(!MEDECIN->isHidden());
@@ -185,6 +187,7 @@ void TForm1::FormClose()
         Form_SavePosition(this);
         INI_SAVEExecute();
     });
+    navelisAtClose();
 }
 
 // ---------------------------------------------------------------------------

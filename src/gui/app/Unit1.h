@@ -32,6 +32,7 @@ class StampLabel;
 class TMRControl;
 struct FieldDesign;
 struct FormConfiguration;
+struct ImportedPatient;
 
 class TForm1 : public QMainWindow
 {
@@ -177,6 +178,13 @@ public:
     void DDNAcceptDate(const QDate &picked);
     void MATRICULEDblClick();
 
+    // Import of the current patient from the external patient record.
+    void mnu_NAVELISClick();
+    void chk_AutoNavelisClick();
+    void applyImportedPatient(const ImportedPatient &patient);
+    // The database file named by "navelis.ini" is missing.
+    void NAVELIS_DatabaseMissing();
+
 signals:
     // The window has closed: the program ends.
     void closed();
@@ -206,6 +214,8 @@ private:
     bool isWindowShortcut(const QKeyEvent *key) const;
     void placeImage();
     void setCaptionFor(const QString &modelName, const QString &actName);
+    void navelisAtFirstShow();
+    void navelisAtClose();
 
     QHash<QString, QWidget *> m_fields;
     QList<SheetEdit *> m_plainFields;

@@ -17,7 +17,7 @@ Tform_CALC *form_CALC = nullptr;
 void createTiravonWindows()
 {
     Form1 = new TForm1;
-    DATA_NAVELIS = new TDATA_NAVELIS;
+    DATA_NAVELIS = new TDATA_NAVELIS([] { Form1->NAVELIS_DatabaseMissing(); });
     form_historique = new Tform_historique;
     Form_OPTIONS = new TForm_OPTIONS;
     form_EDIT = new Tform_EDIT;
