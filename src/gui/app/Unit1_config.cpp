@@ -5,7 +5,6 @@
 // this window puts that value on its widgets and reads it back.
 #include "Unit1.h"
 
-#include "config/FieldCatalogue.h"
 #include "config/FormConfiguration.h"
 #include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"

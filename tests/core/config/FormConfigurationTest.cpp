@@ -1,6 +1,7 @@
 // The form configuration as a value: what a reading gives with nothing, with
-// stored and with malformed keys, the bytes and order of a writing, and a
-// value written and read back.
+// stored and with malformed keys, what a writing leaves out, and a value
+// written and read back. The bytes of a whole saving are checked against
+// kept files by the window's test (tests/gui/app/ConfigTest.cpp).
 #include "SupportFixture.h"
 
 #include "config/FieldCatalogue.h"
@@ -83,16 +84,6 @@ protected:
             field = FieldPlace{field.name, field.x + 1, field.y + 1, field.z + 1};
         c.addedFields.clear();
         return c;
-    }
-
-    // The bytes as kept in tests/data/config, with the test's folder as "<DOSSIER>/".
-    QByteArray savedBytes(const QString &path) const
-    {
-        return fileBytes(path).replace(folder().toUtf8(), QByteArray("<DOSSIER>/"));
-    }
-    static QByteArray keptBytes(const char *name)
-    {
-        return fileBytes(QStringLiteral(TIRAVON_TEST_DATA "/config/") + QString::fromLatin1(name));
     }
 };
 
@@ -227,16 +218,6 @@ TEST_F(FormConfigurationTest, TheListOfAddedFieldsEndsAtItsFirstMissingEntry)
             read << QStringLiteral("%1 %2 %3 %4").arg(added.name).arg(added.x).arg(added.y).arg(added.z);
         EXPECT_EQ(read, c.expected) << "N=" << c.count;
     }
-}
-
-TEST_F(FormConfigurationTest, AWritingPutsEveryKeyInTheKeptOrder)
-{
-    writeFormConfiguration(filled(), folder());
-    EXPECT_EQ(savedBytes(configFile()), keptBytes("value@user1.INI"));
-    EXPECT_EQ(savedBytes(INI_ProgramFile()), keptBytes("value_Tiravon.INI"));
-    EXPECT_EQ(fileBytes(path(QStringLiteral("HISTORIQUE.TXT"))), QByteArray("CS\r\nECHO\r\n"));
-    EXPECT_EQ(fileBytes(path(QStringLiteral("VILLES.TXT"))), QByteArray("LYON\r\nPARIS\r\n"));
-    EXPECT_EQ(fileBytes(path(QStringLiteral("CPAMS.TXT"))), QByteArray("CPAM DE PARIS\r\n"));
 }
 
 TEST_F(FormConfigurationTest, WhatIsMissingAtSavingIsNotWritten)

@@ -460,10 +460,6 @@ protected:
     {
         const QByteArray config = savedFile(session.configFile());
         const QByteArray program = savedFile(session.settingsFile());
-        if (const char *dump = getenv("TIRAVON_DUMP_SAVED")) {
-            writeBytes(QString::fromLatin1(dump) + QLatin1Char('/') + QString::fromLatin1(configuration), config);
-            writeBytes(QString::fromLatin1(dump) + QLatin1Char('/') + QString::fromLatin1(settings), program);
-        }
         EXPECT_EQ(config, keptFile(configuration)) << configuration;
         EXPECT_EQ(program, keptFile(settings)) << settings;
     }
