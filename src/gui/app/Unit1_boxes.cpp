@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QScopedValueRollback>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -59,23 +60,19 @@ void TForm1::applyClaimBoxRule(SheetEdit *box)
     const std::array<SheetEdit *, kClaimBoxCount> boxes = {
         COCHE_MALADIE, COCHE_MATERNITE, COCHE_ACCES, COCHE_NP_OBLIGAT,
         COCHE_NP_COMP, COCHE_ALD_0, COCHE_ALD_1, COCHE_ALD_TYPE};
-    ClaimBoxTexts texts;
-    int changed = -1;
-    for (int i = 0; i < kClaimBoxCount; ++i) {
-        texts[size_t(i)] = boxes[size_t(i)]->text();
-        if (boxes[size_t(i)] == box)
-            changed = i;
-    }
-    if (changed < 0)
+    const auto changed = std::find(boxes.begin(), boxes.end(), box);
+    if (changed == boxes.end())
         return;
-    const ClaimBoxOutcome outcome = claimBoxChanged(texts, ClaimBox(changed));
+    ClaimBoxTexts texts;
+    std::transform(boxes.begin(), boxes.end(), texts.begin(), [](SheetEdit *b) { return b->text(); });
+    const ClaimBoxOutcome outcome = claimBoxChanged(texts, ClaimBox(changed - boxes.begin()));
     {
         const QScopedValueRollback<bool> applying(m_applyingClaimRules, true);
         // Only the texts the chain changed are set: a box being typed into
         // keeps its caret.
-        for (int i = 0; i < kClaimBoxCount; ++i)
-            if (boxes[size_t(i)]->text() != outcome.texts[size_t(i)])
-                boxes[size_t(i)]->setText(outcome.texts[size_t(i)]);
+        for (size_t i = 0; i < boxes.size(); ++i)
+            if (boxes[i]->text() != outcome.texts[i])
+                boxes[i]->setText(outcome.texts[i]);
     }
     if (outcome.pregnancyDateShown)
         DDG->setVisible(*outcome.pregnancyDateShown);

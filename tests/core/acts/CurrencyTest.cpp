@@ -112,6 +112,11 @@ TEST(CurrencyTest, TotalsAddTheTariffsWithoutBinaryRounding)
         {{"-1,005", "", "", ""}, "-1,01"},
         {{"10", "-2,5", "0,25", "-0,75"}, "7,00"},
         {{"922337203685477,5807", "-1", "", ""}, "922337203685476,58"},
+        // More than four decimals; a tie at the third goes away from zero.
+        {{"1,23456", "", "", ""}, "1,23"},
+        {{"0,005", "", "", ""}, "0,01"},
+        {{"-0,005", "", "", ""}, "-0,01"},
+        {{" 7 ", "0,1", "0,2", ""}, "7,30"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(totalOfTariffs(c.tariffs, kFrench), QString::fromUtf8(c.total)) << c.tariffs.join(QLatin1Char('|')).toStdString();
@@ -123,7 +128,11 @@ TEST(CurrencyTest, TotalStopsAtTheFirstBadTariffAndRejectsASumBeyondTheRange)
     const Case cases[] = {
         {{"23", "12.50", "abc", ""}, "12.50"},   // the later bad tariff is not read
         {{" ", "3", "", ""}, " "},
+        {{"  ", "3", "", ""}, "  "},
         {{"23", "", "", "x"}, "x"},
+        {{"", "", "", "EUR"}, "EUR"},
+        {{"12 €", "", "", ""}, "12 €"},
+        {{"99999999999999999999", "", "", ""}, "99999999999999999999"},
         {{"922337203685477", "1", "", ""}, "1"},
         {{"-922337203685477", "-1", "", ""}, "-1"},
     };

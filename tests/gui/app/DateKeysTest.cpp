@@ -57,6 +57,9 @@ protected:
     TForm1 *form = nullptr;
 };
 
+// The steps of each key and the month arithmetic are in the date rules'
+// tables; here the keys reach the rule in every date field, from today's date
+// when the field holds none.
 TEST_F(DateKeysTest, ArrowsStepByMonthsAndCtrlByYears)
 {
     const struct
@@ -68,15 +71,10 @@ TEST_F(DateKeysTest, ArrowsStepByMonthsAndCtrlByYears)
         const char *after;
     } cases[] = {
         {"DATE_ACTE", "31/01/2013", Qt::Key_Up, {}, "28/02/2013"},
-        {"DATE_ACTE", "31/01/2012", Qt::Key_Up, {}, "29/02/2012"},
         {"DDN", "29/02/2012", Qt::Key_Down, Qt::ControlModifier, "28/02/2011"},
-        {"DDN", "29/02/2012", Qt::Key_Up, Qt::ControlModifier, "28/02/2013"},
-        {"DATE", "15/01/2013", Qt::Key_Down, {}, "15/12/2012"},
-        {"DATE", "15/12/2013", Qt::Key_Up, {}, "15/01/2014"},
-        {"DDG", "", Qt::Key_Up, {}, "09/01/2027"},                            // empty: from today
-        {"DDG", "15/03/2013", Qt::Key_Up, Qt::ShiftModifier, "15/04/2013"},   // Shift changes nothing
-        {"DDG", "31/02/2013", Qt::Key_Down, {}, "09/11/2026"},                // invalid: from today
         {"DATE", "15/03/2013", Qt::Key_Up, Qt::ShiftModifier | Qt::ControlModifier, "15/03/2014"},
+        {"DDG", "", Qt::Key_Up, {}, "09/01/2027"},                            // empty: from today
+        {"DDG", "31/02/2013", Qt::Key_Down, {}, "09/11/2026"},                // invalid: from today
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.field) + " " + c.before);

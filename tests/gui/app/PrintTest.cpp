@@ -1,6 +1,9 @@
-// Printing the care sheet: the page comes out of the print dialog as a PDF
-// file at 600 dots per inch, is rendered back to a picture with pdftoppm, and
-// the dark dots on it are compared with the texts on the screen.
+// Printing the care sheet as the user starts it. The window's state at the
+// moment its page is rendered for the printer is recorded (the part of the
+// page captured, what is shown, framed, selected); a few pages come out of the
+// print dialog as PDF files, are rendered back to pictures with pdftoppm at
+// 600 dots per inch, and the dark dots on them are compared with the texts on
+// the screen. The geometry itself is tested as numbers with the print rules.
 #include "ScriptedDialogs.h"
 #include "TiravonSession.h"
 

