@@ -2,9 +2,11 @@
 
 #include "QtDialogs.h"
 #include "Unit1.h"
+#include "support/tq32_ini.h"
 #include "variables_globales.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -39,6 +41,13 @@ void prepareApplication(QApplication &app)
 int runTiravon(QApplication &app)
 {
     prepareApplication(app);
+    // Where the files go is decided before any is read. In the per-user folder
+    // the program also works there, so that the version log and "CCAM.RTF",
+    // taken from the current directory, never land in (or are looked for in)
+    // whatever folder the desktop started it from.
+    const QString dataFolder = decideDataFolder();
+    if (!dataFolder.isEmpty())
+        QDir::setCurrent(dataFolder);
     // The care-sheet window is the main window: the program ends when it has
     // closed, and the other windows go with it without their closing steps.
     app.setQuitOnLastWindowClosed(false);
