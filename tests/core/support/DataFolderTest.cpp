@@ -95,3 +95,13 @@ TEST(PathRules, SystemFolderWrittenAsTheProgramFolder)
         EXPECT_EQ(programFolderFromFolder(QString::fromUtf8(c.given), c.style), QString::fromUtf8(c.folder));
     }
 }
+
+TEST_F(DataFolder, TheDesktopTriesAFileInTheFolderAndLeavesNothingBehind)
+{
+    const DesktopPlatform desktop;
+    putBytes(path(QStringLiteral("fichier.txt")), "x");
+    EXPECT_TRUE(desktop.canWriteIn(dir.path()));
+    EXPECT_FALSE(desktop.canWriteIn(path(QStringLiteral("absent"))));
+    EXPECT_FALSE(desktop.canWriteIn(path(QStringLiteral("fichier.txt"))));
+    EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("fichier.txt")});
+}
