@@ -100,3 +100,13 @@ QString programNameFor(const QString &programFile, PathStyle style)
     const QString name = extractFileName(programFile, style);
     return changeFileExt(name, QString(), style);
 }
+
+QString programFolderFromFolder(const QString &folder, PathStyle style)
+{
+    QString native = folder;
+    if (style == PathStyle::Windows)
+        native = native.replace(QLatin1Char('/'), QLatin1Char('\\')).toLower();
+    if (!native.endsWith(pathSeparator(style)))
+        native += pathSeparator(style);
+    return native;
+}

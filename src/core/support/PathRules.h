@@ -30,3 +30,7 @@ bool hasSeparator(const QString &path, PathStyle style = nativePathStyle());
 QString settingsFileFor(const QString &programFile, PathStyle style = nativePathStyle());
 QString programFolderFor(const QString &programFile, PathStyle style = nativePathStyle());
 QString programNameFor(const QString &programFile, PathStyle style = nativePathStyle());
+// A folder given by the system (forward slashes from Qt) written as the
+// program folder is: the style's separators, lower-cased on Windows, one
+// trailing separator.
+QString programFolderFromFolder(const QString &folder, PathStyle style = nativePathStyle());

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QUrl>
 
 #ifdef Q_OS_WIN
@@ -100,4 +102,22 @@ void DesktopPlatform::editTextFile(const QString &path)
 void DesktopPlatform::terminate()
 {
     QCoreApplication::exit(0);
+}
+
+bool DesktopPlatform::canWriteIn(const QString &folder) const
+{
+#ifdef TIRAVON_INSTALL_BINDIR
+    const QString installed = QFileInfo(QStringLiteral(TIRAVON_INSTALL_BINDIR)).canonicalFilePath();
+    if (!installed.isEmpty() && QFileInfo(folder).canonicalFilePath() == installed)
+        return false;
+#endif
+    if (!QFileInfo(folder).isDir())
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".tiravon-XXXXXX")));
+    return probe.open();
+}
+
+QString DesktopPlatform::userDataFolder() const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }

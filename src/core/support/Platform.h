@@ -7,7 +7,8 @@
 
 // What differs from one operating system to another, and what tests replace:
 // the running program file, the login name, the Windows folder, the screen's
-// work area, the clock, and handing documents to the desktop.
+// work area, the clock, handing documents to the desktop, and where the
+// program may keep its files.
 class Platform
 {
 public:
@@ -32,6 +33,20 @@ public:
     // Ends the program as soon as control returns to the event loop, without
     // running any window's closing steps.
     virtual void terminate() = 0;
+
+    // True when the program may create its files in this folder.
+    virtual bool canWriteIn(const QString &folder) const = 0;
+    // The user's own application data folder (~/.local/share/Tiravon,
+    // %APPDATA%\Tiravon); empty where there is none.
+    virtual QString userDataFolder() const = 0;
+
+    // The folder the program keeps its files in instead of its own folder,
+    // as decided at start (see decideDataFolder); empty: its own folder.
+    QString dataFolder() const { return m_dataFolder; }
+    void setDataFolder(const QString &folder) { m_dataFolder = folder; }
+
+private:
+    QString m_dataFolder;
 };
 
 // The platform in use; the desktop one unless a test has installed another.
@@ -51,4 +66,10 @@ public:
     void openDocument(const QString &document) override;
     void editTextFile(const QString &path) override;
     void terminate() override;
+    // A folder counts as writable when a file can be created in it, which
+    // also honours the access lists of Windows. The folder a system-wide
+    // installation put the program in never does, even for an administrator
+    // who could write there.
+    bool canWriteIn(const QString &folder) const override;
+    QString userDataFolder() const override;
 };

@@ -7,6 +7,7 @@
 #include "TextFile.h"
 #include "TiravonError.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRect>
 
@@ -61,7 +62,28 @@ QString INI_ProgramFile()
     const QString programFile = platform().programFile();
     if (programFile.isEmpty())
         return QString();
-    return settingsFileFor(programFile);
+    const QString settings = settingsFileFor(programFile);
+    const QString data = platform().dataFolder();
+    return data.isEmpty() ? settings : data + extractFileName(settings);
+}
+
+QString decideDataFolder()
+{
+    Platform &system = platform();
+    system.setDataFolder(QString());
+    const QString programFile = system.programFile();
+    if (programFile.isEmpty())
+        return QString();
+    if (QFileInfo::exists(settingsFileFor(programFile)) || system.canWriteIn(programFolderFor(programFile)))
+        return QString();
+    // Without a folder of its own the program goes on in its folder as
+    // always; every saving there then reports that it cannot write.
+    const QString own = system.userDataFolder();
+    if (own.isEmpty() || !QDir().mkpath(own))
+        return QString();
+    const QString folder = programFolderFromFolder(own);
+    system.setDataFolder(folder);
+    return folder;
 }
 
 void INI_WriteString(const QString &section, const QString &key, const QString &value, const QString &file)
@@ -150,7 +172,8 @@ QStringList Split_String(const QString &text, const QString &separator)
 
 QString Program_Folder()
 {
-    return programFolderFor(platform().programFile());
+    const QString data = platform().dataFolder();
+    return data.isEmpty() ? programFolderFor(platform().programFile()) : data;
 }
 
 QString Program_Name(bool upperCase)

@@ -19,9 +19,18 @@ qint32 INI_ReadInteger(const QString &section, const QString &key, qint32 def, c
 void INI_WriteBool(const QString &section, const QString &key, bool value, const QString &file = QString());
 bool INI_ReadBool(const QString &section, const QString &key, bool def, const QString &file = QString());
 
-// The program settings file: the program file with the extension ".INI";
-// empty if it cannot be worked out.
+// The program settings file: the program file with the extension ".INI"
+// (in the per-user folder when the program keeps its files there); empty if
+// it cannot be worked out.
 QString INI_ProgramFile();
+
+// Decides, once at start, where the program keeps the files it would keep
+// beside itself (settings, lists, default form image, models): its own folder
+// when that folder already holds the settings file or can be written (a copied
+// or portable installation, every existing practice folder); otherwise, as in
+// a system-wide installation, the user's application data folder, created
+// here. Returns that folder, or empty when the program folder is kept.
+QString decideDataFolder();
 
 // Window placement: "left:top:width:height" under the program name's section,
 // keyed by the window's object name (the windows' own Form_SavePosition and
@@ -36,7 +45,8 @@ Placement clampPlacement(const Placement &stored, int currentWidth, const QRect 
 
 QStringList Split_String(const QString &text, const QString &separator);
 
-// Program identity.
+// Program identity. The program folder is the folder every file the program
+// keeps beside itself is put in: the per-user folder when one was decided.
 QString Program_Folder();
 QString Program_Name(bool upperCase = false);
 QString Program_Date();

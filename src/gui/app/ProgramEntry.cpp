@@ -2,10 +2,13 @@
 
 #include "QtDialogs.h"
 #include "Unit1.h"
+#include "support/tq32_ini.h"
 #include "variables_globales.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -39,6 +42,17 @@ void prepareApplication(QApplication &app)
 int runTiravon(QApplication &app)
 {
     prepareApplication(app);
+    // The desktop entry and icon an installation puts in place name the
+    // windows in the desktop's menus and task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.quenlor.Tiravon"));
+    app.setWindowIcon(QIcon::fromTheme(QStringLiteral("fr.quenlor.Tiravon")));
+    // Where the files go is decided before any is read. In the per-user folder
+    // the program also works there, so that the version log and "CCAM.RTF",
+    // taken from the current directory, never land in (or are looked for in)
+    // whatever folder the desktop started it from.
+    const QString dataFolder = decideDataFolder();
+    if (!dataFolder.isEmpty())
+        QDir::setCurrent(dataFolder);
     // The care-sheet window is the main window: the program ends when it has
     // closed, and the other windows go with it without their closing steps.
     app.setQuitOnLastWindowClosed(false);

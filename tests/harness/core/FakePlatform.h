@@ -4,8 +4,9 @@
 
 #include <QStringList>
 
-// A platform whose program file, login name, Windows folder, work area and
-// clock a test sets, and which records what was handed to the desktop.
+// A platform whose program file, login name, Windows folder, work area,
+// clock, folder rights and per-user folder a test sets, and which records
+// what was handed to the desktop.
 class FakePlatform : public Platform
 {
 public:
@@ -18,6 +19,8 @@ public:
     QStringList opened;          // documents handed to the desktop
     QStringList edited;          // text files opened in the editor
     int terminateRequests = 0;
+    QStringList readOnlyFolders; // folders the program may not write in
+    QString userData;            // the per-user folder; none by default
 
     QString programFile() const override { return programFilePath; }
     QString loginName() const override { return login; }
@@ -27,4 +30,6 @@ public:
     void openDocument(const QString &document) override { opened << document; }
     void editTextFile(const QString &path) override { edited << path; }
     void terminate() override { ++terminateRequests; }
+    bool canWriteIn(const QString &folder) const override { return !readOnlyFolders.contains(folder); }
+    QString userDataFolder() const override { return userData; }
 };

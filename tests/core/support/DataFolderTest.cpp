@@ -1,0 +1,107 @@
+// Where the program keeps its files: its own folder, or the user's
+// application data folder when its own cannot be written and holds no
+// settings file yet.
+
+#include "SupportFixture.h"
+
+#include "support/PathRules.h"
+#include "support/tq32_ini.h"
+
+namespace {
+
+class DataFolder : public SupportTest
+{
+protected:
+    QTemporaryDir home;
+    QString programFolder;   // as the program writes it, with its separator
+    QString perUser;         // the per-user folder, not yet created
+
+    void SetUp() override
+    {
+        SupportTest::SetUp();
+        ASSERT_TRUE(home.isValid());
+        programFolder = Program_Folder();
+        perUser = QDir::toNativeSeparators(home.filePath(QStringLiteral("share/Tiravon")));
+        fake.userData = home.filePath(QStringLiteral("share/Tiravon"));
+    }
+};
+
+} // namespace
+
+TEST_F(DataFolder, ChosenOnceAtStartFromTheProgramFolder)
+{
+    const struct
+    {
+        const char *what;
+        bool writable, settingsBeside, hasUserFolder, perUserExpected;
+    } cases[] = {
+        {"writable folder", true, false, true, false},
+        {"writable folder already in use", true, true, true, false},
+        {"read-only folder already in use (a practice's copy)", false, true, true, false},
+        {"read-only folder of a system-wide install", false, false, true, true},
+        {"read-only folder and no per-user folder", false, false, false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        fake.readOnlyFolders = c.writable ? QStringList() : QStringList{programFolder};
+        fake.userData = c.hasUserFolder ? home.filePath(QStringLiteral("share/Tiravon")) : QString();
+        const QString beside = programFolder + QStringLiteral("Tiravon.INI");
+        QFile::remove(beside);
+        if (c.settingsBeside)
+            putBytes(beside, "[DEFAUT]\r\n");
+
+        const QString chosen = decideDataFolder();
+        const QString folder = c.perUserExpected ? perUser + QDir::separator() : programFolder;
+        EXPECT_EQ(chosen, c.perUserExpected ? folder : QString());
+        EXPECT_EQ(Program_Folder(), folder);
+        EXPECT_EQ(INI_ProgramFile(), folder + QStringLiteral("Tiravon.INI"));
+        EXPECT_EQ(QFileInfo(perUser).isDir(), c.perUserExpected);
+        QDir(home.path()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(home.path()));
+    }
+}
+
+TEST_F(DataFolder, EverySettingOfASystemWideInstallGoesToThePerUserFolder)
+{
+    fake.readOnlyFolders = {programFolder};
+    ASSERT_FALSE(decideDataFolder().isEmpty());
+    INI_WriteString(QStringLiteral("IDENTITE"), QStringLiteral("NOM"), QStringLiteral("MME DUPONT"));
+    EXPECT_EQ(fileBytes(perUser + QStringLiteral("/Tiravon.INI")), QByteArray("[IDENTITE]\r\nNOM=MME DUPONT\r\n"));
+    EXPECT_FALSE(QFile::exists(programFolder + QStringLiteral("Tiravon.INI")));
+
+    // The choice holds for the whole run: a settings file appearing in the
+    // program folder meanwhile changes nothing until the next start, where
+    // the folder already in use wins.
+    putBytes(programFolder + QStringLiteral("Tiravon.INI"), "[IDENTITE]\r\nNOM=AUTRE\r\n");
+    EXPECT_EQ(INI_ReadString(QStringLiteral("IDENTITE"), QStringLiteral("NOM"), QString()), QStringLiteral("MME DUPONT"));
+    EXPECT_TRUE(decideDataFolder().isEmpty());
+    EXPECT_EQ(INI_ReadString(QStringLiteral("IDENTITE"), QStringLiteral("NOM"), QString()), QStringLiteral("AUTRE"));
+}
+
+TEST(PathRules, SystemFolderWrittenAsTheProgramFolder)
+{
+    const struct
+    {
+        PathStyle style;
+        const char *given, *folder;
+    } cases[] = {
+        {PathStyle::Windows, "C:/Users/Martin/AppData/Roaming/Tiravon", "c:\\users\\martin\\appdata\\roaming\\tiravon\\"},
+        {PathStyle::Windows, "C:\\Users\\Élodie\\AppData\\Roaming\\Tiravon\\", "c:\\users\\élodie\\appdata\\roaming\\tiravon\\"},
+        {PathStyle::Posix, "/home/Dr.Martin/.local/share/Tiravon", "/home/Dr.Martin/.local/share/Tiravon/"},
+        {PathStyle::Posix, "/home/martin/.local/share/Tiravon/", "/home/martin/.local/share/Tiravon/"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.given);
+        EXPECT_EQ(programFolderFromFolder(QString::fromUtf8(c.given), c.style), QString::fromUtf8(c.folder));
+    }
+}
+
+TEST_F(DataFolder, TheDesktopTriesAFileInTheFolderAndLeavesNothingBehind)
+{
+    const DesktopPlatform desktop;
+    putBytes(path(QStringLiteral("fichier.txt")), "x");
+    EXPECT_TRUE(desktop.canWriteIn(dir.path()));
+    EXPECT_FALSE(desktop.canWriteIn(path(QStringLiteral("absent"))));
+    EXPECT_FALSE(desktop.canWriteIn(path(QStringLiteral("fichier.txt"))));
+    EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("fichier.txt")});
+}
