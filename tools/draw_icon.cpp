@@ -19,7 +19,7 @@
 
 namespace {
 
-const char *const kIconName = "fr.quenlor.Tiravon";
+const char *const kIconName = "example.tiravon.Tiravon";
 const int kSizes[] = {16, 24, 32, 48, 64, 128, 256, 512};
 
 // One filled shape on a 256 by 256 canvas.

@@ -44,8 +44,8 @@ int runTiravon(QApplication &app)
     prepareApplication(app);
     // The desktop entry and icon an installation puts in place name the
     // windows in the desktop's menus and task bar.
-    QGuiApplication::setDesktopFileName(QStringLiteral("fr.quenlor.Tiravon"));
-    app.setWindowIcon(QIcon::fromTheme(QStringLiteral("fr.quenlor.Tiravon")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.tiravon.Tiravon"));
+    app.setWindowIcon(QIcon::fromTheme(QStringLiteral("example.tiravon.Tiravon")));
     // Where the files go is decided before any is read. In the per-user folder
     // the program also works there, so that the version log and "CCAM.RTF",
     // taken from the current directory, never land in (or are looked for in)
