@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -123,6 +124,33 @@ TEST(CcamViewerTest, ALeftFieldAddsItsTextOnceAndTheListsSurviveARestart)
     EXPECT_EQ(form_EDIT->ComboBox2->count(), 1);
     EXPECT_EQ(form_EDIT->ComboBox2->itemText(0), QStringLiteral("biopsie"));
     EXPECT_EQ(form_EDIT->ComboBox2->currentText(), QStringLiteral("entrez un texte"));
+}
+
+TEST(CcamViewerTest, AListThatCannotBeReadOrWrittenIsReported)
+{
+    TiravonSession session;
+    // A folder where the list of texts belongs can be neither read nor written.
+    ASSERT_TRUE(QDir(session.folder()).mkdir(QStringLiteral("LISTE_RECHERCHE_TEXTES.TXT")));
+    writeBytes(session.path(QStringLiteral("LISTE_RECHERCHE_CODES.TXT")), "JKHD001\r\n");
+    writeBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT")), "12,73\r\n");
+    testDialogs().errorReportAnswers << false;      // Ignore
+    session.start();
+    const QStringList reports = testDialogs().texts(QStringLiteral("errorReport"));
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports.at(0).contains(QStringLiteral("=>procedure Tform_EDIT.FormCreate")));
+    EXPECT_TRUE(reports.at(0).endsWith(QStringLiteral("=>create")));
+    EXPECT_EQ(form_EDIT->ComboBox1->count(), 1);    // read before the failure
+    EXPECT_EQ(form_EDIT->ComboBox3->count(), 0);    // not read after it
+
+    form_EDIT->show();
+    testDialogs().clear();
+    form_EDIT->close();
+    const QStringList errors = testDialogs().texts(QStringLiteral("error"));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.at(0).startsWith(QStringLiteral("Impossible d'écrire dans ")));
+    EXPECT_TRUE(errors.at(0).contains(QStringLiteral("LISTE_RECHERCHE_TEXTES.TXT")));
+    EXPECT_TRUE(form_EDIT->isVisible());            // it stays open
+    EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT"))), QByteArray("12,73\r\n"));
 }
 
 TEST(CcamViewerTest, TheMenuLooksTheFirstCodeUpOnTheWebAndCopiesItForTheModifierDocuments)
