@@ -1,11 +1,18 @@
 #include "frm_CALC.h"
 
 #include "acts/CcamReference.h"
+#include "acts/PocketCalculator.h"
 #include "support/ActionGuard.h"
 #include "support/TiravonError.h"
 #include "support/tq32_ini.h"
 
+#include <QAction>
 #include <QDoubleValidator>
+#include <QFrame>
+#include <QGridLayout>
+#include <QStyle>
+#include <QToolButton>
+#include <memory>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -68,6 +75,9 @@ Tform_CALC::Tform_CALC()
     auto *validator = new QDoubleValidator(JvCalcEdit1);
     validator->setNotation(QDoubleValidator::ScientificNotation);
     JvCalcEdit1->setValidator(validator);
+    QAction *drop = JvCalcEdit1->addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
+    drop->setObjectName(QStringLiteral("DeroulerCalculatrice"));
+    connect(drop, &QAction::triggered, this, guarded([this] { dropCalculator(); }));
     // Decimals only when there are some.
     connect(JvCalcEdit1, &QLineEdit::editingFinished, this, guarded([this] { setBaseValue(baseValue()); }));
 
@@ -169,7 +179,50 @@ double Tform_CALC::baseValue() const
 
 void Tform_CALC::setBaseValue(double value)
 {
-    JvCalcEdit1->setText(QLocale().toString(value, 'g', 15));
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    JvCalcEdit1->setText(locale.toString(value, 'g', 15));
+}
+
+void Tform_CALC::dropCalculator()
+{
+    auto *popup = new QFrame(this, Qt::Popup);
+    popup->setObjectName(QStringLiteral("Calculatrice"));
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->setFrameShape(QFrame::Panel);
+    auto calculator = std::make_shared<PocketCalculator>(baseValue());
+    auto *grid = new QGridLayout(popup);
+    grid->setSpacing(2);
+    grid->setContentsMargins(3, 3, 3, 3);
+    auto *display = new QLabel(calculator->display(), popup);
+    display->setObjectName(QStringLiteral("Affichage"));
+    display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    display->setFrameShape(QFrame::StyledPanel);
+    grid->addWidget(display, 0, 0, 1, 4);
+    const char *const rows[] = {"789/", "456*", "123-", "0,=+", "C<"};
+    for (int row = 0; row < 5; ++row) {
+        for (int column = 0; rows[row][column]; ++column) {
+            const QChar key = QLatin1Char(rows[row][column]);
+            auto *button = new QToolButton(popup);
+            button->setText(key == QLatin1Char('<') ? QStringLiteral("←") : QString(key));
+            button->setMinimumSize(28, 24);
+            grid->addWidget(button, row + 1, column);
+            connect(button, &QToolButton::clicked, popup, [calculator, display, key] {
+                calculator->press(key);
+                display->setText(calculator->display());
+            });
+        }
+    }
+    auto *ok = new QToolButton(popup);
+    ok->setText(QStringLiteral("OK"));
+    grid->addWidget(ok, 5, 2, 1, 2);
+    connect(ok, &QToolButton::clicked, popup, [this, calculator, popup] {
+        setBaseValue(calculator->value());
+        popup->close();
+    });
+    popup->adjustSize();
+    popup->move(JvCalcEdit1->mapToGlobal(QPoint(JvCalcEdit1->width() - popup->width(), JvCalcEdit1->height())));
+    popup->show();
 }
 
 void Tform_CALC::chooseModifier(int group, Modifier modifier)

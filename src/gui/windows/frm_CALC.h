@@ -32,6 +32,8 @@ public:
     void setBaseValue(double value);
 
     void Button1Click();
+    // The drop-down calculator under the base field; OK puts its value in the field.
+    void dropCalculator();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,6 +55,26 @@ TEST(ModifierCalculatorWindowTest, ModifiersComputeAndEscapeOnlyEmptiesTheBase)
               QStringList{QStringLiteral("Opération en virgule flottante incorrecte")});
     EXPECT_EQ(results().value(0), QStringLiteral("8%"));
     EXPECT_EQ(results().value(1), QStringLiteral("0"));
+}
+
+TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorPutsItsResultInTheBaseField)
+{
+    TiravonSession session;
+    session.start();
+    session.form()->modif_1->trigger();
+    form_CALC->JvCalcEdit1->setText(QStringLiteral("41,8"));
+    form_CALC->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"))->trigger();
+    QWidget *popup = form_CALC->findChild<QWidget *>(QStringLiteral("Calculatrice"));
+    ASSERT_NE(popup, nullptr);
+    auto press = [popup](const QString &caption) {
+        for (QToolButton *button : popup->findChildren<QToolButton *>())
+            if (button->text() == caption)
+                return button->click();
+        ADD_FAILURE() << caption.toStdString();
+    };
+    for (const char *key : {"*", "2", "=", "OK"})
+        press(QString::fromLatin1(key));
+    EXPECT_EQ(form_CALC->JvCalcEdit1->text(), QStringLiteral("83,6"));
 }
 
 } // namespace
