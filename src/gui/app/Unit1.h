@@ -133,6 +133,15 @@ public:
     void VariablesProgramme1Click();
     void EditPaste1Execute();
 
+    // The C.C.A.M menu: the reference viewer, the web look-ups of CCAM_1 and
+    // the modifier calculator with its documents.
+    void mnu_CCAMClick();
+    void Aideaucodage1Click();
+    void Amli1Click();
+    void modif_1Click();
+    void mnu_ModificateursClick();
+    void JORFn0124du31mai2013page90081Click();
+
     // Totals and claim boxes.
     void Calcule_TotalExecute();
     void toggleClaimBox(SheetEdit *box);

@@ -9,8 +9,15 @@
 #include "widgets/FormImage.h"
 #include "widgets/StampLabel.h"
 #include "support/ActionGuard.h"
+#include "acts/CcamReference.h"
+#include "support/tq32_ini.h"
+#include "variables_globales.h"
+#include "windows/frm_CALC.h"
+#include "windows/frm_edit.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -185,12 +192,17 @@ void TForm1::buildMenus()
     on(Calcule_Total, &TForm1::Calcule_TotalExecute);
     on(mnu_NAVELIS, &TForm1::mnu_NAVELISClick);
     on(chk_AutoNavelis, &TForm1::chk_AutoNavelisClick);
+    on(mnu_CCAM, &TForm1::mnu_CCAMClick);
+    on(Aideaucodage1, &TForm1::Aideaucodage1Click);
+    on(Amli1, &TForm1::Amli1Click);
+    on(modif_1, &TForm1::modif_1Click);
+    on(mnu_Modificateurs, &TForm1::mnu_ModificateursClick);
+    on(JORFn0124du31mai2013page90081, &TForm1::JORFn0124du31mai2013page90081Click);
     connect(mnu_Note_Show, &QAction::triggered, this, [this](bool ticked) { NOTE->setVisible(ticked); });
 
     // "Rechercher une nouvelle version ..." does nothing, as it always has.
     for (QAction *later : {form_OPEN, EDIT_IMAGE, OPEN_Modele, SAVE_MODELE, mnu_CacheImage,
-                           Ajusterlahauteurdelcran1, MAxi1, chk_OpenActe, Aideaucodage1,
-                           Amli1, mnu_Modificateurs, JORFn0124du31mai2013page90081, mnu_CCAM, modif_1})
+                           Ajusterlahauteurdelcran1, MAxi1, chk_OpenActe})
         notYetAvailable(later);
 }
 
@@ -341,4 +353,53 @@ void TForm1::setUpFieldHandlers()
     for (QWidget *control : std::initializer_list<QWidget *>{DDN, DDG, DATE, DATE_ACTE, Image1, oriente})
         bindMoveAndResize(control);
     bindMoveAndResize(NOTE, &TForm1::NOTEMouseDown, &TForm1::NOTEMouseMove);
+}
+
+// The C.C.A.M menu.
+
+namespace {
+
+// The sheet's first CCAM code on the clipboard, nothing when it is empty.
+void copyToClipboard(const QString &code)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    if (!code.isEmpty())
+        clipboard->setText(code);
+}
+
+} // namespace
+
+void TForm1::mnu_CCAMClick()
+{
+    form_EDIT->showForCode(CCAM_1->text());
+}
+
+void TForm1::Aideaucodage1Click()
+{
+    Open_Document(CcamReference::codingHelpPage(CCAM_1->text()));
+}
+
+void TForm1::Amli1Click()
+{
+    Open_Document(CcamReference::shortActSheet(CCAM_1->text()));
+}
+
+void TForm1::modif_1Click()
+{
+    form_CALC->show();
+    form_CALC->raise();
+    form_CALC->activateWindow();
+}
+
+void TForm1::mnu_ModificateursClick()
+{
+    copyToClipboard(CCAM_1->text());
+    Open_Document(CcamReference::modifiersNote());
+}
+
+void TForm1::JORFn0124du31mai2013page90081Click()
+{
+    copyToClipboard(CCAM_1->text());
+    Open_Document(CcamReference::officialJournalText());
 }

@@ -1,9 +1,271 @@
 #include "frm_CALC.h"
 
+#include "acts/CcamReference.h"
+#include "acts/PocketCalculator.h"
+#include "support/ActionGuard.h"
+#include "support/TiravonError.h"
+#include "support/tq32_ini.h"
+
+#include <QAction>
+#include <QDoubleValidator>
+#include <QFrame>
+#include <QGridLayout>
+#include <QStyle>
+#include <QToolButton>
+#include <memory>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+QLabel *hyperlink(const QString &caption, const QString &address, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setText(QStringLiteral("<a href=\"%1\" style=\"color:blue; font-weight:bold; text-decoration:underline\">%2</a>")
+                       .arg(address.toHtmlEscaped(), caption.toHtmlEscaped()));
+    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    label->setCursor(Qt::PointingHandCursor);
+    QObject::connect(label, &QLabel::linkActivated, label,
+                     [](const QString &link) { runGuarded([link] { Open_Document(link); }); });
+    return label;
+}
+
+QLineEdit *resultField(const char *name, QWidget *parent, const QRect &at)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setAlignment(Qt::AlignCenter);
+    edit->setReadOnly(true);
+    edit->setGeometry(at);
+    return edit;
+}
+
+void colour(QWidget *widget, const QColor &text, const QColor &base = QColor())
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Text, text);
+    if (base.isValid())
+        palette.setColor(QPalette::Base, base);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
 Tform_CALC::Tform_CALC()
     : SideWindow(QStringLiteral("form_CALC"), QStringLiteral("Modificalculateur"), QSize(220, 359),
                  Frame::FixedTool)
 {
+    // The hidden button that carries the computation, clicked by the modifiers.
+    Button1 = new QPushButton(QStringLiteral("Calculer"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->hide();
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
+
+    Label_TarifDeBase = hyperlink(QStringLiteral("Tarif de base"), CcamReference::actLookUp(), this);
+    Label_TarifDeBase->setObjectName(QStringLiteral("Label_TarifDeBase"));
+    Label_TarifDeBase->setGeometry(8, 10, 90, 16);
+    JvCalcEdit1 = new QLineEdit(QStringLiteral("0"), this);
+    JvCalcEdit1->setObjectName(QStringLiteral("JvCalcEdit1"));
+    JvCalcEdit1->setAlignment(Qt::AlignRight);
+    JvCalcEdit1->setGeometry(104, 7, 108, 22);
+    auto *validator = new QDoubleValidator(JvCalcEdit1);
+    validator->setNotation(QDoubleValidator::ScientificNotation);
+    JvCalcEdit1->setValidator(validator);
+    QAction *drop = JvCalcEdit1->addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
+    drop->setObjectName(QStringLiteral("DeroulerCalculatrice"));
+    connect(drop, &QAction::triggered, this, guarded([this] { dropCalculator(); }));
+    // Decimals only when there are some.
+    connect(JvCalcEdit1, &QLineEdit::editingFinished, this, guarded([this] { setBaseValue(baseValue()); }));
+
+    // The two groups of modifiers, "effacer" at the top.
+    const QString captions[] = {QStringLiteral("O"), QStringLiteral("9"), QStringLiteral("I"),
+                                QStringLiteral("X"), QStringLiteral("K"), QStringLiteral("effacer")};
+    const Modifier modifiers[] = {Modifier::O, Modifier::Nine, Modifier::I, Modifier::X, Modifier::K,
+                                  Modifier::Effacer};
+    for (int group = 0; group < 2; ++group) {
+        auto *box = new QGroupBox(group == 0 ? QStringLiteral("1er Modificateur") : QStringLiteral("2ème Modificateur"),
+                                  this);
+        box->setObjectName(group == 0 ? QStringLiteral("GroupBox1") : QStringLiteral("GroupBox2"));
+        box->setGeometry(group == 0 ? 6 : 112, 36, 102, 146);
+        (group == 0 ? GroupBox1 : GroupBox2) = box;
+        for (int k = 0; k < 6; ++k) {
+            const int number = group * 6 + k + 1;
+            auto *radio = new QRadioButton(captions[k], box);
+            radio->setObjectName(QStringLiteral("RadioButton%1").arg(number));
+            const int row = k == 5 ? 0 : k + 1;
+            radio->setGeometry(10, 18 + row * 20, 86, 19);
+            RadioButton[number] = radio;
+            const Modifier modifier = modifiers[k];
+            if (modifier == Modifier::Effacer)
+                radio->setChecked(true);        // at start, before it can compute
+            // A button acts only when it becomes checked.
+            connect(radio, &QRadioButton::toggled, this, [this, group, modifier](bool checked) {
+                if (checked)
+                    chooseModifier(group, modifier);
+            });
+        }
+    }
+
+    auto *augmentation = new QLabel(QStringLiteral("Augmentation"), this);
+    augmentation->setGeometry(8, 192, 90, 20);
+    Edit_taux = resultField("Edit_taux", this, QRect(104, 190, 108, 22));
+    colour(Edit_taux, Qt::yellow, QColor(0xFA, 0x80, 0x72));
+
+    GroupBox_Tarifs = new QGroupBox(QStringLiteral("Nouveaux Tarifs"), this);
+    GroupBox_Tarifs->setObjectName(QStringLiteral("GroupBox_Tarifs"));
+    GroupBox_Tarifs->setGeometry(6, 220, 208, 132);
+    GroupBox_Tarifs->setAutoFillBackground(true);
+    QPalette grey = GroupBox_Tarifs->palette();
+    grey.setColor(QPalette::Window, QColor(0xE8, 0xE8, 0xE8));
+    GroupBox_Tarifs->setPalette(grey);
+    QFont bold = GroupBox_Tarifs->font();
+    bold.setBold(true);
+    GroupBox_Tarifs->setFont(bold);
+    QLineEdit **fields[] = {&Edit_valeur_13, &Edit_valeur_14, &Edit_valeur_14_JO, &Edit_delta};
+    const char *names[] = {"Edit_valeur_13", "Edit_valeur_14", "Edit_valeur_14_JO", "Edit_delta"};
+    for (int row = 0; row < 4; ++row) {
+        const int top = 22 + row * 26;
+        if (row == 2) {
+            Label_JO = hyperlink(QStringLiteral("JO 2012"), CcamReference::officialJournalText(), GroupBox_Tarifs);
+            Label_JO->setObjectName(QStringLiteral("Label_JO"));
+            Label_JO->setGeometry(8, top + 2, 76, 18);
+        } else {
+            const QString captionsOfRows[] = {QStringLiteral("01/07/2013"), QStringLiteral("01/03/2014"), QString(),
+                                              QStringLiteral("Différence")};
+            auto *caption = new QLabel(captionsOfRows[row], GroupBox_Tarifs);
+            caption->setGeometry(8, top + 2, 76, 18);
+        }
+        *fields[row] = resultField(names[row], GroupBox_Tarifs, QRect(86, top, 90, 22));
+        auto *euro = new QLabel(QStringLiteral("€"), GroupBox_Tarifs);
+        euro->setGeometry(182, top + 2, 16, 18);
+    }
+    QFont plain = bold;
+    plain.setBold(false);
+    QFont struck = plain;
+    struck.setStrikeOut(true);
+    Edit_valeur_14->setFont(struck);
+    colour(Edit_valeur_14, QColor(0xC0, 0xC0, 0xC0));
+    QFont redItalic = plain;
+    redItalic.setItalic(true);
+    Edit_delta->setFont(redItalic);
+    colour(Edit_delta, Qt::red);
+    Edit_taux->setFont(plain);
+
+    // The window sees the keys before its controls.
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+
     move(300, 200);
     restorePlacement();
+}
+
+double Tform_CALC::baseValue() const
+{
+    const QString text = JvCalcEdit1->text().trimmed();
+    if (text.isEmpty())
+        return 0.0;
+    bool ok = false;
+    double value = QLocale().toDouble(text, &ok);
+    if (!ok)
+        value = QLocale::c().toDouble(text, &ok);
+    if (!ok)
+        throw TiravonError(Messages::notAFloat(text));
+    return value;
+}
+
+void Tform_CALC::setBaseValue(double value)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    JvCalcEdit1->setText(locale.toString(value, 'g', 15));
+}
+
+void Tform_CALC::dropCalculator()
+{
+    auto *popup = new QFrame(this, Qt::Popup);
+    popup->setObjectName(QStringLiteral("Calculatrice"));
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->setFrameShape(QFrame::Panel);
+    auto calculator = std::make_shared<PocketCalculator>(baseValue());
+    auto *grid = new QGridLayout(popup);
+    grid->setSpacing(2);
+    grid->setContentsMargins(3, 3, 3, 3);
+    auto *display = new QLabel(calculator->display(), popup);
+    display->setObjectName(QStringLiteral("Affichage"));
+    display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    display->setFrameShape(QFrame::StyledPanel);
+    grid->addWidget(display, 0, 0, 1, 4);
+    const char *const rows[] = {"789/", "456*", "123-", "0,=+", "C<"};
+    for (int row = 0; row < 5; ++row) {
+        for (int column = 0; rows[row][column]; ++column) {
+            const QChar key = QLatin1Char(rows[row][column]);
+            auto *button = new QToolButton(popup);
+            button->setText(key == QLatin1Char('<') ? QStringLiteral("←") : QString(key));
+            button->setMinimumSize(28, 24);
+            grid->addWidget(button, row + 1, column);
+            connect(button, &QToolButton::clicked, popup, [calculator, display, key] {
+                calculator->press(key);
+                display->setText(calculator->display());
+            });
+        }
+    }
+    auto *ok = new QToolButton(popup);
+    ok->setText(QStringLiteral("OK"));
+    grid->addWidget(ok, 5, 2, 1, 2);
+    connect(ok, &QToolButton::clicked, popup, [this, calculator, popup] {
+        setBaseValue(calculator->value());
+        popup->close();
+    });
+    popup->adjustSize();
+    popup->move(JvCalcEdit1->mapToGlobal(QPoint(JvCalcEdit1->width() - popup->width(), JvCalcEdit1->height())));
+    popup->show();
+}
+
+void Tform_CALC::chooseModifier(int group, Modifier modifier)
+{
+    m_rates[group] = modifierRate(modifier);
+    Button1->click();
+}
+
+void Tform_CALC::Button1Click()
+{
+    const ModifierResults results = computeModifiers(baseValue(), m_rates[0], m_rates[1]);
+    const std::pair<QLineEdit *, const std::optional<QString> *> shown[] = {
+        {Edit_taux, &results.rate},
+        {Edit_valeur_13, &results.firstStep},
+        {Edit_valeur_14, &results.compounded},
+        {Edit_valeur_14_JO, &results.jo2012},
+        {Edit_delta, &results.difference},
+    };
+    for (const auto &field : shown)
+        if (*field.second)
+            field.first->setText(**field.second);
+    if (!results.error.isEmpty())
+        throw TiravonError(results.error);
+}
+
+bool Tform_CALC::FormKeyPress(QKeyEvent *key)
+{
+    if (key->key() != Qt::Key_Escape)
+        return false;
+    setBaseValue(0);
+    JvCalcEdit1->setFocus();
+    return true;
+}
+
+void Tform_CALC::keyPressEvent(QKeyEvent *event)
+{
+    if (!FormKeyPress(event))
+        SideWindow::keyPressEvent(event);
+}
+
+bool Tform_CALC::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && FormKeyPress(static_cast<QKeyEvent *>(event)))
+        return true;
+    return SideWindow::eventFilter(watched, event);
 }

@@ -1,0 +1,56 @@
+#include "CcamReference.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace CcamReference {
+
+namespace {
+const QString kHealthInsuranceSite = QStringLiteral("https://www.ameli.fr");
+const QString kCodingHelpSite = QStringLiteral("https://www.aideaucodage.fr");
+const QString kOfficialJournalSite = QStringLiteral("https://www.legifrance.gouv.fr");
+} // namespace
+
+QString fileName()
+{
+    return QStringLiteral("CCAM.RTF");
+}
+
+QString locate(const QString &currentDirectory, const QString &programFolder)
+{
+    for (const QString &folder : {currentDirectory, programFolder}) {
+        if (folder.isEmpty())
+            continue;
+        const QFileInfo file(QDir(folder), fileName());
+        if (file.isFile())
+            return file.filePath();
+    }
+    return QString();
+}
+
+QString codingHelpPage(const QString &code)
+{
+    return kCodingHelpSite + QStringLiteral("/ccam-") + code;
+}
+
+QString shortActSheet(const QString &code)
+{
+    return kHealthInsuranceSite + QStringLiteral("/accueil-de-la-ccam/trouver-un-acte/fiche-abregee.php?code=") + code;
+}
+
+QString actLookUp()
+{
+    return kHealthInsuranceSite + QStringLiteral("/accueil-de-la-ccam/trouver-un-acte/index.php");
+}
+
+QString modifiersNote()
+{
+    return kHealthInsuranceSite + QStringLiteral("/fileadmin/user_upload/documents/ccamnote_V31.pdf");
+}
+
+QString officialJournalText()
+{
+    return kOfficialJournalSite + QStringLiteral("/affichTexte.do?cidTexte=JORFTEXT000027478395");
+}
+
+} // namespace CcamReference

@@ -1,0 +1,183 @@
+// The CCAM viewer as the user meets it: opened from the care sheet with the
+// sheet's code, searched with Enter and F3, its lists kept between runs, and
+// the web look-ups of the C.C.A.M menu.
+#include "ScriptedDialogs.h"
+#include "TiravonSession.h"
+
+#include "app/Unit1.h"
+#include "app/variables_globales.h"
+#include "widgets/SheetEdit.h"
+#include "windows/frm_edit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kReference =
+    R"({\rtf1\ansi{\colortbl;\red255\green255\blue0;}{\b\cf1 JKHD001}\tab\tab Pr\'e9l\'e8vement cervicovaginal\tab 12,73\par)"
+    R"({\b\cf1 JLQE002}\tab\tab Colposcopie\tab 49,82\par voir aussi JKHD001\par})";
+
+QString selected()
+{
+    return form_EDIT->JvRichEdit1->textCursor().selectedText();
+}
+
+int selectionStart()
+{
+    return form_EDIT->JvRichEdit1->textCursor().selectionStart();
+}
+
+TEST(CcamViewerTest, CcamTexteCompletShowsTheReferenceWithTheCodeAndEnterAndF3FindIt)
+{
+    TiravonSession session;
+    writeBytes(session.path(QStringLiteral("CCAM.RTF")), kReference);
+    session.start();
+    testDialogs().clear();
+    session.form()->CCAM_1->setText(QStringLiteral("JKHD001"));
+    session.form()->mnu_CCAM->trigger();
+    ASSERT_TRUE(form_EDIT->isVisible());
+    EXPECT_EQ(form_EDIT->ComboBox1->currentText(), QStringLiteral("JKHD001"));
+    EXPECT_FALSE(form_EDIT->JvRichEdit1->textCursor().hasSelection());     // no search yet
+    EXPECT_TRUE(form_EDIT->JvRichEdit1->toPlainText().startsWith(QStringLiteral("JKHD001\t\tPrélèvement")));
+
+    // Enter from any field is the code search; F3 goes on to the next one.
+    QTest::keyClick(form_EDIT->ComboBox3, Qt::Key_Return);
+    EXPECT_EQ(selected(), QStringLiteral("JKHD001"));
+    EXPECT_EQ(selectionStart(), 0);
+    form_EDIT->Chercher1->trigger();
+    EXPECT_EQ(selected(), QStringLiteral("JKHD001"));
+    EXPECT_GT(selectionStart(), 0);
+    // Past the last one: the selection stays, and the next search starts again at the top.
+    form_EDIT->Chercher1->trigger();
+    EXPECT_GT(selectionStart(), 0);
+    form_EDIT->Chercher1->trigger();
+    EXPECT_EQ(selectionStart(), 0);
+
+    // Escape empties the code field.
+    QTest::keyClick(form_EDIT->JvRichEdit1, Qt::Key_Escape);
+    EXPECT_EQ(form_EDIT->ComboBox1->currentText(), QString());
+    EXPECT_TRUE(testDialogs().texts().isEmpty());
+}
+
+TEST(CcamViewerTest, TheReferenceIsLookedForBesideTheProgramWhenTheCurrentDirectoryHasNone)
+{
+    TiravonSession session;
+    session.start();
+    testDialogs().clear();
+    form_EDIT->show();
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("message")),
+              QStringList{QStringLiteral("Fichier \"CCAM.RTF\" non trouvé")});
+    form_EDIT->hide();
+
+    // Started from a desktop menu: the current directory is elsewhere.
+    QTemporaryDir elsewhere;
+    QDir::setCurrent(elsewhere.path());
+    writeBytes(session.path(QStringLiteral("CCAM.RTF")), kReference);
+    form_EDIT->show();
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).size(), 1);
+    EXPECT_TRUE(form_EDIT->JvRichEdit1->toPlainText().contains(QStringLiteral("Colposcopie")));
+    form_EDIT->hide();
+
+    // A file that is not rich text says so, and the view keeps what it had.
+    writeBytes(QDir(elsewhere.path()).filePath(QStringLiteral("CCAM.RTF")), QByteArray("\x00\x01junk", 6));
+    form_EDIT->show();
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).value(1),
+              QStringLiteral("Fichier \"CCAM.RTF\" illisible : ce n'est pas un texte RTF"));
+    EXPECT_TRUE(form_EDIT->JvRichEdit1->toPlainText().contains(QStringLiteral("Colposcopie")));
+}
+
+TEST(CcamViewerTest, ALeftFieldAddsItsTextOnceAndTheListsSurviveARestart)
+{
+    TiravonSession session;
+    session.start();
+    testDialogs().clear();
+    form_EDIT->show();
+    form_EDIT->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_EDIT));
+    auto leave = [](QComboBox *combo) {
+        combo->setFocus();
+        form_EDIT->JvRichEdit1->setFocus();
+    };
+    leave(form_EDIT->ComboBox1);                    // its initial text is ordinary text
+    leave(form_EDIT->ComboBox1);
+    form_EDIT->ComboBox1->setEditText(QStringLiteral("code"));
+    leave(form_EDIT->ComboBox1);
+    form_EDIT->ComboBox2->setEditText(QStringLiteral("biopsie"));
+    leave(form_EDIT->ComboBox2);
+    ASSERT_EQ(form_EDIT->ComboBox1->count(), 1);
+    EXPECT_EQ(form_EDIT->ComboBox1->itemText(0), QStringLiteral("Code"));
+
+    form_EDIT->close();
+    EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_CODES.TXT"))), QByteArray("Code\r\n"));
+    EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TEXTES.TXT"))), QByteArray("biopsie\r\n"));
+    EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT"))), QByteArray());
+
+    session.restart();
+    EXPECT_EQ(form_EDIT->ComboBox2->count(), 1);
+    EXPECT_EQ(form_EDIT->ComboBox2->itemText(0), QStringLiteral("biopsie"));
+    EXPECT_EQ(form_EDIT->ComboBox2->currentText(), QStringLiteral("entrez un texte"));
+}
+
+TEST(CcamViewerTest, AListThatCannotBeReadOrWrittenIsReported)
+{
+    TiravonSession session;
+    // A folder where the list of texts belongs can be neither read nor written.
+    ASSERT_TRUE(QDir(session.folder()).mkdir(QStringLiteral("LISTE_RECHERCHE_TEXTES.TXT")));
+    writeBytes(session.path(QStringLiteral("LISTE_RECHERCHE_CODES.TXT")), "JKHD001\r\n");
+    writeBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT")), "12,73\r\n");
+    testDialogs().errorReportAnswers << false;      // Ignore
+    session.start();
+    const QStringList reports = testDialogs().texts(QStringLiteral("errorReport"));
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports.at(0).contains(QStringLiteral("=>procedure Tform_EDIT.FormCreate")));
+    EXPECT_TRUE(reports.at(0).endsWith(QStringLiteral("=>create")));
+    EXPECT_EQ(form_EDIT->ComboBox1->count(), 1);    // read before the failure
+    EXPECT_EQ(form_EDIT->ComboBox3->count(), 0);    // not read after it
+
+    form_EDIT->show();
+    testDialogs().clear();
+    form_EDIT->close();
+    const QStringList errors = testDialogs().texts(QStringLiteral("error"));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.at(0).startsWith(QStringLiteral("Impossible d'écrire dans ")));
+    EXPECT_TRUE(errors.at(0).contains(QStringLiteral("LISTE_RECHERCHE_TEXTES.TXT")));
+    EXPECT_TRUE(form_EDIT->isVisible());            // it stays open
+    EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT"))), QByteArray("12,73\r\n"));
+}
+
+TEST(CcamViewerTest, TheMenuLooksTheFirstCodeUpOnTheWebAndCopiesItForTheModifierDocuments)
+{
+    TiravonSession session;
+    session.start();
+    testDialogs().clear();
+    TForm1 *form = session.form();
+    struct Case { QAction *item; const char *code; const char *address; const char *clipboard; };
+    const Case cases[] = {
+        {form->Aideaucodage1, "JKHD001", "https://www.aideaucodage.fr/ccam-JKHD001", nullptr},
+        {form->Amli1, "JKHD001", "https://www.ameli.fr/accueil-de-la-ccam/trouver-un-acte/fiche-abregee.php?code=JKHD001", nullptr},
+        {form->Amli1, "", "https://www.ameli.fr/accueil-de-la-ccam/trouver-un-acte/fiche-abregee.php?code=", nullptr},
+        {form->mnu_Modificateurs, "JLQE002", "https://www.ameli.fr/fileadmin/user_upload/documents/ccamnote_V31.pdf", "JLQE002"},
+        {form->mnu_Modificateurs, "", "https://www.ameli.fr/fileadmin/user_upload/documents/ccamnote_V31.pdf", ""},
+        {form->JORFn0124du31mai2013page90081, "JKHA001",
+         "https://www.legifrance.gouv.fr/affichTexte.do?cidTexte=JORFTEXT000027478395", "JKHA001"},
+    };
+    for (const Case &c : cases) {
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        form->CCAM_1->setText(QString::fromLatin1(c.code));
+        ASSERT_TRUE(c.item->isEnabled()) << c.address;
+        c.item->trigger();
+        EXPECT_EQ(session.fake.opened.value(session.fake.opened.size() - 1), QString::fromLatin1(c.address));
+        EXPECT_EQ(QApplication::clipboard()->text(),
+                  c.clipboard ? QString::fromLatin1(c.clipboard) : QStringLiteral("before")) << c.address;
+    }
+}
+
+} // namespace
