@@ -163,6 +163,8 @@ void TForm1::FormShow()
 
     applyMaternityRule();
 
+    openActAtStart();
+
     mnu_Oriente_Show->setChecked(!oriente->isHidden());
     if (mnu_Oriente_Show->isChecked())
         oriente->setVisible(!MEDECIN->isHidden());

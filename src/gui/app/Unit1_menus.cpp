@@ -183,11 +183,14 @@ void TForm1::buildMenus()
     on(mnu_Notes, &TForm1::mnu_NotesClick);
     on(EditPaste1, &TForm1::EditPaste1Execute);
     on(Calcule_Total, &TForm1::Calcule_TotalExecute);
+    on(OPEN_Modele, &TForm1::OPEN_ModeleExecute);
+    on(SAVE_MODELE, &TForm1::SAVE_MODELEExecute);
+    on(chk_OpenActe, &TForm1::chk_OpenActeClick);
     connect(mnu_Note_Show, &QAction::triggered, this, [this](bool ticked) { NOTE->setVisible(ticked); });
 
     // "Rechercher une nouvelle version ..." does nothing, as it always has.
-    for (QAction *later : {form_OPEN, EDIT_IMAGE, OPEN_Modele, SAVE_MODELE, mnu_CacheImage,
-                           Ajusterlahauteurdelcran1, MAxi1, chk_OpenActe, chk_AutoNavelis, Aideaucodage1,
+    for (QAction *later : {form_OPEN, EDIT_IMAGE, mnu_CacheImage,
+                           Ajusterlahauteurdelcran1, MAxi1, chk_AutoNavelis, Aideaucodage1,
                            Amli1, mnu_Modificateurs, JORFn0124du31mai2013page90081, mnu_CCAM, modif_1,
                            mnu_NAVELIS})
         notYetAvailable(later);
