@@ -151,7 +151,8 @@ FileDialogRequest actModelRequest(const QString &title, const QString &folder, c
     request.filter = QStringLiteral("texte|*.txt|ini|*.ini|Tous |*.*");
     request.defaultSuffix = QStringLiteral("TXT");
     request.overwritePrompt = true;
-    // Only the folder must exist: a typed name of a missing file is taken.
+    // A typed name of a file that is not there is taken: the sheet then
+    // takes the defaults, and the name is still listed and registered.
     request.pathMustExist = false;
     return request;
 }
