@@ -164,6 +164,7 @@ void TForm1::FormShow()
     applyMaternityRule();
 
     navelisAtFirstShow();
+    openActAtStart();
 
     mnu_Oriente_Show->setChecked(!oriente->isHidden());
     if (mnu_Oriente_Show->isChecked())

@@ -30,6 +30,7 @@ class QToolButton;
 class SheetEdit;
 class StampLabel;
 class TMRControl;
+struct ActModel;
 struct FieldDesign;
 struct FormConfiguration;
 struct ImportedPatient;
@@ -149,6 +150,17 @@ public:
     void Dcocher1Click();
     void applyMaternityRule();
 
+    // Act models (Unit1_models.cpp).
+    void SAVE_MODELEExecute();
+    void OPEN_ModeleExecute();
+    void chk_OpenActeClick();
+    // Applies the act model registered under the name of a shortcut.
+    void openActShortcut(const QString &actName);
+    // The "Choisir un acte à l'ouverture" step of the first show.
+    void openActAtStart();
+    ActModel captureActModel() const;
+    void applyActModel(const ActModel &model);
+
     // Printing.
     void btn_IMPRIMERExecute();
 
@@ -229,6 +241,8 @@ private:
     QHash<QString, QWidget *> m_fields;
     QList<SheetEdit *> m_plainFields;
     std::unique_ptr<QPrinter> m_printer;
+    // The file name the act model open dialog offers again.
+    QString m_lastActModelName;
     bool m_shownOnce = false;
     // The claim-box rules are setting the texts of their chain.
     bool m_applyingClaimRules = false;

@@ -198,11 +198,13 @@ void TForm1::buildMenus()
     on(modif_1, &TForm1::modif_1Click);
     on(mnu_Modificateurs, &TForm1::mnu_ModificateursClick);
     on(JORFn0124du31mai2013page90081, &TForm1::JORFn0124du31mai2013page90081Click);
+    on(OPEN_Modele, &TForm1::OPEN_ModeleExecute);
+    on(SAVE_MODELE, &TForm1::SAVE_MODELEExecute);
+    on(chk_OpenActe, &TForm1::chk_OpenActeClick);
     connect(mnu_Note_Show, &QAction::triggered, this, [this](bool ticked) { NOTE->setVisible(ticked); });
 
     // "Rechercher une nouvelle version ..." does nothing, as it always has.
-    for (QAction *later : {form_OPEN, EDIT_IMAGE, OPEN_Modele, SAVE_MODELE, mnu_CacheImage,
-                           Ajusterlahauteurdelcran1, MAxi1, chk_OpenActe})
+    for (QAction *later : {form_OPEN, EDIT_IMAGE, mnu_CacheImage, Ajusterlahauteurdelcran1, MAxi1})
         notYetAvailable(later);
 }
 

@@ -19,6 +19,7 @@ void createTiravonWindows()
     Form1 = new TForm1;
     DATA_NAVELIS = new TDATA_NAVELIS([] { Form1->NAVELIS_DatabaseMissing(); });
     form_historique = new Tform_historique;
+    form_historique->openAct = [form = Form1](const QString &actName) { form->openActShortcut(actName); };
     Form_OPTIONS = new TForm_OPTIONS;
     form_EDIT = new Tform_EDIT;
     form_CALC = new Tform_CALC;

@@ -1,9 +1,11 @@
 #include "unit_HISTORIQUE.h"
 
 #include "support/ActionGuard.h"
+#include "support/TiravonError.h"
 #include "widgets/tq32_LISTES.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QVBoxLayout>
@@ -41,15 +43,45 @@ Tform_historique::Tform_historique()
     connect(ListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at)); });
 
+    // A double click anywhere in the list, below the entries too.
+    Acte_Ouvre = new QAction(QStringLiteral("Acte_Ouvre"), this);
+    Acte_Ouvre->setObjectName(QStringLiteral("Acte_Ouvre"));
+    connect(Acte_Ouvre, &QAction::triggered, this, guarded([this] { Acte_OuvreExecute(); }));
+    ListBox1->viewport()->installEventFilter(this);
+
     // Below the presentation options window until the user places it.
     move(0, 600);
     restorePlacement();
 }
 
-void Tform_historique::Supprimer1Click()
+int Tform_historique::selectedRow() const
 {
     const int row = ListBox1->currentRow();
     if (row < 0 || !ListBox1->currentItem() || !ListBox1->currentItem()->isSelected())
-        return;
-    delete ListBox1->takeItem(row);
+        return -1;
+    return row;
+}
+
+void Tform_historique::Supprimer1Click()
+{
+    const int row = selectedRow();
+    if (row >= 0)
+        delete ListBox1->takeItem(row);
+}
+
+void Tform_historique::Acte_OuvreExecute()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        throw TiravonError(Messages::listIndexOutOfBounds(-1));
+    if (openAct)
+        openAct(ListBox1->item(row)->text());
+}
+
+bool Tform_historique::eventFilter(QObject *watched, QEvent *event)
+{
+    // The first click of the double click has already chosen the entry.
+    if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        Acte_Ouvre->trigger();
+    return SideWindow::eventFilter(watched, event);
 }

@@ -1,0 +1,110 @@
+// The act models of the care-sheet window: saving the billing part of the
+// sheet under a name, applying a saved one through the dialog or through a
+// shortcut of the "Raccourcis" window, and the choice of an act at start.
+#include "Unit1.h"
+
+#include "acts/ActModel.h"
+#include "support/Dialogs.h"
+#include "support/tq32_ini.h"
+#include "variables_globales.h"
+#include "widgets/SheetEdit.h"
+#include "widgets/StampLabel.h"
+#include "widgets/tq32_LISTES.h"
+#include "windows/unit_HISTORIQUE.h"
+
+#include <QAction>
+#include <QListWidget>
+
+namespace {
+const QString kOptions = QStringLiteral("OPTIONS");
+const QString kAutoActe = QStringLiteral("AUTO_ACTE");
+} // namespace
+
+ActModel TForm1::captureActModel() const
+{
+    ActModel model;
+    for (const ActModelKey &k : actModelKeys())
+        if (k.field)
+            model.*k.text = static_cast<SheetEdit *>(field(QString::fromLatin1(k.field)))->text();
+    model.stampVisible = !NOTE->isHidden();
+    model.stampText = NOTE->text();
+    model.stampTop = NOTE->y();
+    model.stampLeft = NOTE->x();
+    return model;
+}
+
+void TForm1::applyActModel(const ActModel &model)
+{
+    // In the file's order: each claim box's rule runs as its text is set,
+    // before the next box; the total is taken as stored.
+    for (const ActModelKey &k : actModelKeys())
+        if (k.field)
+            static_cast<SheetEdit *>(field(QString::fromLatin1(k.field)))->setText(model.*k.text);
+    NOTE->setVisible(model.stampVisible);
+    NOTE->setText(model.stampText);
+    NOTE->move(model.stampLeft, model.stampTop);
+}
+
+void TForm1::SAVE_MODELEExecute()
+{
+    if (state.modelsFolder.isEmpty())
+        state.modelsFolder = fallbackModelsFolder(state.formImagePath);
+    const QString chosen = dialogs().saveFile(saveActModelRequest(state.modelsFolder, state.currentActName));
+    if (chosen.isEmpty())
+        return;
+    state.modelsFolder = modelsFolderOfChosenFile(chosen);
+    writeActModel(chosen, captureActModel());
+}
+
+void TForm1::OPEN_ModeleExecute()
+{
+    if (state.modelsFolder.isEmpty())
+        state.modelsFolder = fallbackModelsFolder(state.formImagePath);
+    const QString chosen = dialogs().openFile(openActModelRequest(state.modelsFolder, m_lastActModelName));
+    if (chosen.isEmpty())
+        return;
+    m_lastActModelName = extractFileName(chosen);
+    state.modelsFolder = modelsFolderOfChosenFile(chosen);
+    state.currentActName = actNameOfModelFile(chosen);
+    setWindowTitle(openedModelCaption(state.modelsFolder, state.currentActName));
+    applyActModel(readActModel(chosen, NOTE->pos()));
+    if (form_historique)
+        AddUniqueToList(form_historique->ListBox1, state.currentActName, true);
+    registerActModel(state.currentActName, chosen);
+}
+
+void TForm1::openActShortcut(const QString &actName)
+{
+    const QString modelFile = registeredActModel(actName);
+    switch (shortcutTarget(modelFile)) {
+    case ShortcutTarget::Unregistered:
+        // The name is the act from now on, even if the dialog is cancelled.
+        state.currentActName = actName;
+        dialogs().information(unregisteredActMessage());
+        OPEN_ModeleExecute();
+        return;
+    case ShortcutTarget::FileMissing:
+        // Applying the defaults of a file that has gone would clear the
+        // billing part while the caption claimed the act: say so instead,
+        // and leave the sheet and the act as they are.
+        dialogs().information(missingModelFileMessage(modelFile));
+        return;
+    case ShortcutTarget::Ready:
+        break;
+    }
+    state.currentActName = actName;
+    setWindowTitle(shortcutCaption(modelFile, actName));
+    applyActModel(readActModel(modelFile, NOTE->pos()));
+}
+
+void TForm1::chk_OpenActeClick()
+{
+    INI_WriteBool(kOptions, kAutoActe, chk_OpenActe->isChecked());
+}
+
+void TForm1::openActAtStart()
+{
+    chk_OpenActe->setChecked(INI_ReadBool(kOptions, kAutoActe, false));
+    if (chk_OpenActe->isChecked())
+        OPEN_ModeleExecute();
+}

@@ -1,0 +1,155 @@
+// The act models as the care-sheet window works them: saving the sheet,
+// opening a model through the dialog, the shortcuts of "Raccourcis", and the
+// choice of an act at start.
+#include "ScriptedDialogs.h"
+#include "TiravonSession.h"
+
+#include "acts/ActModel.h"
+#include "app/Unit1.h"
+#include "app/variables_globales.h"
+#include "support/tq32_ini.h"
+#include "widgets/DateEdit.h"
+#include "widgets/SheetEdit.h"
+#include "widgets/StampLabel.h"
+#include "widgets/tq32_LISTES.h"
+#include "windows/unit_HISTORIQUE.h"
+
+#include <QAction>
+#include <QDir>
+#include <QListWidget>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kX = QStringLiteral("X");
+
+class ActModelsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        session.start();
+        form = session.form();
+        testDialogs().clear();
+    }
+
+    QString modelsFolder() const { return form->state.modelsFolder; }
+
+    QStringList billing() const
+    {
+        const ActModel m = form->captureActModel();
+        QStringList all;
+        for (const ActModelKey &k : actModelKeys())
+            if (k.text)
+                all << m.*k.text;
+        return all << QString::number(m.stampVisible) << QString::number(m.stampLeft)
+                   << QString::number(m.stampTop);
+    }
+
+    TiravonSession session;
+    TForm1 *form = nullptr;
+};
+
+TEST_F(ActModelsTest, AModelSavedElsewhereChangesNothingUntilItIsOpenedWhichAppliesRegistersAndListsIt)
+{
+    form->ACTE_1->setText(QStringLiteral("C"));
+    form->TARIF_1->setText(QStringLiteral("23"));
+    form->MONTANT_TOTAL->setText(QStringLiteral("99,00"));   // not the sum: kept as stored
+    form->NOTE->move(120, 340);
+    const QString caption = form->windowTitle();
+    ASSERT_TRUE(QDir().mkpath(session.path(QStringLiteral("m"))));
+    const QString file = QDir::toNativeSeparators(session.path(QStringLiteral("m/ECHO.TXT")));
+    testDialogs().fileAnswers << file;
+    form->capBtn_SAVE->click();
+    ASSERT_EQ(testDialogs().fileRequests.size(), 1);
+    const FileDialogRequest asked = testDialogs().fileRequests.first();
+    EXPECT_EQ(asked.title, QStringLiteral("Enregistrer le modèle d'acte sous ..."));
+    EXPECT_EQ(asked.fileName, QStringLiteral("CS.TXT"));
+    EXPECT_EQ(form->windowTitle(), caption);
+    EXPECT_EQ(form->state.currentActName, QStringLiteral("CS"));
+    EXPECT_EQ(form_historique->ListBox1->count(), 0);
+    EXPECT_EQ(registeredActModel(QStringLiteral("ECHO")), QString());
+
+    const QStringList saved = billing();
+    form->mnu_ToutEffacer->trigger();
+    form->NOTE->move(5, 5);
+    testDialogs().clear();
+    testDialogs().fileAnswers << file << file;
+    form->capBtn_OPEN->click();
+    EXPECT_EQ(billing(), saved);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("M@ECHO"));
+    EXPECT_EQ(form->state.currentActName, QStringLiteral("ECHO"));
+    EXPECT_EQ(form->state.modelsFolder, modelsFolderOfChosenFile(file));
+    EXPECT_EQ(INI_ReadString(QStringLiteral("ACTES"), QStringLiteral("ECHO"), QString()), file);
+    EXPECT_EQ(listEntries(form_historique->ListBox1), QStringList{QStringLiteral("ECHO")});
+    // Told the first time only; the dialog offers the file again.
+    form->OPEN_Modele->trigger();
+    EXPECT_EQ(testDialogs().texts(), (QStringList{QStringLiteral("Choisir un Modèle d'Acte pour ce formulaire ..."),
+                                                  QStringLiteral("\"ECHO\" ajouté à la liste"),
+                                                  QStringLiteral("Choisir un Modèle d'Acte pour ce formulaire ...")}));
+    EXPECT_EQ(testDialogs().fileRequests.last().fileName, QStringLiteral("ECHO.TXT"));
+}
+
+TEST_F(ActModelsTest, AShortcutAppliesItsRegisteredModelOrSaysWhyItCannot)
+{
+    QListWidget *list = form_historique->ListBox1;
+    const QString echo = modelsFolder() + QStringLiteral("echo.txt");
+    // Each claim box's rule runs before the next box is set: the second of a
+    // ticked pair wins, the first of an empty one.
+    writeBytes(echo, "[ACTES]\r\nACTE_1=ECHO\r\n[COCHES]\r\nCOCHE_MALADIE=X\r\nCOCHE_MATERNITE=X\r\n");
+    const QString gone = modelsFolder() + QStringLiteral("FROTTIS.TXT");
+    registerActModel(QStringLiteral("ECHO"), echo);
+    registerActModel(QStringLiteral("FROTTIS"), gone);
+    for (const char *name : {"BILAN", "ECHO", "FROTTIS"})
+        AddUniqueToList(list, QString::fromLatin1(name), false);
+    const QString caption = form->windowTitle();
+    const QStringList sheet = billing();
+    auto use = [&](const char *name) {
+        testDialogs().clear();
+        list->setCurrentItem(list->findItems(QString::fromLatin1(name), Qt::MatchExactly).first());
+        form_historique->Acte_Ouvre->trigger();
+    };
+
+    // Never opened through the dialog: the box, then the dialog, cancelled.
+    use("BILAN");
+    EXPECT_EQ(testDialogs().texts(), (QStringList{unregisteredActMessage(),
+                                                  QStringLiteral("Choisir un Modèle d'Acte pour ce formulaire ...")}));
+    EXPECT_EQ(billing(), sheet);
+    EXPECT_EQ(form->state.currentActName, QStringLiteral("BILAN"));
+
+    // Its file has gone: said, naming it, and the sheet and the act stay.
+    use("FROTTIS");
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("information")), QStringList{missingModelFileMessage(gone)});
+    EXPECT_TRUE(missingModelFileMessage(gone).contains(gone));
+    EXPECT_EQ(billing(), sheet);
+    EXPECT_EQ(form->state.currentActName, QStringLiteral("BILAN"));
+    EXPECT_EQ(form->windowTitle(), caption);
+
+    use("ECHO");
+    EXPECT_EQ(testDialogs().texts(), QStringList());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("ECHO.TXT@ECHO"));
+    EXPECT_EQ(form->ACTE_1->text(), QStringLiteral("ECHO"));
+    const QStringList boxes{form->COCHE_MALADIE->text(), form->COCHE_MATERNITE->text(), form->COCHE_ALD_0->text(),
+                            form->COCHE_ALD_1->text()};
+    EXPECT_EQ(boxes, (QStringList{QString(), kX, kX, QString()}));
+    EXPECT_FALSE(form->DDG->isHidden());
+    EXPECT_EQ(list->count(), 3);
+}
+
+TEST_F(ActModelsTest, TheActChoiceAtStartIsStoredAtOnceAndOpensTheDialogAtTheNextStart)
+{
+    form->chk_OpenActe->trigger();
+    EXPECT_TRUE(INI_ReadBool(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_ACTE"), false));
+
+    session.restart();
+    form = session.form();
+    EXPECT_TRUE(form->chk_OpenActe->isChecked());
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("openFile")),
+              QStringList{QStringLiteral("Choisir un Modèle d'Acte pour ce formulaire ...")});
+
+    form->chk_OpenActe->trigger();
+    EXPECT_FALSE(INI_ReadBool(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_ACTE"), true));
+}
+
+} // namespace
