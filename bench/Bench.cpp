@@ -1,0 +1,443 @@
+// The benchmark program: each scenario of the program runs several times next
+// to a floor, the least the same work could cost, measured in the same run on
+// the same data; the figures are the scenario's times and its ratio to the
+// floor. The first run of each is reported apart as "cold".
+//   tiravon_bench [RESULTS.json] [RUNS]
+// The start-up scenario starts this program again as a separate process:
+//   tiravon_bench --start FOLDER      the care-sheet window with the folder's files
+//   tiravon_bench --window W H        a bare window of that size
+// Either prints "painted MS PEAK_KB W H" at its first paint and ends.
+
+#include "app/ProgramEntry.h"
+#include "app/Unit1.h"
+#include "app/variables_globales.h"
+#include "config/FormConfiguration.h"
+#include "print/JpegCodec.h"
+#include "support/Dialogs.h"
+#include "support/IniFile.h"
+#include "support/Platform.h"
+#include "support/TextFile.h"
+#include "widgets/SheetEdit.h"
+#include "widgets/tq32_LISTES.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QListWidget>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+
+namespace {
+
+// The desktop, with the program file in the benchmark's folder.
+class BenchPlatform : public DesktopPlatform
+{
+public:
+    QString programFilePath;
+    QString programFile() const override { return programFilePath; }
+};
+
+// Every box answered at once; the print dialog sends the page to a PDF file.
+class BenchDialogs : public Dialogs
+{
+public:
+    QString pdfPath;
+    void message(const QString &) override {}
+    void information(const QString &) override {}
+    bool confirm(const QString &) override { return true; }
+    void error(const QString &text) override { std::fprintf(stderr, "bench: %s\n", qPrintable(text)); }
+    bool errorReport(const QString &text) override { error(text); return false; }
+    QString inputBox(const QString &, const QString &, const QString &preset) override { return preset; }
+    QString openFile(const FileDialogRequest &) override { return QString(); }
+    QString saveFile(const FileDialogRequest &) override { return QString(); }
+    FontChoice chooseFont(const FontChoice &initial) override { return initial; }
+    bool print(QPrinter &printer) override
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+        printer.setResolution(600);
+        return true;
+    }
+};
+
+double msSince(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+struct Series
+{
+    double cold = 0;
+    QList<double> warm;
+    double min() const { return *std::min_element(warm.begin(), warm.end()); }
+    double max() const { return *std::max_element(warm.begin(), warm.end()); }
+    double median() const
+    {
+        QList<double> sorted = warm;
+        std::sort(sorted.begin(), sorted.end());
+        const qsizetype n = sorted.size();
+        return n % 2 ? sorted.at(n / 2) : (sorted.at(n / 2 - 1) + sorted.at(n / 2)) / 2;
+    }
+};
+
+// Runs a measure `runs` times; a measure returns its own time in ms.
+Series measure(int runs, const std::function<double()> &once)
+{
+    Series series;
+    series.cold = once();
+    for (int i = 1; i < runs; ++i)
+        series.warm << once();
+    return series;
+}
+
+Series timed(int runs, const std::function<void()> &work)
+{
+    return measure(runs, [&] {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        return msSince(timer);
+    });
+}
+
+struct Result
+{
+    Result(const QString &scenarioName, const QString &floorText) : name(scenarioName), floorName(floorText) {}
+    QString name;
+    QString floorName;
+    std::optional<Series> scenario;
+    std::optional<Series> floor;
+    QString goal;
+    bool met = true;
+    QString note;   // "pending", or a unit other than ms
+    double value = 0;   // for a scenario measured once (memory)
+};
+
+// ---- the child processes of the start-up scenario -------------------------
+
+class FirstPaint : public QObject
+{
+public:
+    QElapsedTimer sinceStart;
+    QWidget *window = nullptr;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()) {
+            long peakKb = 0;
+            QFile status(QStringLiteral("/proc/self/status"));
+            if (status.open(QIODevice::ReadOnly))
+                for (const QByteArray &line : status.readAll().split('\n'))
+                    if (line.startsWith("VmHWM:"))
+                        peakKb = line.mid(6).trimmed().split(' ').value(0).toLong();
+            std::printf("painted %.3f %ld %d %d\n", msSince(sinceStart), peakKb,
+                        window ? window->width() : 0, window ? window->height() : 0);
+            std::fflush(stdout);
+            std::_Exit(0);
+        }
+        return false;
+    }
+};
+
+int childStart(int argc, char *argv[], bool program)
+{
+    QApplication app(argc, argv);
+    FirstPaint watch;
+    watch.sinceStart.start();
+    app.installEventFilter(&watch);
+    if (program) {
+        static BenchPlatform bench;
+        bench.programFilePath = QString::fromLocal8Bit(argv[2]) + QStringLiteral("/Tiravon");
+        setPlatform(&bench);
+        static BenchDialogs dialogs;
+        prepareApplication(app);
+        setDialogs(&dialogs);
+        QDir::setCurrent(QString::fromLocal8Bit(argv[2]));
+        createTiravonWindows();
+        watch.window = Form1;
+        Form1->show();
+    } else {
+        static QWidget window;
+        window.resize(atoi(argv[2]), atoi(argv[3]));
+        watch.window = &window;
+        window.show();
+    }
+    return app.exec();
+}
+
+// One start of a child: the wall time from its start to its first paint.
+struct Start
+{
+    double ms = 0;
+    long peakKb = 0;
+    int width = 0, height = 0;
+};
+
+Start startChild(const QStringList &arguments)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer timer;
+    timer.start();
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    Start start;
+    QByteArray out;
+    while (!out.contains('\n') && child.waitForReadyRead(30000))
+        out += child.readAllStandardOutput();
+    start.ms = msSince(timer);
+    child.waitForFinished(30000);
+    const QList<QByteArray> words = out.trimmed().split(' ');
+    if (words.value(0) != "painted") {
+        std::fprintf(stderr, "bench: the child %s did not paint\n", qPrintable(arguments.join(' ')));
+        std::exit(1);
+    }
+    start.peakKb = words.value(2).toLong();
+    start.width = words.value(3).toInt();
+    start.height = words.value(4).toInt();
+    return start;
+}
+
+// ---- the scenarios in this process ------------------------------------------
+
+void fillSheet()
+{
+    int n = 0;
+    for (SheetEdit *edit : Form1->findChildren<SheetEdit *>()) {
+        const QString name = edit->objectName();
+        if (name.startsWith(QStringLiteral("TARIF")))
+            edit->setText(QStringLiteral("%1,50").arg(++n));
+        else if (edit->text().isEmpty())
+            edit->setText(QStringLiteral("TEXTE %1").arg(++n));
+    }
+}
+
+QStringList filesChangedSince(const QString &folder, const QDateTime &since)
+{
+    QStringList files;
+    for (const QFileInfo &info : QDir(folder).entryInfoList(QDir::Files))
+        if (info.lastModified() >= since && info.suffix().compare(QStringLiteral("jpg"), Qt::CaseInsensitive) != 0)
+            files << info.absoluteFilePath();
+    return files;
+}
+
+QString fmt(double ms)
+{
+    return QString::number(ms, 'f', ms < 10 ? 2 : 1);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc >= 3 && qstrcmp(argv[1], "--start") == 0)
+        return childStart(argc, argv, true);
+    if (argc >= 4 && qstrcmp(argv[1], "--window") == 0)
+        return childStart(argc, argv, false);
+
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    prepareApplication(app);
+    const QString resultsPath = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("results.json");
+    const int runs = std::max(3, argc > 2 ? atoi(argv[2]) : 7);
+
+    QTemporaryDir folder;
+    BenchPlatform bench;
+    bench.programFilePath = folder.filePath(QStringLiteral("Tiravon"));
+    setPlatform(&bench);
+    BenchDialogs dialogs;
+    dialogs.pdfPath = folder.filePath(QStringLiteral("page.pdf"));
+    setDialogs(&dialogs);
+    QDir::setCurrent(folder.path());
+
+    QList<Result> results;
+    createTiravonWindows();
+    Form1->show();
+    QCoreApplication::processEvents();
+    fillSheet();
+
+    // The save of a full sheet, and its floor: one atomic write of each file
+    // it produces, with the bytes it produced.
+    const QDateTime beforeSave = QDateTime::currentDateTime().addSecs(-1);
+    Form1->INI_SAVE->trigger();
+    const QStringList saved = filesChangedSince(folder.path(), beforeSave);
+    {
+        Result r{QStringLiteral("INI_SAVE (feuille remplie)"), QStringLiteral("une écriture atomique des fichiers")};
+        r.scenario = timed(runs, [] { Form1->INI_SAVE->trigger(); });
+        QList<QByteArray> bytes;
+        for (const QString &path : saved) {
+            QFile file(path);
+            file.open(QIODevice::ReadOnly);
+            bytes << file.readAll();
+        }
+        r.floor = timed(runs, [&] {
+            for (qsizetype i = 0; i < saved.size(); ++i)
+                writeFileAtomically(saved.at(i), bytes.at(i));
+        });
+        r.goal = QStringLiteral("≤ 5× plancher");
+        r.met = r.scenario->median() <= 5 * r.floor->median();
+        results << r;
+    }
+    {
+        Result r{QStringLiteral("INI_GET (mêmes fichiers)"), QStringLiteral("lecture et analyse des fichiers")};
+        r.scenario = timed(runs, [] { Form1->INI_GET->trigger(); });
+        r.floor = timed(runs, [&] {
+            for (const QString &path : saved)
+                (void)IniDocument::parse(readTextFile(path).text).value(QStringLiteral("x"), QStringLiteral("y"));
+        });
+        r.goal = QStringLiteral("≤ 5× plancher");
+        r.met = r.scenario->median() <= 5 * r.floor->median();
+        results << r;
+    }
+    {
+        Result r{QStringLiteral("Impression (capture + page PDF 600 dpi)"), QStringLiteral("même image dessinée en PDF")};
+        r.scenario = timed(runs, [] { Form1->btn_IMPRIMER->trigger(); });
+        const QPixmap picture = QPixmap::fromImage(builtInFormPicture());
+        r.floor = timed(runs, [&] {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(folder.filePath(QStringLiteral("floor.pdf")));
+            printer.setResolution(600);
+            QPainter painter(&printer);
+            const double scale = 600.0 / 96.0;
+            painter.drawPixmap(QRectF(0, 0, picture.width() * scale, picture.height() * scale), picture,
+                               QRectF(picture.rect()));
+        });
+        r.goal = QStringLiteral("≤ 1,5× plancher, ≤ 400 ms");
+        r.met = r.scenario->median() <= 1.5 * r.floor->median() && r.scenario->median() <= 400;
+        results << r;
+    }
+    {
+        // A pick list of 100,000 towns: read with the configuration, one town
+        // added, saved; the floor reads and writes the same lines.
+        Result r{QStringLiteral("Listes : VILLES.TXT de 100 000 lignes, ajout, enregistrement"),
+                 QStringLiteral("lecture et écriture des mêmes lignes")};
+        const QString towns = folder.filePath(QStringLiteral("VILLES.TXT"));
+        QStringList lines;
+        lines.reserve(100000);
+        for (int i = 0; i < 100000; ++i)
+            lines << QStringLiteral("VILLE %1").arg(i, 6, 10, QLatin1Char('0'));
+        writeLineFile(towns, lines);
+        int added = 0;
+        r.scenario = timed(runs, [&] {
+            Form1->INI_GET->trigger();
+            AddUniqueToList(Form1->LISTE_VILLES, QStringLiteral("NOUVELLE VILLE %1").arg(++added), false);
+            Form1->INI_SAVE->trigger();
+        });
+        if (Form1->LISTE_VILLES->count() < 100000)
+            r.note = QStringLiteral("la liste n'a pas été lue (%1 lignes)").arg(Form1->LISTE_VILLES->count());
+        r.floor = timed(runs, [&] {
+            QStringList read = readLineFile(towns);
+            read << QStringLiteral("NOUVELLE VILLE");
+            writeLineFile(towns + QStringLiteral(".plancher"), read);
+        });
+        r.goal = QStringLiteral("≤ 3× plancher");
+        r.met = r.scenario->median() <= 3 * r.floor->median();
+        results << r;
+        writeLineFile(towns, QStringList{QStringLiteral("PARIS"), QStringLiteral("LYON")});
+        Form1->INI_GET->trigger();
+    }
+    Form1->close();
+    destroyTiravonWindows();
+
+    // The start of the program, a separate process, with the configuration
+    // stored above; the floor is a bare Qt window of the same size.
+    {
+        Result r{QStringLiteral("Démarrage jusqu'au premier affichage"), QStringLiteral("fenêtre Qt vide de même taille")};
+        QList<Start> starts;
+        r.scenario = measure(runs, [&] {
+            starts << startChild({QStringLiteral("--start"), folder.path()});
+            return starts.last().ms;
+        });
+        const Start &first = starts.first();
+        r.floor = measure(runs, [&] {
+            return startChild({QStringLiteral("--window"), QString::number(first.width), QString::number(first.height)}).ms;
+        });
+        r.goal = QStringLiteral("≤ 2× plancher, ≤ 300 ms");
+        r.met = r.scenario->median() <= 2 * r.floor->median() && r.scenario->median() <= 300;
+        results << r;
+
+        long peak = 0;
+        for (const Start &s : starts)
+            peak = std::max(peak, s.peakKb);
+        Result memory{QStringLiteral("Mémoire résidente maximale après démarrage"), QStringLiteral("—")};
+        memory.value = peak / 1024.0;
+        memory.note = QStringLiteral("MB");
+        memory.goal = QStringLiteral("≤ 80 MB");
+        memory.met = memory.value <= 80;
+        results << memory;
+    }
+    {
+        Result r{QStringLiteral("CCAM : ouverture de 8 000 actes, 10e occurrence"), QStringLiteral("lecture des octets du fichier")};
+        r.note = QStringLiteral("pending");
+        r.goal = QStringLiteral("ouverture ≤ 300 ms, suivante ≤ 5 ms");
+        results << r;
+    }
+    {
+        Result r{QStringLiteral("Import des patients"), QStringLiteral("—")};
+        r.note = QStringLiteral("pending");
+        results << r;
+    }
+
+    // The results file and the table.
+    QJsonArray list;
+    auto seriesJson = [](const Series &s) {
+        return QJsonObject{{"cold_ms", s.cold}, {"min_ms", s.min()}, {"median_ms", s.median()}, {"max_ms", s.max()}};
+    };
+    for (const Result &r : results) {
+        QJsonObject o{{"scenario", r.name}, {"floor", r.floorName}, {"goal", r.goal}};
+        if (r.note == QLatin1String("pending")) {
+            o.insert("status", "pending");
+        } else if (r.scenario) {
+            o.insert("runs", seriesJson(*r.scenario));
+            o.insert("floor_runs", seriesJson(*r.floor));
+            o.insert("ratio", r.scenario->median() / r.floor->median());
+            o.insert("status", r.met ? "met" : "missed");
+            if (!r.note.isEmpty())
+                o.insert("note", r.note);
+        } else {
+            o.insert("value", r.value);
+            o.insert("unit", r.note);
+            o.insert("status", r.met ? "met" : "missed");
+        }
+        list.append(o);
+    }
+    QDir().mkpath(QFileInfo(resultsPath).absolutePath());
+    QFile out(resultsPath);
+    if (out.open(QIODevice::WriteOnly))
+        out.write(QJsonDocument(QJsonObject{{"runs", runs}, {"results", list}}).toJson());
+
+    std::printf("\n| Scénario | froid | min | médiane | max | plancher (médiane) | rapport | objectif | |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|\n");
+    for (const Result &r : results) {
+        if (r.note == QLatin1String("pending")) {
+            std::printf("| %s | | | | | | | %s | pending |\n", qPrintable(r.name), qPrintable(r.goal));
+        } else if (r.scenario) {
+            const Series &s = *r.scenario;
+            std::printf("| %s | %s | %s | %s | %s | %s ms | %.2f× | %s | %s |\n", qPrintable(r.name),
+                        qPrintable(fmt(s.cold)), qPrintable(fmt(s.min())), qPrintable(fmt(s.median())),
+                        qPrintable(fmt(s.max())), qPrintable(fmt(r.floor->median())),
+                        s.median() / r.floor->median(), qPrintable(r.goal), r.met ? "atteint" : "MANQUÉ");
+        } else {
+            std::printf("| %s | | | %.1f %s | | | | %s | %s |\n", qPrintable(r.name), r.value,
+                        qPrintable(r.note), qPrintable(r.goal), r.met ? "atteint" : "MANQUÉ");
+        }
+    }
+    std::printf("\n(temps en ms, %d passages par scénario, le premier compté à part comme « froid » ; résultats dans %s)\n",
+                runs, qPrintable(resultsPath));
+    setDialogs(nullptr);
+    setPlatform(nullptr);
+    return 0;
+}

@@ -1,0 +1,58 @@
+// The program driven through saves, for the crash-safety check: in the given
+// program folder it starts the care-sheet window, changes the sheet, saves it
+// (the menu entry of Ctrl+W), adds a town to the pick list and closes the
+// window (which saves again), over and over.
+//   crash_saver FOLDER ROUNDS
+
+#include "FakePlatform.h"
+#include "ScriptedDialogs.h"
+#include "app/ProgramEntry.h"
+#include "app/Unit1.h"
+#include "app/variables_globales.h"
+#include "widgets/SheetEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: crash_saver FOLDER ROUNDS\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    prepareApplication(app);
+    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    const int rounds = QString::fromLocal8Bit(argv[2]).toInt();
+
+    FakePlatform fake;
+    fake.programFilePath = folder + QStringLiteral("/Tiravon");
+    QDir::setCurrent(folder);
+    setPlatform(&fake);
+    ScriptedDialogs dialogs;
+    setDialogs(&dialogs);
+
+    for (int round = 0; round < rounds; ++round) {
+        createTiravonWindows();
+        Form1->show();
+        QCoreApplication::processEvents();
+        Form1->NOM->setText(QStringLiteral("PATIENT %1").arg(round));
+        Form1->ADRESSE->setText(QStringLiteral("%1 RUE DES ÉCOLES").arg(round * 7));
+        Form1->INI_SAVE->trigger();
+
+        Form1->VILLE->setFocus();
+        QTest::keyClicks(Form1->VILLE, QStringLiteral("VILLE %1").arg(round));
+        QTest::keyClick(Form1->VILLE, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        Form1->close();
+        destroyTiravonWindows();
+        dialogs.clear();
+    }
+    setDialogs(nullptr);
+    setPlatform(nullptr);
+    return 0;
+}
