@@ -231,7 +231,6 @@ private:
     using MouseHandler = void (TForm1::*)(QWidget *);
     void bindMoveAndResize(QWidget *control, MouseHandler down = &TForm1::NOMMouseDown,
                            MouseHandler move = &TForm1::NOMMouseMove);
-    bool forwardLabelMouse(QObject *watched, QEvent *event);
     bool isWindowShortcut(const QKeyEvent *key) const;
     void placeImage();
     void setCaptionFor(const QString &modelName, const QString &actName);

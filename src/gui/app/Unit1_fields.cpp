@@ -170,32 +170,25 @@ void TForm1::setTabOrder()
 
 void TForm1::bindMoveAndResize(QWidget *control, MouseHandler downHandler, MouseHandler moveHandler)
 {
-    // The pointer shows the edge a resize would take on every move, button
-    // held or not.
-    control->setMouseTracking(true);
-    for (QWidget *child : control->findChildren<QWidget *>())
-        child->setMouseTracking(true);
-    // A drag runs inside the action guard, like every user action.
-    auto down = [this, downHandler](QWidget *c) { runGuarded([this, downHandler, c] { (this->*downHandler)(c); }); };
-    auto move = [this, moveHandler](QWidget *c) { runGuarded([this, moveHandler, c] { (this->*moveHandler)(c); }); };
-    if (auto *edit = qobject_cast<SheetEdit *>(control)) {
-        edit->mouseDownHandler = down;
-        edit->mouseMoveHandler = move;
-    } else if (auto *date = qobject_cast<DateEdit *>(control)) {
-        date->setMousePressHandler([down](DateEdit *d, QMouseEvent *) { down(d); });
-        date->setMouseMoveHandler([move](DateEdit *d, QMouseEvent *) { move(d); });
-    } else if (auto *stamp = qobject_cast<StampLabel *>(control)) {
-        stamp->mouseDownHandler = down;
-        stamp->mouseMoveHandler = move;
-    } else if (auto *image = qobject_cast<FormImage *>(control)) {
-        image->mouseDownHandler = [this, down](QWidget *c) {
-            down(c);
+    // The component watches the control's mouse events itself and hands
+    // them to the handlers, each run inside the action guard.
+    TMRControl::ControlHooks hooks;
+    hooks.onPress = [this, downHandler](QWidget *c) { (this->*downHandler)(c); };
+    hooks.onMove = [this, moveHandler](QWidget *c) { (this->*moveHandler)(c); };
+    if (qobject_cast<DateEdit *>(control)) {
+        // The text part of a date box is the box; its calendar button is not.
+        if (auto *edit = control->findChild<QWidget *>(QStringLiteral("edit")))
+            hooks.parts << edit;
+    } else if (qobject_cast<StampLabel *>(control)) {
+        hooks.doubleClickIsPress = true;
+    } else if (qobject_cast<FormImage *>(control)) {
+        hooks.doubleClickIsPress = true;
+        hooks.onPress = [this, downHandler](QWidget *c) {
+            (this->*downHandler)(c);
             placeImage();   // the image fills its panel: a drag leaves no trace
         };
-        image->mouseMoveHandler = move;
     }
-    // The label "orienté" has no hooks of its own: the window's filter hands
-    // its mouse events over (forwardLabelMouse).
+    MRControl1->bindControl(control, std::move(hooks));
 }
 
 QList<SheetEdit *> TForm1::claimBoxes() const
@@ -241,7 +234,10 @@ void TForm1::mnu_Add_CompoEditClick()
     }
     const QString section = QStringLiteral("NOUVEAUX");
     const int n = INI_ReadInteger(section, QStringLiteral("N"), 0, state.formConfigPath) + 1;
-    Create_CompoEdit(Panel_IMAGE, n, QStringLiteral("NOUVEAU"), 100, height() / 3, width() / 4,
+    // A third of the window's height and a quarter of its width, the window
+    // taken whole, frame included where the platform draws one.
+    const QRect whole = frameGeometry();
+    Create_CompoEdit(Panel_IMAGE, n, QStringLiteral("NOUVEAU"), 100, whole.height() / 3, whole.width() / 4,
                      QStringLiteral("Nouveau_%1").arg(n));
     INI_WriteInteger(section, QStringLiteral("N"), n, state.formConfigPath);
 }

@@ -6,12 +6,10 @@
 #include "support/ActionGuard.h"
 
 #include <QAction>
-#include <QEvent>
-#include <QLabel>
-#include <QMouseEvent>
 
 // Each handler hands the control that got the event to the move-and-resize
-// component; the window binds them inside the action guard.
+// component, which calls them (inside the action guard) from its watch on the
+// bound controls.
 
 void TForm1::NOMMouseDown(QWidget *control)
 {
@@ -53,19 +51,4 @@ void TForm1::mnu_VERROUClick()
     const bool locked = mnu_VERROU->isChecked();
     for (SheetEdit *edit : m_plainFields)
         edit->setLocked(locked);
-}
-
-// The label "orienté" hands its mouse events over like a field.
-bool TForm1::forwardLabelMouse(QObject *watched, QEvent *event)
-{
-    if (!oriente || watched != oriente)
-        return false;
-    if (event->type() == QEvent::MouseButtonPress
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        runGuarded([this] { NOMMouseDown(oriente); });
-        return true;
-    }
-    if (event->type() == QEvent::MouseMove)
-        runGuarded([this] { NOMMouseMove(oriente); });
-    return false;
 }

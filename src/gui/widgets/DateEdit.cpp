@@ -27,8 +27,8 @@ bool hasDigit(const QString &text)
 
 } // namespace
 
-// The line edit inside the box: hands its keys to the box first, its mouse
-// presses and moves to the box's handlers, and takes the mask with the focus.
+// The line edit inside the box: hands its keys to the box first and takes
+// the mask with the focus.
 class DateLineEdit : public QLineEdit
 {
 public:
@@ -95,13 +95,6 @@ protected:
         // wherever the click fell.
         if (hasMask() && !hasDigit(displayText()))
             setCursorPosition(0);
-        m_box->forwardMouse(m_box->m_mousePress, this, event);
-    }
-
-    void mouseMoveEvent(QMouseEvent *event) override
-    {
-        QLineEdit::mouseMoveEvent(event);
-        m_box->forwardMouse(m_box->m_mouseMove, this, event);
     }
 
     void mouseDoubleClickEvent(QMouseEvent *event) override
@@ -216,20 +209,6 @@ bool DateEdit::handleKey(QKeyEvent *event)
     return false;
 }
 
-void DateEdit::forwardMouse(const MouseHandler &handler, QWidget *from, QMouseEvent *event)
-{
-    if (!handler)
-        return;
-    if (from == this) {
-        handler(this, event);
-        return;
-    }
-    QMouseEvent mapped(event->type(), from->mapTo(this, event->position()), event->scenePosition(),
-                       event->globalPosition(), event->button(), event->buttons(),
-                       event->modifiers());
-    handler(this, &mapped);
-}
-
 void DateEdit::updateMask()
 {
     if (m_edit->holdsFreeText())
@@ -334,14 +313,16 @@ void DateEdit::paintEvent(QPaintEvent *)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+// A press or a move on the box's margin stays with the box: it does not go
+// on to the panel behind.
 void DateEdit::mousePressEvent(QMouseEvent *event)
 {
-    forwardMouse(m_mousePress, this, event);
+    event->accept();
 }
 
 void DateEdit::mouseMoveEvent(QMouseEvent *event)
 {
-    forwardMouse(m_mouseMove, this, event);
+    event->accept();
 }
 
 void DateEdit::mouseDoubleClickEvent(QMouseEvent *)

@@ -24,10 +24,12 @@ class DateLineEdit;
 class DateEdit : public QWidget
 {
     Q_OBJECT
+    // The thickness of the box's frame around its client area (1 framed,
+    // 0 not); the move-and-resize zones start inside it.
+    Q_PROPERTY(int clientFrame READ clientFrame)
 
 public:
     using KeyHandler = std::function<void(DateEdit *, QKeyEvent *)>;
-    using MouseHandler = std::function<void(DateEdit *, QMouseEvent *)>;
 
     explicit DateEdit(QWidget *parent = nullptr);
 
@@ -45,10 +47,6 @@ public:
 
     // Called for every key pressed in the box, before the box's own keys.
     void setKeyDownHandler(KeyHandler handler) { m_keyDown = std::move(handler); }
-    // Called for a mouse press or move anywhere on the box but its button,
-    // after the box's own handling; the event's position is in the box.
-    void setMousePressHandler(MouseHandler handler) { m_mousePress = std::move(handler); }
-    void setMouseMoveHandler(MouseHandler handler) { m_mouseMove = std::move(handler); }
 
     bool isCalendarOpen() const;
     void openCalendar();
@@ -58,6 +56,7 @@ public:
     // The single flat 1-pixel frame; on by default.
     void setFramed(bool framed);
     bool isFramed() const { return m_framed; }
+    int clientFrame() const { return m_framed ? 1 : 0; }
     void setButtonVisible(bool visible);
     bool isButtonVisible() const;
 
@@ -79,9 +78,6 @@ private:
 
     // The box's own keys; true when the key was taken.
     bool handleKey(QKeyEvent *event);
-    // Hands a mouse event of the inner edit (or of the box) to a handler, in
-    // the box's coordinates.
-    void forwardMouse(const MouseHandler &handler, QWidget *from, QMouseEvent *event);
     // The mask is on while the box has the focus or holds digits.
     void updateMask();
     void pickDay(const QDate &day);
@@ -93,6 +89,4 @@ private:
     bool m_framed = true;
     QString m_lastText;
     KeyHandler m_keyDown;
-    MouseHandler m_mousePress;
-    MouseHandler m_mouseMove;
 };

@@ -1,7 +1,5 @@
 #include "FormImage.h"
 
-
-#include <QMouseEvent>
 #include <QPainter>
 
 FormImage::FormImage(QWidget *parent)
@@ -35,18 +33,4 @@ void FormImage::paintEvent(QPaintEvent *)
         target.moveCenter(rect().center());
         painter.drawImage(target, m_picture);
     }
-}
-
-void FormImage::mousePressEvent(QMouseEvent *event)
-{
-    QWidget::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && mouseDownHandler)
-        mouseDownHandler(this);
-}
-
-void FormImage::mouseMoveEvent(QMouseEvent *event)
-{
-    QWidget::mouseMoveEvent(event);
-    if (mouseMoveHandler)
-        mouseMoveHandler(this);
 }

@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <QWidget>
-#include <functional>
 
 // The form image: the scanned blank form behind the fields, stretched to
 // fill its panel (or, when asked, shown at its own pixel size, centred).
@@ -19,13 +18,8 @@ public:
     void setStretched(bool stretched);
     bool isStretched() const { return m_stretched; }
 
-    std::function<void(QWidget *)> mouseDownHandler;
-    std::function<void(QWidget *)> mouseMoveHandler;
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     QImage m_picture;

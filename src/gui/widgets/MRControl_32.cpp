@@ -1,5 +1,8 @@
 #include "MRControl_32.h"
 
+#include "support/ActionGuard.h"
+
+#include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -49,8 +52,8 @@ void TResizeCursors::SetCursor(int Index, Qt::CursorShape Value)
 class TMRControl::DragLoop : public QObject
 {
 public:
-    DragLoop(QWidget *control, QPoint start, const std::function<void(QPoint)> &step)
-        : m_control(control), m_last(start), m_step(step)
+    DragLoop(QWidget *control, QPoint start, const std::function<void(QPoint)> &step, const QCursor *cursor)
+        : m_control(control), m_last(start), m_step(step), m_cursor(cursor)
     {
         connect(control, &QObject::destroyed, this, [this] { finish(); });
     }
@@ -59,14 +62,17 @@ public:
     {
         // The control's parent holds the mouse for the whole drag, so moves
         // outside it and the final release still come to us.
-        QPointer<QWidget> grabber = m_control->parentWidget() ? m_control->parentWidget()
-                                                               : m_control.data();
+        m_grabber = m_control->parentWidget() ? m_control->parentWidget() : m_control.data();
+        if (m_cursor) {
+            QGuiApplication::setOverrideCursor(*m_cursor);
+            m_cursorSet = true;
+        }
         qApp->installEventFilter(this);
-        grabber->grabMouse();
-        if (!m_done)
+        m_grabber->grabMouse();
+        m_grabbing = true;
+        if (!m_done && !modalBoxShown())
             m_loop.exec();
-        if (grabber && QWidget::mouseGrabber() == grabber)
-            grabber->releaseMouse();
+        letGo();
         qApp->removeEventFilter(this);
         if (m_failure)
             std::rethrow_exception(m_failure);
@@ -81,10 +87,21 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (m_aside)
+            return false;
         const QEvent::Type type = event->type();
+        if (type == QEvent::WindowBlocked) {
+            if (modalBoxShown())
+                standAside();
+            return false;
+        }
         if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress
             && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
             return false;
+        if (modalBoxShown()) {
+            standAside();
+            return false;
+        }
         if (!watched->isWidgetType())
             return false;
         if (m_done)
@@ -108,6 +125,37 @@ protected:
     }
 
 private:
+    // A modal box over the control's window: the window no longer gets the
+    // mouse, and the box must.
+    bool modalBoxShown() const
+    {
+        const QWidget *modal = QApplication::activeModalWidget();
+        return modal && m_control && modal != m_control->window();
+    }
+
+    // The drag ends where it is; the mouse, the pointer and every later
+    // event are left to the box.
+    void standAside()
+    {
+        m_aside = true;
+        letGo();
+        finish();
+    }
+
+    // Gives the mouse and the application's pointer back, once.
+    void letGo()
+    {
+        if (m_grabbing) {
+            m_grabbing = false;
+            if (m_grabber && QWidget::mouseGrabber() == m_grabber)
+                m_grabber->releaseMouse();
+        }
+        if (m_cursorSet) {
+            m_cursorSet = false;
+            QGuiApplication::restoreOverrideCursor();
+        }
+    }
+
     void step(QPoint global)
     {
         if (!m_control) {
@@ -126,10 +174,15 @@ private:
     }
 
     QPointer<QWidget> m_control;
+    QPointer<QWidget> m_grabber;
     QPoint m_last;
     std::function<void(QPoint)> m_step;
+    const QCursor *m_cursor;
     QEventLoop m_loop;
     bool m_done = false;
+    bool m_aside = false;
+    bool m_grabbing = false;
+    bool m_cursorSet = false;
     std::exception_ptr m_failure;
 };
 
@@ -174,16 +227,6 @@ void growHeight(QWidget *c, int dy)
 {
     c->resize(c->width(), std::max(kMinimumExtent, c->height() + dy));
 }
-
-// The application-wide pointer for the time of a move drag.
-class OverrideCursor
-{
-public:
-    explicit OverrideCursor(Qt::CursorShape shape) { QGuiApplication::setOverrideCursor(QCursor(shape)); }
-    ~OverrideCursor() { QGuiApplication::restoreOverrideCursor(); }
-    OverrideCursor(const OverrideCursor &) = delete;
-    OverrideCursor &operator=(const OverrideCursor &) = delete;
-};
 
 // The sizing pointers are put over the control's own pointer (the I-beam of
 // a text field, or whatever its window gave it), which is kept aside in a
@@ -307,14 +350,17 @@ TMRControl::TResizeZone TMRControl::resizingZoneAt(QPoint clientPos, QSize outer
     return rzNone;
 }
 
-// The pointer is taken in the widget's own coordinates, frame included: a Qt
-// widget draws its frame inside its own rectangle and has no separate client
-// area. The zones are thus counted from the outer edges of the field.
+QPoint TMRControl::clientPosition(const QWidget *control, QPoint global)
+{
+    const int frame = control->property(kClientFrameProperty).toInt();
+    return control->mapFromGlobal(global) - QPoint(frame, frame);
+}
+
 TMRControl::TResizeZone TMRControl::GetResizingZone(QWidget *control) const
 {
     if (!control)
         return rzNone;
-    return resizingZoneAt(control->mapFromGlobal(readInput().pointer), control->size());
+    return resizingZoneAt(clientPosition(control, readInput().pointer), control->size());
 }
 
 void TMRControl::ShowResizingZone(QWidget *control)
@@ -323,7 +369,7 @@ void TMRControl::ShowResizingZone(QWidget *control)
         return;
     restoreOwnCursor(control);
     const InputState state = readInput();
-    const TResizeZone zone = resizingZoneAt(control->mapFromGlobal(state.pointer), control->size());
+    const TResizeZone zone = resizingZoneAt(clientPosition(control, state.pointer), control->size());
     if (FResizeCombiKey != cNone && !IsKeyDown(FResizeCombiKey, state))
         return;
     switch (zone) {
@@ -368,9 +414,10 @@ void TMRControl::EndDrag()
         FDragLoop->finish();
 }
 
-bool TMRControl::RunDragLoop(QWidget *control, QPoint start, const std::function<void(QPoint)> &step)
+bool TMRControl::RunDragLoop(QWidget *control, QPoint start, const std::function<void(QPoint)> &step,
+                             const QCursor *moveCursor)
 {
-    DragLoop loop(control, start, step);
+    DragLoop loop(control, start, step, moveCursor);
     FDragLoop = &loop;
     FDragging = true;
     // The component may go with its window while the loop runs.
@@ -468,20 +515,95 @@ void TMRControl::MoveControl(QWidget *control)
     if (!guard)
         return;
 
-    bool alive = false;
-    {
-        OverrideCursor moveCursor(FMoveCursor);
-        // The point under the pointer stays on the same spot of the control.
-        const QPoint grab = inPositionCoordinates(control, state.pointer) - control->pos();
-        alive = RunDragLoop(control, state.pointer, [&](QPoint global) {
-            const QPoint target = inPositionCoordinates(control, global) - grab;
-            control->move(control->x(), target.y());
-            control->move(target.x(), control->y());
-            if (FOnMoveEvent)
-                FOnMoveEvent(control, position());
-        });
-    }
+    // The point under the pointer stays on the same spot of the control.
+    const QPoint grab = inPositionCoordinates(control, state.pointer) - control->pos();
+    const QCursor moveCursor(FMoveCursor);
+    const bool alive = RunDragLoop(control, state.pointer, [&](QPoint global) {
+        const QPoint target = inPositionCoordinates(control, global) - grab;
+        control->move(control->x(), target.y());
+        control->move(target.x(), control->y());
+        if (FOnMoveEvent)
+            FOnMoveEvent(control, position());
+    }, &moveCursor);
 
     if (alive && guard && FOnAfterMoveEvent)
         FOnAfterMoveEvent(control, position());
+}
+
+// ---------------------------------------------------------------------------
+// Serving controls
+
+void TMRControl::bindControl(QWidget *control, ControlHooks hooks)
+{
+    if (!control)
+        return;
+    control->setMouseTracking(true);
+    for (QWidget *child : control->findChildren<QWidget *>())
+        child->setMouseTracking(true);
+    const Served served{control, std::move(hooks.onPress), std::move(hooks.onMove), hooks.doubleClickIsPress};
+    serve(control, served);
+    for (QWidget *part : hooks.parts)
+        if (part)
+            serve(part, served);
+}
+
+void TMRControl::bindControl(QWidget *control)
+{
+    bindControl(control, ControlHooks());
+}
+
+void TMRControl::serve(QWidget *watched, const Served &served)
+{
+    if (!FServed.contains(watched)) {
+        watched->installEventFilter(this);
+        connect(watched, &QObject::destroyed, this, [this](QObject *gone) { FServed.remove(gone); });
+    }
+    FServed.insert(watched, served);
+}
+
+bool TMRControl::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonDblClick)
+        return QObject::eventFilter(watched, event);
+    const auto found = FServed.constFind(watched);
+    if (found == FServed.cend() || !found->control)
+        return false;
+    // A copy: a handler may bind the control again, or take it away.
+    const Served served = *found;
+    const auto handOn = [this](const ControlHandler &handler, QWidget *control, bool press) {
+        runGuarded([&] {
+            if (handler)
+                handler(control);
+            else if (press)
+                MoveAndResizeControl(control);
+            else
+                ShowResizingZone(control);
+        });
+    };
+
+    if (type == QEvent::MouseMove) {
+        watched->event(event);
+        if (served.control)
+            handOn(served.onMove, served.control, false);
+        return true;
+    }
+    if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+        return false;
+    if (type == QEvent::MouseButtonDblClick) {
+        if (!served.doubleClickIsPress)
+            return false;
+        QPointer<QObject> alive(watched);
+        handOn(served.onPress, served.control, true);
+        if (alive)
+            watched->event(event);
+        return true;
+    }
+    // The control's own handling of the press comes first (a text field puts
+    // its caret, says it was clicked), then the gesture.
+    QPointer<QObject> alive(watched);
+    watched->event(event);
+    if (alive && served.control && QWidget::mouseGrabber() != watched)
+        handOn(served.onPress, served.control, true);
+    return true;
 }

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QHash>
+#include <QList>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QSize>
 
 #include <functional>
 #include <memory>
 
+class QCursor;
 class QWidget;
 
 // The four sizing pointers the move-and-resize component shows over the
@@ -47,18 +51,27 @@ private:
 // default Ctrl and the left button move it, Shift and the left button near an
 // edge or a corner resize it.
 //
-// The owning window forwards the events of each control it binds:
-//   mouse press of the left button -> MoveAndResizeControl(control)
-//   mouse move                    -> ShowResizingZone(control)
-// (a bound widget needs mouse tracking on to get moves without a button).
-// Both read the pointer position, the keys and the buttons themselves at the
-// moment they run, through the input-state reader; what the event carries is
-// ignored.
+// The component serves each control it is given with bindControl: an event
+// filter on the control hands it the control's mouse events, after the
+// control's own handling of each,
+//   press of the left button -> the press handler (MoveAndResizeControl)
+//   mouse move              -> the move handler (ShowResizingZone)
+// Both operations read the pointer position, the keys and the buttons
+// themselves at the moment they run, through the input-state reader; what
+// the event carries is ignored.
+//
+// The zones are counted in the control's client area, which for a framed
+// edit box starts inside its frame: a widget says how thick its frame is
+// through the property named by kClientFrameProperty (an int; none means no
+// frame). The outer width and height are the control's own.
 //
 // A drag is a local event loop fed by the drag's own mouse events: the
 // control's parent grabs the mouse and an application-wide event filter takes
 // every mouse event until the left button is released. Each mouse move is one
-// step; nothing polls. Repaints, timers and other events run in between.
+// step; nothing polls. Repaints, timers and other events run in between. A
+// modal box raised meanwhile (a key handler asking a question while the
+// button is still down) ends the drag where it is: the grab and the filter
+// stand aside and the box has the mouse.
 class TMRControl : public QObject
 {
     Q_OBJECT
@@ -141,11 +154,38 @@ public:
     // which edge or corner a resize would take.
     void ShowResizingZone(QWidget *control);
 
-    // The zone under the pointer, in the control's own coordinates.
+    // The zone under the pointer, counted in the control's client area.
     TResizeZone GetResizingZone(QWidget *control) const;
-    // The zone rule itself: clientPos is the pointer in the control's
-    // coordinates, outerSize the control's width and height.
+    // The zone rule itself: clientPos is the pointer in the control's client
+    // area, outerSize the control's outer width and height.
     static TResizeZone resizingZoneAt(QPoint clientPos, QSize outerSize);
+    // Where a point of the screen lies in a control's client area.
+    static QPoint clientPosition(const QWidget *control, QPoint global);
+    // The name of the property that gives the thickness of a widget's frame.
+    static constexpr const char *kClientFrameProperty = "clientFrame";
+
+    // What a control's mouse events are handed to. An empty press handler
+    // is MoveAndResizeControl, an empty move handler ShowResizingZone. Every
+    // handler runs inside the action guard, like any user action.
+    using ControlHandler = std::function<void(QWidget *control)>;
+    struct ControlHooks
+    {
+        ControlHandler onPress;
+        ControlHandler onMove;
+        // Child widgets whose presses and moves are the control's (the inner
+        // edit of a date box); the control is what the handlers get.
+        QList<QWidget *> parts;
+        // The control takes a left double click as one more press, handed on
+        // before its own double-click handling (the stamp and the image).
+        bool doubleClickIsPress = false;
+    };
+    // Serves a control from now on (binding it again replaces its hooks).
+    // Mouse tracking is switched on for the control and its children, so the
+    // pointer shows the zones on every move, button held or not. A press the
+    // control keeps for a gesture of its own (it holds the mouse after its
+    // own handling, as a locked sheet field does) is not handed on.
+    void bindControl(QWidget *control, ControlHooks hooks);
+    void bindControl(QWidget *control);
 
     // True while a drag runs.
     bool IsDragging() const { return FDragging; }
@@ -159,8 +199,19 @@ public:
     void setInputStateReader(InputStateReader reader);
     static InputState currentInputState();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     class DragLoop;
+    struct Served
+    {
+        QPointer<QWidget> control;
+        ControlHandler onPress;
+        ControlHandler onMove;
+        bool doubleClickIsPress = false;
+    };
+    void serve(QWidget *watched, const Served &served);
 
     InputState readInput() const;
     bool IsKeyDown(TCombiKey key, const InputState &state) const;
@@ -168,7 +219,9 @@ private:
     void MoveControl(QWidget *control);
     void ResizeStep(QWidget *control, TResizeZone zone, QPoint delta);
     // Runs one drag; false when the component itself was destroyed meanwhile.
-    bool RunDragLoop(QWidget *control, QPoint start, const std::function<void(QPoint)> &step);
+    // A move shows moveCursor application-wide while it runs.
+    bool RunDragLoop(QWidget *control, QPoint start, const std::function<void(QPoint)> &step,
+                     const QCursor *moveCursor = nullptr);
 
     std::unique_ptr<TResizeCursors> FResizeCursors;
     TCombiKey FResizeCombiKey = cShift;
@@ -185,4 +238,5 @@ private:
     InputStateReader FInputStateReader;
     bool FDragging = false;
     DragLoop *FDragLoop = nullptr;
+    QHash<QObject *, Served> FServed;
 };

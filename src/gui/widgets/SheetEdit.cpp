@@ -185,11 +185,8 @@ void SheetEdit::mousePressEvent(QMouseEvent *event)
     if (startsLockedGesture(event))
         return;
     QLineEdit::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton)
         emit clicked(this);
-        if (mouseDownHandler)
-            mouseDownHandler(this);
-    }
 }
 
 void SheetEdit::mouseMoveEvent(QMouseEvent *event)
@@ -202,8 +199,6 @@ void SheetEdit::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     QLineEdit::mouseMoveEvent(event);
-    if (mouseMoveHandler)
-        mouseMoveHandler(this);
 }
 
 void SheetEdit::mouseReleaseEvent(QMouseEvent *event)

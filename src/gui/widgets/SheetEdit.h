@@ -13,10 +13,16 @@ class QValidator;
 // Locked, the field takes a left press or a double click as the start of an
 // empty drag gesture: no caret, no focus taken from the field that has it, no
 // double click, the drag pointer while the button is held, nothing done at
-// the release. Keys and right clicks still reach it.
+// the release. Keys and right clicks still reach it. The field holds the
+// mouse for that gesture, which tells the move-and-resize component that the
+// press is not a move.
 class SheetEdit : public QLineEdit
 {
     Q_OBJECT
+    // The thickness of the frame the field has, as a framed edit box has it
+    // around its client area: 1 for the single border, 2 for the sunken
+    // edge, 0 without a border. The move-and-resize zones start inside it.
+    Q_PROPERTY(int clientFrame READ clientFrame)
 public:
     explicit SheetEdit(QWidget *parent = nullptr);
     ~SheetEdit() override;
@@ -28,6 +34,7 @@ public:
     bool isBordered() const { return m_bordered; }
     void set3D(bool sunken);
     bool is3D() const { return m_3d; }
+    int clientFrame() const { return m_bordered ? (m_3d ? 2 : 1) : 0; }
 
     void setLocked(bool locked);
     bool isLocked() const { return m_locked; }
@@ -39,9 +46,6 @@ public:
     // The toggle flag of a claim box (0 or 1), changed only by its toggle.
     int toggleFlag = 0;
 
-    // Mouse down and mouse move, handed to the move-and-resize handlers.
-    std::function<void(QWidget *)> mouseDownHandler;
-    std::function<void(QWidget *)> mouseMoveHandler;
     // A key typed into the field; returns true when the key is swallowed.
     std::function<bool(SheetEdit *, QKeyEvent *)> keyPressHandler;
 

@@ -62,20 +62,6 @@ void StampLabel::paintEvent(QPaintEvent *)
     painter.drawText(box, Qt::AlignCenter, m_text);
 }
 
-void StampLabel::mousePressEvent(QMouseEvent *event)
-{
-    QWidget::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && mouseDownHandler)
-        mouseDownHandler(this);
-}
-
-void StampLabel::mouseMoveEvent(QMouseEvent *event)
-{
-    QWidget::mouseMoveEvent(event);
-    if (mouseMoveHandler)
-        mouseMoveHandler(this);
-}
-
 void StampLabel::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QWidget::mouseDoubleClickEvent(event);

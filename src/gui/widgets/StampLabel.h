@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QSize>
 #include <QWidget>
-#include <functional>
 
 // The stamp: a free text in large letters, drawn without background, turned
 // counter-clockwise about the centre of its box, and sized to its text
@@ -24,16 +23,11 @@ public:
     void setColor(const QColor &color);
     void setStampFont(const QFont &font);
 
-    std::function<void(QWidget *)> mouseDownHandler;
-    std::function<void(QWidget *)> mouseMoveHandler;
-
 signals:
     void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:

@@ -152,6 +152,25 @@ TEST_F(MoveLockTest, ShiftDragOnAnEdgeResizesFromThatEdgeAndCtrlThereDoesNothing
     EXPECT_EQ(tarif->geometry(), widened.adjusted(0, 0, 0, 6));
 }
 
+// The zones start inside a field's frame: with Ctrl, a claim box moves from
+// a press at outer X 8 to 11 and Y 8 to 20; one pixel further out is a zone.
+TEST_F(MoveLockTest, ACtrlPressMovesAClaimBoxOnlyInsideTheZonesWithinItsFrame)
+{
+    SheetEdit *box = form->COCHE_MALADIE;
+    ASSERT_EQ(box->size(), QSize(17, 26));
+    ASSERT_TRUE(box->isBordered());
+    struct Row { QPoint at; bool moves; };
+    const Row rows[] = {
+        {{7, 13}, false}, {{8, 13}, true}, {{11, 13}, true}, {{12, 13}, false},
+        {{9, 7}, false}, {{9, 8}, true}, {{9, 20}, true}, {{9, 21}, false},
+    };
+    for (const Row &row : rows) {
+        const QPoint before = box->pos();
+        EXPECT_EQ(drag(box, row.at, Qt::ControlModifier, {{3, 2}}), row.moves) << row.at.x() << "," << row.at.y();
+        EXPECT_EQ(box->pos(), row.moves ? before + QPoint(3, 2) : before) << row.at.x() << "," << row.at.y();
+    }
+}
+
 // Every text and date field on the panel, the claim boxes, the image, the
 // label and the stamp move with Ctrl and show the sizing pointer with Shift;
 // ACTE_4 and the two pick lists take no part.

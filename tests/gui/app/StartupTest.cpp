@@ -278,7 +278,10 @@ TEST_F(StartupTest, AddedTextFieldsAreNumberedFromTheCountInTheConfiguration)
     EXPECT_EQ(first->toolTip(), QStringLiteral("NOUVEAU_1"));
     EXPECT_EQ(first->tag, 1);
     EXPECT_EQ(first->parentWidget(), form->Panel_IMAGE);
-    EXPECT_EQ(first->geometry().topLeft(), QPoint(form->width() / 4, form->height() / 3));
+    // A quarter of the width and a third of the height of the whole window,
+    // its frame included.
+    const QSize whole = form->frameGeometry().size();
+    EXPECT_EQ(first->geometry().topLeft(), QPoint(whole.width() / 4, whole.height() / 3));
     EXPECT_EQ(first->width(), 100);
     EXPECT_EQ(first->font().family(), form->NOM->font().family());
     EXPECT_EQ(first->font().pointSize(), form->NOM->font().pointSize());

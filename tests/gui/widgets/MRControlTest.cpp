@@ -1,8 +1,12 @@
 // The move-and-resize component: the zone rule on its own, then whole drags
 // driven by mouse events through the window, as a user makes them.
 #include "widgets/MRControl_32.h"
+#include "widgets/DateEdit.h"
+#include "widgets/SheetEdit.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -31,32 +35,6 @@ namespace {
 
 using Zone = TMRControl::TResizeZone;
 
-// A field bound the way the care-sheet window binds its fields: the press
-// and the moves are handed to the component.
-class BoundField : public QLineEdit
-{
-public:
-    BoundField(TMRControl *mr, QWidget *parent) : QLineEdit(parent), m_mr(mr)
-    {
-        setMouseTracking(true);
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override
-    {
-        if (event->button() == Qt::LeftButton)
-            m_mr->MoveAndResizeControl(this);
-    }
-    void mouseMoveEvent(QMouseEvent *event) override
-    {
-        m_mr->ShowResizingZone(this);
-        QLineEdit::mouseMoveEvent(event);
-    }
-
-private:
-    TMRControl *m_mr;
-};
-
 class MRControlTest : public ::testing::Test
 {
 protected:
@@ -66,8 +44,10 @@ protected:
         panel = new QWidget(&window);
         panel->setGeometry(150, 100, 400, 280);
         mr = new TMRControl(&window);
-        field = new BoundField(mr, panel);
+        // A field served the way the care-sheet window has its fields served.
+        field = new QLineEdit(panel);
         field->setGeometry(100, 50, 80, 20);
+        mr->bindControl(field);
         mr->setInputStateReader([this] { return input; });
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -144,7 +124,7 @@ protected:
     QWidget window;
     QWidget *panel = nullptr;
     TMRControl *mr = nullptr;
-    BoundField *field = nullptr;
+    QLineEdit *field = nullptr;
     TMRControl::InputState input{QPoint(), Qt::NoModifier, Qt::LeftButton};
     QTimer failsafe;
     QWidget *grabberDuringDrag = nullptr;
@@ -496,4 +476,169 @@ TEST_F(MRControlTest, PointerShowsTheZoneWhileTheResizeKeyIsHeld)
     field->setCursor(Qt::PointingHandCursor);
     hover(kRight, Qt::ShiftModifier);
     EXPECT_EQ(field->cursor().shape(), Qt::PointingHandCursor);
+}
+
+// The zones are counted from inside a field's frame, whose width the field
+// gives: a claim box of 17 x 26 with its single border has its interior at
+// outer X 8..11 and Y 8..20, and outer X 7 is already the left zone.
+TEST(ResizingZone, IsCountedInsideTheFrameOfARealField)
+{
+    QWidget window;
+    auto *box = new SheetEdit(&window);
+    box->setGeometry(10, 10, 17, 26);
+    auto *date = new DateEdit(&window);
+    date->setGeometry(40, 10, 90, 21);
+    TMRControl mr;
+    QPoint pointer;
+    mr.setInputStateReader([&] { return TMRControl::InputState{pointer, {}, {}}; });
+    const auto zoneAt = [&](QWidget *w, QPoint outer) {
+        pointer = w->mapToGlobal(outer);
+        return mr.GetResizingZone(w);
+    };
+
+    QRect interior;
+    for (int y = 0; y < box->height(); ++y)
+        for (int x = 0; x < box->width(); ++x)
+            if (zoneAt(box, {x, y}) == TMRControl::rzNone && x > 0 && y > 0)
+                interior |= QRect(x, y, 1, 1);
+    EXPECT_EQ(interior, QRect(QPoint(8, 8), QPoint(11, 20)));
+
+    enum Look { Flat, Sunken, Bare };
+    struct Row { QWidget *w; Look look; QPoint outer; Zone zone; };
+    const Row rows[] = {
+        {box, Flat, {7, 13}, TMRControl::rzLeft},
+        {box, Flat, {12, 13}, TMRControl::rzRight},
+        {box, Flat, {9, 7}, TMRControl::rzTop},
+        {box, Flat, {9, 21}, TMRControl::rzBottom},
+        {box, Flat, {7, 7}, TMRControl::rzTopLeft},
+        // The sunken edge is two pixels thick; no border, no frame.
+        {box, Sunken, {8, 13}, TMRControl::rzLeft},
+        {box, Sunken, {9, 13}, TMRControl::rzNone},
+        {box, Bare, {7, 13}, TMRControl::rzNone},
+        {box, Bare, {6, 13}, TMRControl::rzLeft},
+        {date, Flat, {7, 10}, TMRControl::rzLeft},
+        {date, Bare, {7, 10}, TMRControl::rzNone},
+    };
+    for (const Row &row : rows) {
+        box->setBordered(row.look != Bare);
+        box->set3D(row.look == Sunken);
+        date->setFramed(row.look != Bare);
+        EXPECT_EQ(zoneAt(row.w, row.outer), row.zone)
+            << row.w->metaObject()->className() << " look " << row.look << " at " << row.outer.x() << ","
+            << row.outer.y();
+    }
+}
+
+// The component's watch on a served control: the control handles the press
+// first and the handler follows; the text part of a date box is the box, its
+// button is not; a double click is a press only where the binding says so;
+// a press a locked field keeps for its own gesture goes no further.
+TEST_F(MRControlTest, ServedControlsHandTheirEventsOnAfterTheirOwnHandling)
+{
+    QStringList seen;
+    const auto record = [&](const char *what) {
+        return [&seen, what](QWidget *c) { seen << QStringLiteral("%1 %2").arg(what, c->objectName()); };
+    };
+    auto *edit = new SheetEdit(panel);
+    edit->setObjectName("edit");
+    edit->setGeometry(10, 10, 80, 20);
+    auto *date = new DateEdit(panel);
+    date->setObjectName("date");
+    date->setGeometry(10, 40, 90, 21);
+    auto *stamp = new QWidget(panel);
+    stamp->setObjectName("stamp");
+    stamp->setGeometry(10, 80, 40, 20);
+    for (QWidget *w : std::initializer_list<QWidget *>{edit, date, stamp})
+        w->show();
+    QCoreApplication::processEvents();   // the date box lays out its edit and button
+    QObject::connect(edit, &SheetEdit::clicked, [&] { seen << "clicked edit"; });
+    mr->bindControl(edit, {record("press"), record("move"), {}, false});
+    QWidget *inner = date->findChild<QWidget *>("edit");
+    QWidget *button = date->findChild<QWidget *>("button");
+    mr->bindControl(date, {record("press"), record("move"), {inner}, false});
+    mr->bindControl(stamp, {record("press"), record("move"), {}, true});
+    for (QWidget *w : {inner, button, static_cast<QWidget *>(stamp)})
+        EXPECT_TRUE(w->hasMouseTracking()) << w->objectName().toStdString();
+
+    struct Row { QWidget *target; const char *what; QStringList expected; };
+    const Row rows[] = {
+        {edit, "press", {"clicked edit", "press edit"}},
+        {edit, "double", {}},
+        {edit, "right", {}},
+        {inner, "press", {"press date"}},
+        {inner, "move", {"move date"}},
+        {inner, "double", {}},
+        {button, "press", {}},
+        {button, "move", {"move date"}},
+        {stamp, "double", {"press stamp"}},
+    };
+    for (const Row &row : rows) {
+        seen.clear();
+        const QPoint at = row.target->rect().center();
+        const QByteArray what(row.what);
+        if (what == "press")
+            QTest::mousePress(row.target, Qt::LeftButton, {}, at);
+        else if (what == "right")
+            QTest::mousePress(row.target, Qt::RightButton, {}, at);
+        else if (what == "double") {
+            QMouseEvent twice(QEvent::MouseButtonDblClick, at, row.target->mapToGlobal(at), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(row.target, &twice);
+        } else {
+            QTest::mouseMove(handle(), inWindow(row.target->mapToGlobal(at)));
+        }
+        if (what != "move" && what != "double")
+            QTest::mouseRelease(row.target, what == "right" ? Qt::RightButton : Qt::LeftButton, {}, at);
+        EXPECT_EQ(seen, row.expected) << row.target->objectName().toStdString() << " " << row.what;
+        date->closeCalendar();   // the button's click opened it
+    }
+
+    // Locked, the field takes the press for its own gesture.
+    edit->setLocked(true);
+    seen.clear();
+    QTest::mousePress(edit, Qt::LeftButton, {}, edit->rect().center());
+    QTest::mouseRelease(edit, Qt::LeftButton, {}, edit->rect().center());
+    EXPECT_EQ(seen, QStringList());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A box raised while the button is still down (a key handler asking a
+// question in the middle of a drag) gets the mouse: the drag ends where it is
+// and lets go of the mouse.
+TEST_F(MRControlTest, ABoxRaisedDuringADragTakesTheMouse)
+{
+    recordCallbacks();
+    const QPoint start = field->mapToGlobal(kInterior);
+    input = {start, Qt::ControlModifier, Qt::LeftButton};
+    int answer = -1;
+    bool draggingInBox = true;
+    QTimer::singleShot(0, panel, [&] {
+        input.pointer = start + QPoint(3, 3);
+        QTest::mouseMove(handle(), inWindow(input.pointer));
+        QDialog box(&window);
+        box.setModal(true);
+        auto *ok = new QPushButton(QStringLiteral("OK"), &box);
+        ok->setGeometry(10, 10, 60, 24);
+        QObject::connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
+        QTimer::singleShot(0, &box, [&] {
+            draggingInBox = mr->IsDragging() && QWidget::mouseGrabber() != nullptr;
+            QTest::mouseClick(box.windowHandle(), Qt::LeftButton, {}, ok->geometry().center());
+        });
+        // Should the click never arrive, the box still goes.
+        QTimer::singleShot(5000, &box, &QDialog::reject);
+        answer = box.exec();
+        // The button comes up once the box has gone.
+        input.buttons = Qt::NoButton;
+        QTest::mouseRelease(handle(), Qt::LeftButton, {}, inWindow(input.pointer));
+    });
+    failsafe.start();
+    QTest::mousePress(handle(), Qt::LeftButton, Qt::ControlModifier, inWindow(start));
+    failsafe.stop();
+    EXPECT_EQ(answer, QDialog::Accepted);
+    EXPECT_FALSE(draggingInBox);
+    EXPECT_FALSE(mr->IsDragging());
+    EXPECT_EQ(field->pos(), QPoint(103, 53));
+    EXPECT_EQ(calls.last(), "AfterMove 103,53");
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
