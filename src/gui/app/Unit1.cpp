@@ -194,6 +194,8 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (forwardLabelMouse(watched, event))
         return true;
+    if (dropFilter(watched, event))
+        return true;
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return QMainWindow::eventFilter(watched, event);
     // The key goes to the focused field, or to the window itself when no

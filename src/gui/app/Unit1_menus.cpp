@@ -185,9 +185,10 @@ void TForm1::buildMenus()
     on(Calcule_Total, &TForm1::Calcule_TotalExecute);
     connect(mnu_Note_Show, &QAction::triggered, this, [this](bool ticked) { NOTE->setVisible(ticked); });
 
+    bindImageCommands();
+
     // "Rechercher une nouvelle version ..." does nothing, as it always has.
-    for (QAction *later : {form_OPEN, EDIT_IMAGE, OPEN_Modele, SAVE_MODELE, mnu_CacheImage,
-                           Ajusterlahauteurdelcran1, MAxi1, chk_OpenActe, chk_AutoNavelis, Aideaucodage1,
+    for (QAction *later : {OPEN_Modele, SAVE_MODELE, chk_OpenActe, chk_AutoNavelis, Aideaucodage1,
                            Amli1, mnu_Modificateurs, JORFn0124du31mai2013page90081, mnu_CCAM, modif_1,
                            mnu_NAVELIS})
         notYetAvailable(later);
@@ -202,17 +203,7 @@ void TForm1::buildPopupMenus()
     connect(Cocher1, &QAction::triggered, this, guarded([this] { Cocher1Click(); }));
     connect(Dcocher1, &QAction::triggered, this, guarded([this] { Dcocher1Click(); }));
 
-    PopupMenu_note = new QMenu(this);
-    PopupMenu_note->setObjectName(QStringLiteral("PopupMenu_note"));
-    QAction *cacher = addItem(PopupMenu_note, this, "CAcher1", QStringLiteral("&Cacher"));
-    makeDefaultItem(PopupMenu_note, cacher);
-    QMenu *texts = PopupMenu_note->addMenu(QStringLiteral("&Texte ..."));
-    texts->setObjectName(QStringLiteral("exte2"));
-    QAction *font = addItem(PopupMenu_note, this, "Police1", QStringLiteral("&Police"));
-    QMenu *angles = PopupMenu_note->addMenu(QStringLiteral("&Orientation"));
-    angles->setObjectName(QStringLiteral("Orientation1"));
-    for (QAction *later : {cacher, texts->menuAction(), font, angles->menuAction()})
-        notYetAvailable(later);
+    buildStampMenu();
 
     PopupMenu_VILLES = new QMenu(this);
     PopupMenu_VILLES->setObjectName(QStringLiteral("PopupMenu_VILLES"));
