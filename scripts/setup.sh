@@ -9,7 +9,7 @@ TIRAVON_PACKAGES=(
   g++ cmake make pkg-config
   qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n libgl-dev
   libqt6sql6-odbc libsqliteodbc unixodbc
-  libjpeg-dev libgtest-dev
+  libjpeg-dev libgtest-dev qt6-image-formats-plugins
   fonts-liberation2 fonts-dejavu-core
 )
 

@@ -3,7 +3,23 @@
 #include <QImage>
 #include <QString>
 
-// Reads a form picture by its extension (letter case ignored): JPEG through
-// libjpeg. Raises "Extension de fichier image inconnue (.%s)" for another
-// extension and a clear error for a file that cannot be decoded.
+// How a form picture is read, chosen by its file's extension (letter case
+// ignored).
+enum class FormPictureKind {
+    Jpeg,        // "jpg", "jpeg": our libjpeg codec
+    QtReader,    // "bmp", "tif", "tiff", "ico": Qt's image readers
+    Metafile,    // "emf", "wmf": only where the platform has a reader for them
+    Unknown,     // anything else
+};
+
+FormPictureKind formPictureKind(const QString &path);
+
+// Only a file whose extension is ".JPG" in any letter case may be dropped
+// on the care-sheet window (a ".jpeg" is refused, though the dialog takes it).
+bool isDroppableFormPicture(const QString &path);
+
+// Reads a form picture by its extension. Raises "Extension de fichier image
+// inconnue (.%s)" for an extension not in the list, and a French error naming
+// the file for a picture that cannot be decoded (damaged, empty, of a format
+// the platform cannot read); nothing is half loaded.
 QImage loadFormPicture(const QString &path);

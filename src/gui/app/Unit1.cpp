@@ -196,6 +196,8 @@ void TForm1::FormClose()
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (dropFilter(watched, event))
+        return true;
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return QMainWindow::eventFilter(watched, event);
     // The key goes to the focused field, or to the window itself when no

@@ -164,6 +164,24 @@ public:
     // Printing.
     void btn_IMPRIMERExecute();
 
+    // The form image (Unit1_image.cpp).
+    void form_OPENExecute();
+    void FormDropFiles(const QStringList &paths);
+    void EDIT_IMAGEExecute();
+    void mnu_CacheImageClick();
+    void Ajusterlahauteurdelcran1Click();
+    void MAxi1Click();
+    // Shows the picture at the path and reads that form's configuration; a
+    // picture or a configuration that cannot be read changes nothing.
+    void loadFormImage(const QString &path);
+
+    // The stamp (Unit1_stamp.cpp).
+    void CAcher1Click();
+    void NOTEDblClick();
+    void stampTextClick(QAction *item);
+    void Textelibre1Click();
+    void Police1Click();
+
     // Move, resize and lock.
     void NOMMouseDown(QWidget *control);
     void NOMMouseMove(QWidget *control);
@@ -223,6 +241,9 @@ private:
     void buildMenus();
     void buildPopupMenus();
     void buildTitleBarButtons();
+    void bindImageCommands();
+    void buildStampMenu();
+    bool dropFilter(QObject *watched, QEvent *event);
     void setTabOrder();
     void applyClaimBoxRule(SheetEdit *box);
     void showPickList(QListWidget *list, SheetEdit *fieldBelow);

@@ -44,13 +44,6 @@ QAction *addItem(QMenu *menu, QWidget *window, const char *name, const QString &
     return action;
 }
 
-// An item whose command belongs to a part of the program not yet there:
-// present, and disabled so that nothing pretends to work.
-void notYetAvailable(QAction *action)
-{
-    action->setEnabled(false);
-}
-
 void makeDefaultItem(QMenu *menu, QAction *action)
 {
     QFont bold = action->font();
@@ -203,9 +196,8 @@ void TForm1::buildMenus()
     on(chk_OpenActe, &TForm1::chk_OpenActeClick);
     connect(mnu_Note_Show, &QAction::triggered, this, [this](bool ticked) { NOTE->setVisible(ticked); });
 
+    bindImageCommands();
     // "Rechercher une nouvelle version ..." does nothing, as it always has.
-    for (QAction *later : {form_OPEN, EDIT_IMAGE, mnu_CacheImage, Ajusterlahauteurdelcran1, MAxi1})
-        notYetAvailable(later);
 }
 
 void TForm1::buildPopupMenus()
@@ -217,17 +209,7 @@ void TForm1::buildPopupMenus()
     connect(Cocher1, &QAction::triggered, this, guarded([this] { Cocher1Click(); }));
     connect(Dcocher1, &QAction::triggered, this, guarded([this] { Dcocher1Click(); }));
 
-    PopupMenu_note = new QMenu(this);
-    PopupMenu_note->setObjectName(QStringLiteral("PopupMenu_note"));
-    QAction *cacher = addItem(PopupMenu_note, this, "CAcher1", QStringLiteral("&Cacher"));
-    makeDefaultItem(PopupMenu_note, cacher);
-    QMenu *texts = PopupMenu_note->addMenu(QStringLiteral("&Texte ..."));
-    texts->setObjectName(QStringLiteral("exte2"));
-    QAction *font = addItem(PopupMenu_note, this, "Police1", QStringLiteral("&Police"));
-    QMenu *angles = PopupMenu_note->addMenu(QStringLiteral("&Orientation"));
-    angles->setObjectName(QStringLiteral("Orientation1"));
-    for (QAction *later : {cacher, texts->menuAction(), font, angles->menuAction()})
-        notYetAvailable(later);
+    buildStampMenu();
 
     PopupMenu_VILLES = new QMenu(this);
     PopupMenu_VILLES->setObjectName(QStringLiteral("PopupMenu_VILLES"));

@@ -13,14 +13,20 @@ StampLabel::StampLabel(QWidget *parent)
     setMouseTracking(true);
 }
 
+// Each change refits the box; setting what the stamp already has is no
+// change, so a width set explicitly holds.
 void StampLabel::setText(const QString &text)
 {
+    if (text == m_text)
+        return;
     m_text = text;
     fitToText();
 }
 
 void StampLabel::setAngle(int angle)
 {
+    if (normalisedAngle(angle) == m_angle)
+        return;
     m_angle = normalisedAngle(angle);
     fitToText();
 }
@@ -31,9 +37,11 @@ void StampLabel::setColor(const QColor &color)
     update();
 }
 
-void StampLabel::setStampFont(const QFont &font)
+void StampLabel::setStampFont(const QFont &stampFont)
 {
-    setFont(font);
+    if (stampFont == font() && stampFont.resolveMask() == font().resolveMask())
+        return;
+    setFont(stampFont);
     fitToText();
 }
 

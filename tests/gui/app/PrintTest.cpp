@@ -10,6 +10,8 @@
 #include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
 #include "app/Unit1.h"
+#include "app/variables_globales.h"
+#include "windows/unit_options.h"
 #include "widgets/DateEdit.h"
 #include "widgets/FormImage.h"
 #include "widgets/StampLabel.h"
@@ -19,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QImageReader>
 #include <QLabel>
@@ -788,6 +791,54 @@ TEST_F(PrintTest, ThePrinterChosenIsOfferedAgainAtTheNextPrint)
     };
     form->btn_IMPRIMER->trigger();
     EXPECT_EQ(offered, session.path(QStringLiteral("first.pdf")));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PrintTest, TheOptionsTopBoxMovesPrintedTextsDownAndTheWidthBoxMovesNone)
+{
+    blankSheet();
+    crisp(form->NOM);
+    form->NOM->setText(QStringLiteral("HHHH"));
+    const QImage first = printAndRender(QStringLiteral("first"));
+    const QRect firstInk = inkBox(first, kDark, onPage(inClientArea(form->NOM)));
+
+    Form_OPTIONS->SpinEdit_W->setValue(Form_OPTIONS->SpinEdit_W->value() + 25);
+    Form_OPTIONS->SpinEditTOP->setValue(Form_OPTIONS->SpinEditTOP->value() + 10);
+    const QImage lower = printAndRender(QStringLiteral("lower"));
+    const QRect lowerInk = inkBox(lower, kDark, onPage(inClientArea(form->NOM)));
+
+    // Ten pixels down are 10/96 inch: 62.5 dots; the width moved nothing.
+    ASSERT_FALSE(firstInk.isNull());
+    ASSERT_FALSE(lowerInk.isNull());
+    EXPECT_NEAR(lowerInk.top() - firstInk.top(), 62.5, 1.0);
+    EXPECT_EQ(lowerInk.left(), firstInk.left());
+}
+
+TEST_F(PrintTest, AShownStampPrintsTurnedAsOnScreenAndAHiddenOneNotAtAll)
+{
+    // No frame of a field under the stamp, which the screen would show and the paper not.
+    setTick(form->mnu_Border, false);
+    setTick(form->mnu_3D, false);
+    blankSheet();
+    crisp(form->NOTE);
+    form->NOTE->setText(QStringLiteral("DUPLICATA"));
+    form->NOTE->setAngle(30);
+    form->NOTE->show();
+    const QRect place = inClientArea(form->NOTE);
+    const QImage page = printAndRender(QStringLiteral("stamp"));
+    ASSERT_FALSE(page.isNull());
+    const QRect ink = inkBox(page, kDark, onPage(place));
+    ASSERT_FALSE(ink.isNull());
+    // Turned: the ink rises across the box, higher than one line of the font.
+    EXPECT_GT(ink.height(), QFontMetrics(form->NOTE->font()).height() * kDotsPerPixel * 1.5);
+    EXPECT_EQ(differingDots(page, form->NOTE), 0);
+
+    form->NOTE->hide();
+    const QImage without = printAndRender(QStringLiteral("nostamp"));
+    EXPECT_TRUE(inkBox(without, kAnyMark, onPage(place)).isNull());
 }
 
 } // namespace

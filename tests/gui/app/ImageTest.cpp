@@ -1,0 +1,192 @@
+// The form image commands: a new image brings its own configuration and is
+// the one shown after a restart; a picture or a configuration that cannot
+// be read changes nothing; dropping, editing, hiding and fitting the image.
+#include "ScriptedDialogs.h"
+#include "TiravonSession.h"
+
+#include "app/Unit1.h"
+#include "config/SharedState.h"
+#include "print/JpegCodec.h"
+#include "support/tq32_ini.h"
+#include "widgets/FormImage.h"
+#include "widgets/ImagePanel.h"
+#include "widgets/SheetEdit.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ImageTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        session.start();
+        form = session.form();
+    }
+
+    // A JPEG picture of the given size, with a configuration of its own
+    // that places the panel and NOM.
+    QString otherForm(const QString &name, QSize size, int panelTop, int nomLeft)
+    {
+        const QString path = QDir::toNativeSeparators(session.path(name));
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        saveJpegFile(path, picture);
+        const QString config = formConfigPathFor(path, session.fake.login);
+        INI_WriteInteger(QStringLiteral("IMAGE"), QStringLiteral("Y"), panelTop, config);
+        INI_WriteInteger(QStringLiteral("NOM"), QStringLiteral("X"), nomLeft, config);
+        return path;
+    }
+
+    struct Shown
+    {
+        QString path;
+        QSize picture;
+        QRect panel;
+        int nomLeft;
+        bool operator==(const Shown &o) const
+        {
+            return path == o.path && picture == o.picture && panel == o.panel && nomLeft == o.nomLeft;
+        }
+    };
+    Shown shown() const
+    {
+        return {form->state.formImagePath, form->Image1->picture().size(), form->Panel_IMAGE->geometry(),
+                form->NOM->x()};
+    }
+
+    TiravonSession session;
+    TForm1 *form = nullptr;
+};
+
+TEST_F(ImageTest, AChosenImageBringsItsConfigurationAndIsTheOneShownAfterARestart)
+{
+    const QString other = otherForm(QStringLiteral("autre.jpg"), QSize(120, 90), 40, 300);
+    testDialogs().fileAnswers << other;
+    form->form_OPEN->trigger();
+
+    ASSERT_EQ(testDialogs().fileRequests.size(), 1);
+    const FileDialogRequest &asked = testDialogs().fileRequests.first();
+    EXPECT_EQ(asked.title, QStringLiteral("Choisir une IMAGE JPG"));
+    EXPECT_EQ(asked.folder, Program_Folder());
+    EXPECT_TRUE(asked.picture);
+    EXPECT_TRUE(asked.filter.startsWith(QStringLiteral("Tous (*.gif;*.png;*.jpg;*.jpeg;")));
+    EXPECT_EQ(shown().path, other);
+    EXPECT_EQ(shown().picture, QSize(120, 90));
+    EXPECT_EQ(form->Panel_IMAGE->y(), 40);
+    EXPECT_EQ(form->NOM->x(), 300);
+    EXPECT_EQ(form->state.formConfigPath, formConfigPathFor(other, session.fake.login));
+    EXPECT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
+
+    session.restart();
+    form = session.form();
+    EXPECT_EQ(shown().path, other);
+    EXPECT_EQ(shown().picture, QSize(120, 90));
+    EXPECT_EQ(form->NOM->x(), 300);
+}
+
+TEST_F(ImageTest, APictureOrAConfigurationThatCannotBeReadChangesNothing)
+{
+    const QString png = session.path(QStringLiteral("scan.png"));
+    QImage(20, 20, QImage::Format_RGB32).save(png, "PNG");
+    const QString corrupt = session.path(QStringLiteral("abime.jpg"));
+    QFile::copy(QStringLiteral(TIRAVON_TEST_DATA "/jpeg/corrupt_data.jpg"), corrupt);
+    const QString empty = session.path(QStringLiteral("vide.jpg"));
+    QFile(empty).open(QIODevice::WriteOnly);
+    // A configuration that exists but cannot be read (here a folder in its place).
+    const QString locked = otherForm(QStringLiteral("verrou.jpg"), QSize(50, 50), 40, 300);
+    const QString lockedConfig = formConfigPathFor(locked, session.fake.login);
+    QFile::remove(lockedConfig);
+    QDir().mkpath(lockedConfig);
+
+    struct Case { QString path; QString error; };
+    const Case cases[] = {
+        {png, QStringLiteral("Extension de fichier image inconnue (.png)")},
+        {corrupt, QString()},
+        {empty, QString()},
+        {locked, QStringLiteral("Impossible de lire la configuration \"%1\" de l'image \"%2\"")
+                     .arg(QDir::toNativeSeparators(lockedConfig), QDir::toNativeSeparators(locked))},
+    };
+    const Shown before = shown();
+    for (const Case &c : cases) {
+        testDialogs().clear();
+        testDialogs().fileAnswers << c.path;
+        form->form_OPEN->trigger();
+        const QStringList errors = testDialogs().texts(QStringLiteral("error"));
+        ASSERT_EQ(errors.size(), 1) << c.path.toStdString();
+        if (!c.error.isEmpty()) {
+            EXPECT_EQ(errors.first(), c.error);
+        }
+        EXPECT_TRUE(shown() == before) << c.path.toStdString();
+    }
+}
+
+TEST_F(ImageTest, OnlyTheFirstDroppedFileIsTakenAndOnlyAsJpg)
+{
+    const QString first = otherForm(QStringLiteral("premiere.JpG"), QSize(60, 40), 40, 300);
+    const QString second = otherForm(QStringLiteral("seconde.jpg"), QSize(70, 40), 40, 300);
+    const QString jpeg = otherForm(QStringLiteral("troisieme.jpeg"), QSize(80, 40), 40, 300);
+    const Shown before = shown();
+    testDialogs().clear();
+
+    form->FormDropFiles({jpeg, first});
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("message")),
+              QStringList{QStringLiteral("On ne peut déposer que des images au format \"JPG\"")});
+    EXPECT_TRUE(shown() == before);
+
+    // Three files dropped on a field, as the desktop sends them.
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second), QUrl::fromLocalFile(jpeg)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->ADRESSE, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->ADRESSE, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(form->state.formImagePath, first);
+    EXPECT_EQ(form->Image1->picture().size(), QSize(60, 40));
+    EXPECT_TRUE(form->ADRESSE->text().isEmpty());
+}
+
+TEST_F(ImageTest, EditingHandsTheImageToTheDesktopOrSaysItIsMissing)
+{
+    form->EDIT_IMAGE->trigger();
+    EXPECT_EQ(session.fake.opened, QStringList{form->state.formImagePath});
+
+    const QString gone = session.path(QStringLiteral("parti.jpg"));
+    form->state.formImagePath = gone;
+    form->EDIT_IMAGE->trigger();
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("information")),
+              QStringList{QStringLiteral("Image \"%1\" non trouvée").arg(gone)});
+    EXPECT_EQ(session.fake.opened.size(), 1);
+}
+
+TEST_F(ImageTest, TextOnlyHidesTheImageAndFittingTakesTheWorkAreasHeight)
+{
+    form->mnu_CacheImage->trigger();
+    EXPECT_TRUE(form->Image1->isHidden());
+    form->mnu_CacheImage->trigger();
+    EXPECT_FALSE(form->Image1->isHidden());
+
+    const int panelWidth = form->Panel_IMAGE->width();
+    const QPoint nom = form->NOM->pos();
+    session.fake.area = QRect(0, 0, 1600, 700);
+    form->move(form->x(), 50);
+    form->Ajusterlahauteurdelcran1->trigger();
+    EXPECT_EQ(form->y(), 0);
+    EXPECT_EQ(form->height(), 700);
+    EXPECT_EQ(form->Panel_IMAGE->size(), QSize(panelWidth, 700));
+    EXPECT_EQ(form->Image1->height(), 698);
+    EXPECT_EQ(form->NOM->pos(), nom);
+}
+
+} // namespace

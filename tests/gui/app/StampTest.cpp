@@ -1,0 +1,133 @@
+// The stamp's pop-up menu, its double click and the ticks that show it.
+#include "ScriptedDialogs.h"
+#include "TiravonSession.h"
+
+#include "app/Unit1.h"
+#include "print/StampGeometry.h"
+#include "widgets/StampLabel.h"
+
+#include <QAction>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class StampTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        session.start();
+        form = session.form();
+        stamp = form->NOTE;
+    }
+
+    void choose(const char *item)
+    {
+        auto *action = form->findChild<QAction *>(QString::fromLatin1(item));
+        ASSERT_NE(action, nullptr) << item;
+        action->trigger();
+    }
+
+    // The box the size rule gives for the stamp's text, font and angle.
+    QSize ruleBox() const
+    {
+        const QFontMetrics metrics(stamp->font());
+        return turnedTextBox(QSize(metrics.horizontalAdvance(stamp->text()), metrics.height()), stamp->angle());
+    }
+
+    TiravonSession session;
+    TForm1 *form = nullptr;
+    StampLabel *stamp = nullptr;
+};
+
+TEST_F(StampTest, AFixedTextIsTheItemsCaptionWithoutItsAccelerator)
+{
+    struct Case { const char *item; const char *text; };
+    const Case cases[] = {
+        {"DUPLICATA1", "DUPLICATA"},
+        {"ALD1", "A.L.D"},
+        {"Cartevitaleencoursdefabrication1", "Carte vitale en cours de fabrication"},
+    };
+    for (const Case &c : cases) {
+        choose(c.item);
+        EXPECT_EQ(stamp->text(), QString::fromUtf8(c.text));
+        EXPECT_EQ(stamp->size(), ruleBox()) << c.item;
+    }
+}
+
+TEST_F(StampTest, FreeTextTakesTheAnswerAndACancelledBoxThePreset)
+{
+    testDialogs().inputAnswers << QStringLiteral("Urgent");
+    choose("Textelibre1");
+    EXPECT_EQ(stamp->text(), QStringLiteral("Urgent"));
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("inputBox")),
+              QStringList{QStringLiteral("Entrez le texte du Tampon|Texte")});
+    choose("Textelibre1");   // no answer scripted: cancelled
+    EXPECT_EQ(stamp->text(), QStringLiteral("DUPLICATA"));
+}
+
+TEST_F(StampTest, TheFontDialogGivesFontAndColourAndACancelKeepsThem)
+{
+    const QPoint corner = stamp->pos();
+    testDialogs().fontAnswer = [](const FontChoice &initial) {
+        FontChoice chosen = initial;
+        chosen.font = QFont(QStringLiteral("Liberation Serif"), 40);
+        chosen.font.setItalic(true);
+        chosen.color = QColor(200, 0, 0);
+        return chosen;
+    };
+    choose("Police1");
+    EXPECT_EQ(stamp->font().pointSize(), 40);
+    EXPECT_TRUE(stamp->font().italic());
+    EXPECT_EQ(stamp->color(), QColor(200, 0, 0));
+    EXPECT_EQ(stamp->size(), ruleBox());
+    EXPECT_EQ(stamp->pos(), corner);
+
+    testDialogs().fontAnswer = nullptr;   // cancelled: the dialog gives back what it was opened with
+    choose("Police1");
+    EXPECT_EQ(stamp->font().pointSize(), 40);
+    EXPECT_EQ(stamp->color(), QColor(200, 0, 0));
+}
+
+TEST_F(StampTest, AnAngleRefitsTheBoxAtItsCornerAndAnExplicitWidthHoldsUntilThen)
+{
+    choose("N01");
+    const QPoint corner = stamp->pos();
+    const QSize flat = ruleBox();   // w + 2 by h
+    choose("N901");
+    EXPECT_EQ(stamp->angle(), 90);
+    EXPECT_EQ(stamp->size(), QSize(flat.height() + 2, flat.width() - 2));
+    EXPECT_EQ(stamp->pos(), corner);
+
+    stamp->resize(400, stamp->height());
+    choose("N901");                      // the angle it has already: no change
+    EXPECT_EQ(stamp->width(), 400);
+    choose("N451");
+    EXPECT_EQ(stamp->size(), ruleBox());
+}
+
+TEST_F(StampTest, HidingByMenuUnticksBothTicksAndByDoubleClickOnlyThePopUpOne)
+{
+    form->mnu_Note_Show->setChecked(true);
+    ASSERT_TRUE(form->mnuPoP_ShowTampon->isChecked());
+    stamp->show();
+    QTest::mouseDClick(stamp, Qt::LeftButton, Qt::NoModifier, stamp->rect().center());
+    EXPECT_TRUE(stamp->isHidden());
+    EXPECT_TRUE(form->mnu_Note_Show->isChecked());
+    EXPECT_FALSE(form->mnuPoP_ShowTampon->isChecked());
+
+    form->mnuPoP_ShowTampon->trigger();
+    EXPECT_TRUE(stamp->isVisible());
+    choose("CAcher1");
+    EXPECT_TRUE(stamp->isHidden());
+    EXPECT_FALSE(form->mnu_Note_Show->isChecked());
+    EXPECT_FALSE(form->mnuPoP_ShowTampon->isChecked());
+
+    form->mnu_Note_Show->trigger();
+    EXPECT_TRUE(stamp->isVisible());
+}
+
+} // namespace
