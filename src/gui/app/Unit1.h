@@ -13,6 +13,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QStringList>
 #include <QMainWindow>
 #include <memory>
 
@@ -142,6 +143,11 @@ public:
 
     // Printing.
     void btn_IMPRIMERExecute();
+    // The calibration page, the printers' offsets and the print preview
+    // (Unit1_calibration.cpp).
+    void mnu_CalibrageClick();
+    void mnu_DecalageClick();
+    void mnu_ApercuClick();
 
     // Move, resize and lock.
     void NOMMouseDown(QWidget *control);
@@ -207,6 +213,9 @@ private:
     void showPickList(QListWidget *list, SheetEdit *fieldBelow);
     void leaveFieldForPrint();
     void restoreAfterPrint(bool succeeded, int heightBefore);
+    void printSheet(QPrinter &printer, bool askOutside);
+    QPoint printerShift(const QPrinter &printer) const;
+    QStringList zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const;
     using MouseHandler = void (TForm1::*)(QWidget *);
     void bindMoveAndResize(QWidget *control, MouseHandler down = &TForm1::NOMMouseDown,
                            MouseHandler move = &TForm1::NOMMouseMove);
