@@ -26,6 +26,7 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QPrinter;
+struct PrintedZone;
 class QScrollArea;
 class QToolButton;
 class SheetEdit;
@@ -213,9 +214,11 @@ private:
     void showPickList(QListWidget *list, SheetEdit *fieldBelow);
     void leaveFieldForPrint();
     void restoreAfterPrint(bool succeeded, int heightBefore);
-    void printSheet(QPrinter &printer, bool askOutside);
+    // Asks about zones outside the printable area, or, for the preview,
+    // outlines them in red.
+    void printSheet(QPrinter &printer, bool askOutside, bool outlineOutside = false);
     QPoint printerShift(const QPrinter &printer) const;
-    QStringList zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const;
+    QList<PrintedZone> zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const;
     using MouseHandler = void (TForm1::*)(QWidget *);
     void bindMoveAndResize(QWidget *control, MouseHandler down = &TForm1::NOMMouseDown,
                            MouseHandler move = &TForm1::NOMMouseMove);

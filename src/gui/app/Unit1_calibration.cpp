@@ -75,7 +75,7 @@ QPoint TForm1::printerShift(const QPrinter &printer) const
     return offsetInDots(storedPrinterOffset(printerKey(printer)), printer.logicalDpiX(), printer.logicalDpiY());
 }
 
-QStringList TForm1::zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const
+QList<PrintedZone> TForm1::zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const
 {
     QList<PrintedZone> zones;
     auto add = [&](QWidget *widget, const QRect &part) {
@@ -91,7 +91,12 @@ QStringList TForm1::zonesOutsidePrintableArea(const QPrinter &printer, const QRe
     for (QWidget *label : {static_cast<QWidget *>(NOTE), static_cast<QWidget *>(oriente)})
         if (label->isVisible())
             add(label, label->rect());
-    return zonesOutside(zones, printableDots(printer.pageLayout(), printer.resolution()));
+    const QStringList names = zonesOutside(zones, printableDots(printer.pageLayout(), printer.resolution()));
+    QList<PrintedZone> outside;
+    for (const PrintedZone &zone : zones)
+        if (names.contains(zone.name))
+            outside << zone;
+    return outside;
 }
 
 void TForm1::mnu_CalibrageClick()
@@ -150,13 +155,13 @@ void TForm1::mnu_ApercuClick()
     layout->addWidget(preview);
     layout->addWidget(print);
     connect(preview, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter *printer) { runGuarded([this, printer] { printSheet(*printer, false); }); });
+            [this](QPrinter *printer) { runGuarded([this, printer] { printSheet(*printer, false, true); }); });
     connect(print, &QPushButton::clicked, window, [this, window] {
         window->close();
         btn_IMPRIMER->trigger();
     });
     window->resize(700, 900);
+    // Shown, the preview draws its page once.
     window->show();
     preview->fitToWidth();
-    preview->updatePreview();
 }

@@ -67,7 +67,7 @@ void TForm1::btn_IMPRIMERExecute()
     printSheet(printer, true);
 }
 
-void TForm1::printSheet(QPrinter &printer, bool askOutside)
+void TForm1::printSheet(QPrinter &printer, bool askOutside, bool outlineOutside)
 {
     leaveFieldForPrint();
     // The focus leaving a field takes its selection away only in the active
@@ -119,9 +119,18 @@ void TForm1::printSheet(QPrinter &printer, bool askOutside)
         // The chosen printer's offset moves the whole page; a text pushed
         // out of the printable area is asked about first.
         const QPoint shift = printerShift(printer);
-        const QStringList outside = askOutside && outOfAreaWarningWanted() ? zonesOutsidePrintableArea(printer, area, shift) : QStringList();
-        if (outside.isEmpty() || dialogs().confirm(outOfAreaQuestion(outside)))
-            printCapture(printer, renderArea(Client, area), area.size(), shift);
+        const bool ask = askOutside && outOfAreaWarningWanted();
+        const QList<PrintedZone> outside =
+            ask || outlineOutside ? zonesOutsidePrintableArea(printer, area, shift) : QList<PrintedZone>();
+        QStringList names;
+        QList<QRect> outlined;
+        for (const PrintedZone &zone : outside) {
+            names << zone.name;
+            outlined << zone.dots;
+        }
+        if (!ask || names.isEmpty() || dialogs().confirm(outOfAreaQuestion(names)))
+            printCapture(printer, renderArea(Client, area), area.size(), shift,
+                         outlineOutside ? outlined : QList<QRect>());
     } catch (...) {
         restoreAfterPrint(false, heightBefore);
         throw;

@@ -32,7 +32,8 @@ void setMinimumMargins(QPrinter &printer)
     printer.setPageMargins(layout.minimumMargins(), layout.units());
 }
 
-void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logicalSize, const QPoint &shift)
+void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logicalSize, const QPoint &shift,
+                  const QList<QRect> &outlined)
 {
     const QString refused = QString::fromUtf8(kRefused);
     printer.setDocName(QString());
@@ -50,6 +51,14 @@ void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logica
     // gives more pixels of the same logical size, printed at the same size.
     const QRect target = printedRect(logicalSize, printer.logicalDpiX(), printer.logicalDpiY()).translated(shift);
     painter.drawPixmap(target, capture);
+    if (!outlined.isEmpty()) {
+        QPen red(Qt::red);
+        red.setWidthF(0.3 * printer.logicalDpiX() / 25.4);
+        painter.setPen(red);
+        painter.setBrush(Qt::NoBrush);
+        for (const QRect &zone : outlined)
+            painter.drawRect(zone);
+    }
     if (!painter.end())
         throw TiravonError(refused);
 }

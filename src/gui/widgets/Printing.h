@@ -21,11 +21,13 @@ QPixmap renderArea(QWidget *widget, const QRect &area);
 void setMinimumMargins(QPrinter &printer);
 
 // Prints one page holding the capture stretched to its printed size, moved by
-// the shift in the printer's dots (the printer's offset).
+// the shift in the printer's dots (the printer's offset), with the
+// rectangles given (in dots from the printable area's corner, for the
+// preview) outlined in red.
 // Raises "L'imprimante n'imprime pas actuellement" when the job cannot start
 // or end.
 void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logicalSize,
-                  const QPoint &shift = QPoint());
+                  const QPoint &shift = QPoint(), const QList<QRect> &outlined = QList<QRect>());
 
 // A mark of the calibration page: a cross and a name at a point of the page,
 // in dots from the printable area's corner.

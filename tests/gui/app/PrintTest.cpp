@@ -18,6 +18,8 @@
 #include "windows/frm_DECALAGE.h"
 
 #include <QAction>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
 #include <QCheckBox>
 #include <QSpinBox>
 #include <QApplication>
@@ -931,6 +933,31 @@ TEST_F(PrintTest, TheCalibrationRulerIsMarkedEveryTenMillimetres)
         EXPECT_NEAR(marks[i], (i + 1) * 10 * dotsPerMm, 2.0) << i;
     for (int i = 1; i < marks.size(); ++i)
         EXPECT_NEAR(marks[i] - marks[i - 1], 10 * dotsPerMm, 2.0) << i;
+}
+
+// The preview draws the page as printing would, asks nothing, and prints it
+// through the print dialog.
+TEST_F(PrintTest, ThePreviewShowsOnePageAndPrintsFromIt)
+{
+    blankSheet();
+    form->TARIF_1->setText(QStringLiteral("25,00"));
+    form->TARIF_1->move(790, form->TARIF_1->y());
+    testDialogs().clear();
+    const QString pdf = preparePrint(QStringLiteral("previewed"));
+    capturing = true;
+    form->findChild<QAction *>(QStringLiteral("mnu_Apercu"))->trigger();
+    capturing = false;
+    auto *preview = form->findChild<QPrintPreviewWidget *>(QStringLiteral("preview"));
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->pageCount(), 1);
+    EXPECT_EQ(capture.renders, 1);
+    EXPECT_TRUE(testDialogs().shown.isEmpty());
+    EXPECT_TRUE(form->Image1->isVisible());
+
+    testDialogs().confirmAnswers = {true};
+    form->findChild<QPushButton *>(QStringLiteral("btn_PRINT"))->click();
+    EXPECT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")).size(), 1);
 }
 
 } // namespace
