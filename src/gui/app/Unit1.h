@@ -13,6 +13,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QStringList>
 #include <QMainWindow>
 #include <memory>
 
@@ -25,6 +26,7 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QPrinter;
+struct PrintedZone;
 class QScrollArea;
 class QToolButton;
 class SheetEdit;
@@ -163,6 +165,11 @@ public:
 
     // Printing.
     void btn_IMPRIMERExecute();
+    // The calibration page, the printers' offsets and the print preview
+    // (Unit1_calibration.cpp).
+    void mnu_CalibrageClick();
+    void mnu_DecalageClick();
+    void mnu_ApercuClick();
 
     // The form image (Unit1_image.cpp).
     void form_OPENExecute();
@@ -249,6 +256,11 @@ private:
     void showPickList(QListWidget *list, SheetEdit *fieldBelow);
     void leaveFieldForPrint();
     void restoreAfterPrint(bool succeeded, int heightBefore);
+    // Asks about zones outside the printable area, or, for the preview,
+    // outlines them in red.
+    void printSheet(QPrinter &printer, bool askOutside, bool outlineOutside = false);
+    QPoint printerShift(const QPrinter &printer) const;
+    QList<PrintedZone> zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const;
     using MouseHandler = void (TForm1::*)(QWidget *);
     void bindMoveAndResize(QWidget *control, MouseHandler down = &TForm1::NOMMouseDown,
                            MouseHandler move = &TForm1::NOMMouseMove);

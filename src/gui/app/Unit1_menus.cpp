@@ -83,6 +83,9 @@ void TForm1::buildMenus()
     mnu_ToutEffacer = addItem(fichier, this, "mnu_ToutEffacer", QStringLiteral("Tout effacer"), QKeySequence(Qt::CTRL | Qt::Key_Y));
     fichier->addSeparator();
     btn_IMPRIMER = addItem(fichier, this, "btn_IMPRIMER", QStringLiteral("&Imprimer"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QAction *calibration = addItem(fichier, this, "mnu_Calibrage", QStringLiteral("Imprimer une page de calibrage"));
+    QAction *offsets = addItem(fichier, this, "mnu_Decalage", QStringLiteral("Décalage de l'imprimante"));
+    QAction *preview = addItem(fichier, this, "mnu_Apercu", QStringLiteral("Aperçu avant impression"));
     fichier->addSeparator();
     Quitter1 = addItem(fichier, this, "Quitter1", QStringLiteral("&Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -163,6 +166,9 @@ void TForm1::buildMenus()
     on(INI_GET, &TForm1::INI_GETExecute);
     on(mnu_ToutEffacer, &TForm1::mnu_ToutEffacerClick);
     on(btn_IMPRIMER, &TForm1::btn_IMPRIMERExecute);
+    on(calibration, &TForm1::mnu_CalibrageClick);
+    on(offsets, &TForm1::mnu_DecalageClick);
+    on(preview, &TForm1::mnu_ApercuClick);
     connect(Quitter1, &QAction::triggered, this, &QWidget::close);
     on(mnu_POLICE, &TForm1::mnu_POLICEClick);
     on(mnu_Border, &TForm1::mnu_BorderClick);

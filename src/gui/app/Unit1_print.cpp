@@ -5,6 +5,7 @@
 
 #include "acts/ClaimBoxRules.h"
 #include "print/PrintGeometry.h"
+#include "print/PrinterOffset.h"
 #include "widgets/FormImage.h"
 #include "widgets/Printing.h"
 #include "widgets/ImagePanel.h"
@@ -63,7 +64,11 @@ void TForm1::btn_IMPRIMERExecute()
     QPrinter &printer = *m_printer;
     if (!dialogs().print(printer))
         return;
+    printSheet(printer, true);
+}
 
+void TForm1::printSheet(QPrinter &printer, bool askOutside, bool outlineOutside)
+{
     leaveFieldForPrint();
     // The focus leaving a field takes its selection away only in the active
     // window; just after the print dialog the window may not be active yet,
@@ -111,7 +116,21 @@ void TForm1::btn_IMPRIMERExecute()
         window.scrollPosition = ScrollBox->verticalScrollBar()->value();
         window.clientWidth = clientArea->width();
         const QRect area = captureArea(window);
-        printCapture(printer, renderArea(Client, area), area.size());
+        // The chosen printer's offset moves the whole page; a text pushed
+        // out of the printable area is asked about first.
+        const QPoint shift = printerShift(printer);
+        const bool ask = askOutside && outOfAreaWarningWanted();
+        const QList<PrintedZone> outside =
+            ask || outlineOutside ? zonesOutsidePrintableArea(printer, area, shift) : QList<PrintedZone>();
+        QStringList names;
+        QList<QRect> outlined;
+        for (const PrintedZone &zone : outside) {
+            names << zone.name;
+            outlined << zone.dots;
+        }
+        if (!ask || names.isEmpty() || dialogs().confirm(outOfAreaQuestion(names)))
+            printCapture(printer, renderArea(Client, area), area.size(), shift,
+                         outlineOutside ? outlined : QList<QRect>());
     } catch (...) {
         restoreAfterPrint(false, heightBefore);
         throw;

@@ -2,7 +2,10 @@
 
 #include "print/PrintGeometry.h"
 
+#include <QList>
+#include <QPoint>
 #include <QRect>
+#include <QString>
 #include <QSize>
 
 class QPixmap;
@@ -13,7 +16,28 @@ class QWidget;
 // the screen's pixel ratio, on the widget's background colour.
 QPixmap renderArea(QWidget *widget, const QRect &area);
 
-// Prints one page holding the capture stretched to its printed size.
+// The page margins at the printer's own minimum, so that the painter's origin
+// is the top-left corner of the printable area.
+void setMinimumMargins(QPrinter &printer);
+
+// Prints one page holding the capture stretched to its printed size, moved by
+// the shift in the printer's dots (the printer's offset), with the
+// rectangles given (in dots from the printable area's corner, for the
+// preview) outlined in red.
 // Raises "L'imprimante n'imprime pas actuellement" when the job cannot start
 // or end.
-void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logicalSize);
+void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logicalSize,
+                  const QPoint &shift = QPoint(), const QList<QRect> &outlined = QList<QRect>());
+
+// A mark of the calibration page: a cross and a name at a point of the page,
+// in dots from the printable area's corner.
+struct CalibrationMark
+{
+    QString name;
+    QPoint dots;
+};
+
+// Prints the calibration page: a millimetre ruler along the top and left
+// edges of the printable area, labelled every 10 mm, the boundary of that
+// area, and a cross with its name at each mark. Raises as printCapture does.
+void printCalibrationPage(QPrinter &printer, const QList<CalibrationMark> &marks);

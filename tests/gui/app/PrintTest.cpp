@@ -17,8 +17,13 @@
 #include "widgets/StampLabel.h"
 #include "support/tq32_ini.h"
 #include "widgets/FormPlacement.h"
+#include "windows/frm_DECALAGE.h"
 
 #include <QAction>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QSpinBox>
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -791,6 +796,171 @@ TEST_F(PrintTest, ThePrinterChosenIsOfferedAgainAtTheNextPrint)
     };
     form->btn_IMPRIMER->trigger();
     EXPECT_EQ(offered, session.path(QStringLiteral("first.pdf")));
+}
+
+// The dark runs along a row of the page: the middle of each, in dots.
+QList<double> darkRunsAlong(const QImage &page, int y, int from, int to)
+{
+    QList<double> middles;
+    int start = -1;
+    const uchar *line = page.constScanLine(y);
+    for (int x = from; x <= to; ++x) {
+        const bool dark = line[x] < kDark;
+        if (dark && start < 0)
+            start = x;
+        if (!dark && start >= 0) {
+            middles << (start + x - 1) / 2.0;
+            start = -1;
+        }
+    }
+    return middles;
+}
+
+// A printer's offset moves the whole page by that many tenths of a
+// millimetre; an offset stored for another printer, or none, leaves the
+// page exactly as it was.
+TEST_F(PrintTest, ThePrintersOffsetMovesThePageAndNoOffsetLeavesItAsItWas)
+{
+    REQUIRE_PDFTOPPM();
+    setTick(form->mnu_Border, false);
+    setTick(form->mnu_3D, false);
+    blankSheet();
+    crisp(form->NOM);
+    form->NOM->setText(QStringLiteral("HHHH"));
+    form->NOM->move(200, 300);
+    form->ScrollBox->verticalScrollBar()->setValue(0);
+
+    const QImage none = printAndRender(QStringLiteral("none"));
+    INI_WriteString(QStringLiteral("IMPRIMANTES"), QStringLiteral("Bureau"), QStringLiteral("100;-50"));
+    const QImage other = printAndRender(QStringLiteral("other"));
+    // The PDF file output is kept under "PDF": 10.0 mm right, 5.0 mm up.
+    INI_WriteString(QStringLiteral("IMPRIMANTES"), QStringLiteral("PDF"), QStringLiteral("100;-50"));
+    const QImage moved = printAndRender(QStringLiteral("moved"));
+    ASSERT_FALSE(none.isNull());
+    ASSERT_FALSE(moved.isNull());
+    EXPECT_TRUE(other == none);
+
+    const QRect before = inkBox(none);
+    const QRect after = inkBox(moved);
+    ASSERT_FALSE(before.isNull());
+    ASSERT_FALSE(after.isNull());
+    const double dotsPerMm = kPrinterDpi / 25.4;
+    const double tolerance = 0.2 * dotsPerMm;
+    EXPECT_NEAR(after.left() - before.left(), 10.0 * dotsPerMm, tolerance);
+    EXPECT_NEAR(after.top() - before.top(), -5.0 * dotsPerMm, tolerance);
+    EXPECT_EQ(after.size(), before.size());
+    EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).isEmpty());
+}
+
+// Before printing, the zones that would fall outside the printable area are
+// named; Cancel prints nothing, OK prints, and the tick turns the question off.
+TEST_F(PrintTest, TextsOutsideThePrintableAreaAreAskedAboutFirst)
+{
+    blankSheet();
+    form->TARIF_1->setText(QStringLiteral("25,00"));
+    form->TARIF_1->move(100, form->TARIF_1->y());
+    testDialogs().clear();
+    QString pdf = print(QStringLiteral("fits"), PrinterSetup::HardwareMargins);
+    EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(pdf));
+
+    // The printable area is 4360 dots (about 697 pixels) wide.
+    form->TARIF_1->setAlignment(Qt::AlignLeft);
+    form->TARIF_1->move(690, form->TARIF_1->y());
+    const QString question =
+        QStringLiteral("Ces zones sortent de la partie imprimable de la page : TARIF_1 Imprimer quand même ?");
+    struct Case
+    {
+        const char *name;
+        bool warn, answer, asked, printed;
+    };
+    const Case cases[] = {
+        {"cancelled", true, false, true, false},
+        {"confirmed", true, true, true, true},
+        {"not asked", false, false, false, true},
+    };
+    for (const Case &c : cases) {
+        form->findChild<QAction *>(QStringLiteral("mnu_Decalage"))->trigger();
+        QCheckBox *tick = nullptr;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->objectName() == QStringLiteral("Form_DECALAGE"))
+                tick = window->findChild<QCheckBox *>(QStringLiteral("chk_WARN"));
+        ASSERT_NE(tick, nullptr);
+        tick->setChecked(c.warn);
+        testDialogs().clear();
+        testDialogs().confirmAnswers = {c.answer};
+        pdf = print(QString::fromLatin1(c.name), PrinterSetup::HardwareMargins);
+        EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")),
+                  c.asked ? QStringList{question} : QStringList())
+            << c.name;
+        EXPECT_EQ(QFileInfo::exists(pdf), c.printed) << c.name;
+        EXPECT_EQ(INI_ReadBool(QStringLiteral("OPTIONS"), QStringLiteral("AVERTIR_HORS_ZONE"), true), c.warn)
+            << c.name;
+    }
+}
+
+// The offsets window keeps each printer's own offset under its name.
+TEST_F(PrintTest, TheOffsetsWindowKeepsEachPrintersOffset)
+{
+    TForm_DECALAGE window({QStringLiteral("Accueil"), QStringLiteral("Cabinet")});
+    window.choosePrinter(QStringLiteral("Cabinet"));
+    window.spin_RIGHT->setValue(100);
+    window.spin_DOWN->setValue(-50);
+    window.spin_DOWN->setValue(-400);   // beyond 30 mm: kept at the bound
+    EXPECT_EQ(INI_ReadString(QStringLiteral("IMPRIMANTES"), QStringLiteral("Cabinet"), QString()),
+              QStringLiteral("100;-300"));
+    window.choosePrinter(QStringLiteral("Accueil"));
+    EXPECT_EQ(window.spin_RIGHT->value(), 0);
+    EXPECT_EQ(INI_ReadString(QStringLiteral("IMPRIMANTES"), QStringLiteral("Accueil"), QStringLiteral("none")),
+              QStringLiteral("none"));
+    window.choosePrinter(QStringLiteral("Cabinet"));
+    EXPECT_EQ(window.spin_RIGHT->value(), 100);
+    EXPECT_EQ(window.spin_DOWN->value(), -300);
+}
+
+// The calibration page's ruler: a long mark every 10 mm from the printable
+// area's corner.
+TEST_F(PrintTest, TheCalibrationRulerIsMarkedEveryTenMillimetres)
+{
+    REQUIRE_PDFTOPPM();
+    const QString pdf = preparePrint(QStringLiteral("calibration"));
+    form->findChild<QAction *>(QStringLiteral("mnu_Calibrage"))->trigger();
+    ASSERT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
+    const QImage page = render(pdf);
+    ASSERT_FALSE(page.isNull());
+    const double dotsPerMm = kPrinterDpi / 25.4;
+    // 3 mm down only the 10 mm marks reach.
+    const QList<double> marks = darkRunsAlong(page, int(3 * dotsPerMm), int(5 * dotsPerMm), int(155 * dotsPerMm));
+    ASSERT_EQ(marks.size(), 15);
+    for (int i = 0; i < marks.size(); ++i)
+        EXPECT_NEAR(marks[i], (i + 1) * 10 * dotsPerMm, 2.0) << i;
+    for (int i = 1; i < marks.size(); ++i)
+        EXPECT_NEAR(marks[i] - marks[i - 1], 10 * dotsPerMm, 2.0) << i;
+}
+
+// The preview draws the page as printing would, asks nothing, and prints it
+// through the print dialog.
+TEST_F(PrintTest, ThePreviewShowsOnePageAndPrintsFromIt)
+{
+    blankSheet();
+    form->TARIF_1->setText(QStringLiteral("25,00"));
+    form->TARIF_1->move(790, form->TARIF_1->y());
+    testDialogs().clear();
+    const QString pdf = preparePrint(QStringLiteral("previewed"));
+    capturing = true;
+    form->findChild<QAction *>(QStringLiteral("mnu_Apercu"))->trigger();
+    capturing = false;
+    auto *preview = form->findChild<QPrintPreviewWidget *>(QStringLiteral("preview"));
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->pageCount(), 1);
+    EXPECT_EQ(capture.renders, 1);
+    EXPECT_TRUE(testDialogs().shown.isEmpty());
+    EXPECT_TRUE(form->Image1->isVisible());
+
+    testDialogs().confirmAnswers = {true};
+    form->findChild<QPushButton *>(QStringLiteral("btn_PRINT"))->click();
+    EXPECT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")).size(), 1);
 }
 
 } // namespace

@@ -1,0 +1,96 @@
+#include "PrinterOffset.h"
+
+#include "support/tq32_ini.h"
+
+#include <QPageLayout>
+#include <QtMath>
+
+namespace {
+bool parseTenths(const QString &text, int *tenths)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    if (!ok || qAbs(value) > kMaxOffsetTenths)
+        return false;
+    *tenths = value;
+    return true;
+}
+
+int tenthsToDots(int tenths, int dpi)
+{
+    // 254 tenths of a millimetre to the inch.
+    return qRound(double(tenths) * dpi / 254.0);
+}
+} // namespace
+
+bool parsePrinterOffset(const QString &text, PrinterOffset *offset)
+{
+    const QStringList parts = text.split(QLatin1Char(';'));
+    PrinterOffset read;
+    if (parts.size() != 2 || !parseTenths(parts[0], &read.right) || !parseTenths(parts[1], &read.down))
+        return false;
+    *offset = read;
+    return true;
+}
+
+QString formatPrinterOffset(const PrinterOffset &offset)
+{
+    return QString::number(offset.right) + QLatin1Char(';') + QString::number(offset.down);
+}
+
+QPoint offsetInDots(const PrinterOffset &offset, int dpiX, int dpiY)
+{
+    return QPoint(tenthsToDots(offset.right, dpiX), tenthsToDots(offset.down, dpiY));
+}
+
+QRect printableDots(const QPageLayout &layout, int dpi)
+{
+    QPageLayout atMinimum = layout;
+    atMinimum.setMargins(layout.minimumMargins());
+    return QRect(QPoint(0, 0), atMinimum.paintRectPixels(dpi).size());
+}
+
+QStringList zonesOutside(const QList<PrintedZone> &zones, const QRect &printable)
+{
+    QStringList names;
+    for (const PrintedZone &zone : zones)
+        if (!zone.dots.isEmpty() && !printable.contains(zone.dots))
+            names << zone.name;
+    return names;
+}
+
+QString outOfAreaQuestion(const QStringList &names)
+{
+    return QStringLiteral("Ces zones sortent de la partie imprimable de la page : ")
+           + names.join(QStringLiteral(", ")) + QStringLiteral(" Imprimer quand même ?");
+}
+
+namespace {
+const char *const kPrintersSection = "IMPRIMANTES";
+const char *const kOptionsSection = "OPTIONS";
+const char *const kWarningKey = "AVERTIR_HORS_ZONE";
+} // namespace
+
+PrinterOffset storedPrinterOffset(const QString &printerName)
+{
+    PrinterOffset offset;
+    if (!printerName.trimmed().isEmpty())
+        parsePrinterOffset(INI_ReadString(QString::fromLatin1(kPrintersSection), printerName, QString()), &offset);
+    return offset;
+}
+
+void storePrinterOffset(const QString &printerName, const PrinterOffset &offset)
+{
+    if (!printerName.trimmed().isEmpty())
+        INI_WriteString(QString::fromLatin1(kPrintersSection), printerName, formatPrinterOffset(offset));
+}
+
+bool outOfAreaWarningWanted()
+{
+    return INI_ReadBool(QString::fromLatin1(kOptionsSection), QString::fromLatin1(kWarningKey), true);
+}
+
+void setOutOfAreaWarningWanted(bool wanted)
+{
+    INI_WriteBool(QString::fromLatin1(kOptionsSection), QString::fromLatin1(kWarningKey), wanted);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "widgets/SideWindow.h"
+
+#include <QStringList>
+
+class QCheckBox;
+class QComboBox;
+class QSpinBox;
+
+// "Décalage de l'imprimante": for each installed printer, how far its print
+// is moved on the page, in tenths of a millimetre, and the tick that turns
+// the out-of-area question before printing on or off. Each change is stored
+// at once.
+class TForm_DECALAGE : public SideWindow
+{
+    Q_OBJECT
+public:
+    // The printers offered: by default the installed ones.
+    explicit TForm_DECALAGE(const QStringList &printers = QStringList());
+
+    // Shows the offsets of that printer (added to the list when missing).
+    void choosePrinter(const QString &name);
+
+    QComboBox *cmb_PRINTER = nullptr;
+    QSpinBox *spin_RIGHT = nullptr;
+    QSpinBox *spin_DOWN = nullptr;
+    QCheckBox *chk_WARN = nullptr;
+
+private:
+    void showOffsetOfChosenPrinter();
+    void storeOffsetOfChosenPrinter();
+
+    bool m_showing = false;
+};
