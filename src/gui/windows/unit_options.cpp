@@ -173,7 +173,7 @@ void TForm_OPTIONS::buildWindow()
     // 2: the panel "Image" with its help button and the four panel boxes.
     auto *imagePanel = new QWidget(this);
     imagePanel->setObjectName(QStringLiteral("Panel_Image"));
-    imagePanel->setFixedHeight(120);
+    imagePanel->setFixedHeight(150);
     btn_AideImage = new QPushButton(QStringLiteral("?"));
     btn_AideImage->setObjectName(QStringLiteral("btn_AideImage"));
     btn_AideImage->setFixedSize(16, 14);
