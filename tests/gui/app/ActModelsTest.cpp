@@ -2,6 +2,7 @@
 // opening a model through the dialog, the shortcuts of "Raccourcis", and the
 // choice of an act at start.
 #include "ScriptedDialogs.h"
+#include "SheetTest.h"
 #include "TiravonSession.h"
 
 #include "acts/ActModel.h"
@@ -24,13 +25,12 @@ namespace {
 
 const QString kX = QStringLiteral("X");
 
-class ActModelsTest : public ::testing::Test
+class ActModelsTest : public SheetTest
 {
 protected:
     void SetUp() override
     {
-        session.start();
-        form = session.form();
+        SheetTest::SetUp();
         testDialogs().clear();
     }
 
@@ -46,9 +46,6 @@ protected:
         return all << QString::number(m.stampVisible) << QString::number(m.stampLeft)
                    << QString::number(m.stampTop);
     }
-
-    TiravonSession session;
-    TForm1 *form = nullptr;
 };
 
 TEST_F(ActModelsTest, AModelSavedElsewhereChangesNothingUntilItIsOpenedWhichAppliesRegistersAndListsIt)

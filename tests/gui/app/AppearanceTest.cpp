@@ -2,6 +2,7 @@
 // fields, the frame, the 3-D look, the label "orienté" and the masking of
 // the name and the dates; what of it comes back after a restart.
 #include "ScriptedDialogs.h"
+#include "SheetTest.h"
 #include "TiravonSession.h"
 
 #include "widgets/SheetEdit.h"
@@ -16,21 +17,9 @@
 
 namespace {
 
-class AppearanceTest : public ::testing::Test
+class AppearanceTest : public SheetTest
 {
 protected:
-    void SetUp() override
-    {
-        session.start();
-        form = session.form();
-    }
-
-    void restart()
-    {
-        session.restart();
-        form = session.form();
-    }
-
     SheetEdit *addField()
     {
         form->mnu_Add_CompoEdit->trigger();
@@ -38,9 +27,6 @@ protected:
     }
 
     QList<DateEdit *> dates() const { return {form->DATE, form->DATE_ACTE, form->DDN, form->DDG}; }
-
-    TiravonSession session;
-    TForm1 *form = nullptr;
 };
 
 // Name, size and every style, the things the font command hands over.

@@ -2,6 +2,7 @@
 // toggle, "Cocher" and "Décocher", and the rules that keep the pairs of boxes
 // as radio choices and show the pregnancy date and the attending physician.
 #include "ScriptedDialogs.h"
+#include "SheetTest.h"
 #include "TiravonSession.h"
 
 #include "widgets/SheetEdit.h"
@@ -21,13 +22,12 @@ namespace {
 
 const QString kX = QStringLiteral("X");
 
-class ClaimBoxTest : public ::testing::Test
+class ClaimBoxTest : public SheetTest
 {
 protected:
     void SetUp() override
     {
-        session.start();
-        form = session.form();
+        SheetTest::SetUp();
         QApplication::setActiveWindow(form);
         boxes = {form->COCHE_MALADIE, form->COCHE_MATERNITE, form->COCHE_ACCES, form->COCHE_NP_OBLIGAT,
                  form->COCHE_NP_COMP, form->COCHE_ALD_0, form->COCHE_ALD_1, form->COCHE_ALD_TYPE};
@@ -68,8 +68,6 @@ protected:
         return all;
     }
 
-    TiravonSession session;
-    TForm1 *form = nullptr;
     QList<SheetEdit *> boxes;
 };
 

@@ -2,6 +2,7 @@
 // the arrows, today's date on a double click, the start of the social-security
 // number from the date of birth; with the fields locked too.
 #include "ScriptedDialogs.h"
+#include "SheetTest.h"
 #include "TiravonSession.h"
 
 #include "widgets/SheetEdit.h"
@@ -20,13 +21,12 @@ namespace {
 
 const QString Today = QStringLiteral("09/12/2026");   // the session's clock
 
-class DateKeysTest : public ::testing::Test
+class DateKeysTest : public SheetTest
 {
 protected:
     void SetUp() override
     {
-        session.start();
-        form = session.form();
+        SheetTest::SetUp();
         QApplication::setActiveWindow(form);
         ASSERT_TRUE(QTest::qWaitForWindowActive(form));
         form->DDG->show();   // shown while the maternity box is ticked
@@ -52,9 +52,6 @@ protected:
     }
 
     DateEdit *dateField(const char *name) const { return session.find<DateEdit>(QString::fromLatin1(name)); }
-
-    TiravonSession session;
-    TForm1 *form = nullptr;
 };
 
 // The steps of each key and the month arithmetic are in the date rules'

@@ -2,6 +2,7 @@
 // the one shown after a restart; a picture or a configuration that cannot
 // be read changes nothing; dropping, editing, hiding and fitting the image.
 #include "ScriptedDialogs.h"
+#include "SheetTest.h"
 #include "TiravonSession.h"
 
 #include "app/Unit1.h"
@@ -24,15 +25,9 @@
 
 namespace {
 
-class ImageTest : public ::testing::Test
+class ImageTest : public SheetTest
 {
 protected:
-    void SetUp() override
-    {
-        session.start();
-        form = session.form();
-    }
-
     // A JPEG picture of the given size, with a configuration of its own
     // that places the panel and NOM.
     QString otherForm(const QString &name, QSize size, int panelTop, int nomLeft)
@@ -63,9 +58,6 @@ protected:
         return {form->state.formImagePath, form->Image1->picture().size(), form->Panel_IMAGE->geometry(),
                 form->NOM->x()};
     }
-
-    TiravonSession session;
-    TForm1 *form = nullptr;
 };
 
 TEST_F(ImageTest, AChosenImageBringsItsConfigurationAndIsTheOneShownAfterARestart)

@@ -5,6 +5,7 @@
 // 600 dots per inch, and the dark dots on them are compared with the texts on
 // the screen. The geometry itself is tested as numbers with the print rules.
 #include "ScriptedDialogs.h"
+#include "SheetTest.h"
 #include "TiravonSession.h"
 
 #include "widgets/ImagePanel.h"
@@ -117,13 +118,12 @@ enum class PrinterSetup {
     HardwareMargins,
 };
 
-class PrintTest : public ::testing::Test
+class PrintTest : public SheetTest
 {
 protected:
     void SetUp() override
     {
-        session.start();
-        form = session.form();
+        SheetTest::SetUp();
         QApplication::setActiveWindow(form);
         viewport = form->ScrollBox->viewport();
         // A see-through widget over the whole page: the region it is asked
@@ -329,8 +329,6 @@ protected:
             capture.fieldPlaces << onTheSheet(field);
     }
 
-    TiravonSession session;
-    TForm1 *form = nullptr;
     QWidget *viewport = nullptr;
     QPointF origin;
     Probe probe;

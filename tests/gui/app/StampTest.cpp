@@ -1,5 +1,6 @@
 // The stamp's pop-up menu, its double click and the ticks that show it.
 #include "ScriptedDialogs.h"
+#include "SheetTest.h"
 #include "TiravonSession.h"
 
 #include "app/Unit1.h"
@@ -14,13 +15,12 @@
 
 namespace {
 
-class StampTest : public ::testing::Test
+class StampTest : public SheetTest
 {
 protected:
     void SetUp() override
     {
-        session.start();
-        form = session.form();
+        SheetTest::SetUp();
         stamp = form->NOTE;
     }
 
@@ -38,8 +38,6 @@ protected:
         return turnedTextBox(QSize(metrics.horizontalAdvance(stamp->text()), metrics.height()), stamp->angle());
     }
 
-    TiravonSession session;
-    TForm1 *form = nullptr;
     StampLabel *stamp = nullptr;
 };
 

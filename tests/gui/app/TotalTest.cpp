@@ -1,6 +1,7 @@
 // The total of the care sheet as the user meets it: worked out when the focus
 // leaves a tariff, a bad tariff told in the error box with the total kept.
 #include "ScriptedDialogs.h"
+#include "SheetTest.h"
 #include "TiravonSession.h"
 
 #include "widgets/SheetEdit.h"
@@ -19,13 +20,12 @@ QString rejection(const QString &text)
     return QStringLiteral("'%1' n'est pas une valeur en virgule flottante correcte").arg(text);
 }
 
-class TotalTest : public ::testing::Test
+class TotalTest : public SheetTest
 {
 protected:
     void SetUp() override
     {
-        session.start();
-        form = session.form();
+        SheetTest::SetUp();
         QApplication::setActiveWindow(form);
         tariffs = {form->TARIF_1, form->TARIF_2, form->TARIF_3, form->TARIF_4};
         testDialogs().clear();
@@ -44,8 +44,6 @@ protected:
         form->NOM->setFocus(Qt::TabFocusReason);
     }
 
-    TiravonSession session;
-    TForm1 *form = nullptr;
     QList<SheetEdit *> tariffs;
 };
 
