@@ -16,15 +16,18 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cc -shared -fPIC -O2 -o "$work/keep_versions.so" "$here/keep_versions.c" -ldl
 
-# The prepared folder: the program's files after a first run.
-mkdir -p "$work/prepared"
-"$saver" "$work/prepared" 1 2>>"$work/saver.log"
-[ -n "$(ls "$work/prepared")" ] || { echo "crash safety: the program wrote no file" >&2; exit 1; }
+# The prepared folder: the program's files after a first run. Every run
+# happens in the same folder, run/, since the settings hold the form image's
+# and the configuration's whole paths: a copy elsewhere would still save
+# into the folder it was made in.
+mkdir -p "$work/run"
+"$saver" "$work/run" 1 2>>"$work/saver.log"
+[ -n "$(ls "$work/run")" ] || { echo "crash safety: the program wrote no file" >&2; exit 1; }
+cp -a "$work/run" "$work/prepared"
 
 # How long a run lasts; the kills fall anywhere inside it.
-cp -a "$work/prepared" "$work/timing"
 start_ns=$(date +%s%N)
-"$saver" "$work/timing" "$rounds" 2>>"$work/saver.log"
+"$saver" "$work/run" "$rounds" 2>>"$work/saver.log"
 span_ms=$(( ($(date +%s%N) - start_ns) / 1000000 ))
 echo "crash safety: a run of $rounds rounds takes $span_ms ms; $kills kills" >&2
 
