@@ -9,6 +9,8 @@
 #include <QPrinter>
 #include <QWidget>
 
+#include <functional>
+
 QPixmap renderArea(QWidget *widget, const QRect &area)
 {
     const qreal ratio = widget->devicePixelRatioF();
@@ -32,82 +34,87 @@ void setMinimumMargins(QPrinter &printer)
     printer.setPageMargins(layout.minimumMargins(), layout.units());
 }
 
-void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logicalSize, const QPoint &shift,
-                  const QList<QRect> &outlined)
+namespace {
+// One page on the printer, drawn from the top-left corner of its printable
+// area; "L'imprimante n'imprime pas actuellement" when the job cannot start
+// or end.
+void printOnePage(QPrinter &printer, const std::function<void(QPainter &)> &draw)
 {
     const QString refused = QString::fromUtf8(kRefused);
     printer.setDocName(QString());
-    // The painter's origin is the top-left corner of the printable area.
     setMinimumMargins(printer);
     QPainter painter;
     if (!painter.begin(&printer))
         throw TiravonError(refused);
-    // The pixels as they are: no smoothing when stretched, and no lossy
-    // compression on the way (a PDF job would otherwise store the capture as
-    // JPEG and blur the letters' edges).
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.setRenderHint(QPainter::LosslessImageRendering, true);
-    // The capture's size in the window's own pixels: a high-resolution screen
-    // gives more pixels of the same logical size, printed at the same size.
-    const QRect target = printedRect(logicalSize, printer.logicalDpiX(), printer.logicalDpiY()).translated(shift);
-    painter.drawPixmap(target, capture);
-    if (!outlined.isEmpty()) {
-        QPen red(Qt::red);
-        red.setWidthF(0.3 * printer.logicalDpiX() / 25.4);
-        painter.setPen(red);
-        painter.setBrush(Qt::NoBrush);
-        for (const QRect &zone : outlined)
-            painter.drawRect(zone);
-    }
+    draw(painter);
     if (!painter.end())
         throw TiravonError(refused);
+}
+} // namespace
+
+void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logicalSize, const QPoint &shift,
+                  const QList<QRect> &outlined)
+{
+    printOnePage(printer, [&](QPainter &painter) {
+        // The pixels as they are: no smoothing when stretched, and no lossy
+        // compression on the way (a PDF job would otherwise store the capture as
+        // JPEG and blur the letters' edges).
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.setRenderHint(QPainter::LosslessImageRendering, true);
+        // The capture's size in the window's own pixels: a high-resolution screen
+        // gives more pixels of the same logical size, printed at the same size.
+        const QRect target = printedRect(logicalSize, printer.logicalDpiX(), printer.logicalDpiY()).translated(shift);
+        painter.drawPixmap(target, capture);
+        if (!outlined.isEmpty()) {
+            QPen red(Qt::red);
+            red.setWidthF(0.3 * printer.logicalDpiX() / 25.4);
+            painter.setPen(red);
+            painter.setBrush(Qt::NoBrush);
+            for (const QRect &zone : outlined)
+                painter.drawRect(zone);
+        }
+    });
 }
 
 void printCalibrationPage(QPrinter &printer, const QList<CalibrationMark> &marks)
 {
-    const QString refused = QString::fromUtf8(kRefused);
-    printer.setDocName(QString());
-    setMinimumMargins(printer);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        throw TiravonError(refused);
-    const double dotsPerMmX = printer.logicalDpiX() / 25.4;
-    const double dotsPerMmY = printer.logicalDpiY() / 25.4;
-    const QRect printable(QPoint(0, 0), QSize(printer.width(), printer.height()));
-    // Hair lines a tenth of a millimetre wide.
-    QPen pen(Qt::black);
-    pen.setWidthF(0.1 * dotsPerMmX);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(printable).adjusted(pen.widthF() / 2, pen.widthF() / 2, -pen.widthF() / 2,
-                                                -pen.widthF() / 2));
+    printOnePage(printer, [&](QPainter &painter) {
+        const double dotsPerMmX = printer.logicalDpiX() / 25.4;
+        const double dotsPerMmY = printer.logicalDpiY() / 25.4;
+        const QRect printable(QPoint(0, 0), QSize(printer.width(), printer.height()));
+        // Hair lines a tenth of a millimetre wide.
+        QPen pen(Qt::black);
+        pen.setWidthF(0.1 * dotsPerMmX);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(printable).adjusted(pen.widthF() / 2, pen.widthF() / 2, -pen.widthF() / 2,
+                                                    -pen.widthF() / 2));
 
-    QFont font = painter.font();
-    font.setPointSizeF(7);
-    painter.setFont(font);
-    // Each millimetre a short mark, each 5 mm a longer one, each 10 mm the
-    // longest, with its number beside it.
-    auto markLength = [](int mm) { return mm % 10 == 0 ? 4.0 : mm % 5 == 0 ? 2.5 : 1.5; };
-    for (int mm = 1; mm * dotsPerMmX < printable.width(); ++mm) {
-        const double x = mm * dotsPerMmX;
-        painter.drawLine(QPointF(x, 0), QPointF(x, markLength(mm) * dotsPerMmY));
-        if (mm % 10 == 0)
-            painter.drawText(QPointF(x + 0.5 * dotsPerMmX, 6.5 * dotsPerMmY), QString::number(mm));
-    }
-    for (int mm = 1; mm * dotsPerMmY < printable.height(); ++mm) {
-        const double y = mm * dotsPerMmY;
-        painter.drawLine(QPointF(0, y), QPointF(markLength(mm) * dotsPerMmX, y));
-        if (mm % 10 == 0)
-            painter.drawText(QPointF(4.5 * dotsPerMmX, y + 2.5 * dotsPerMmY), QString::number(mm));
-    }
+        QFont font = painter.font();
+        font.setPointSizeF(7);
+        painter.setFont(font);
+        // Each millimetre a short mark, each 5 mm a longer one, each 10 mm the
+        // longest, with its number beside it.
+        auto markLength = [](int mm) { return mm % 10 == 0 ? 4.0 : mm % 5 == 0 ? 2.5 : 1.5; };
+        for (int mm = 1; mm * dotsPerMmX < printable.width(); ++mm) {
+            const double x = mm * dotsPerMmX;
+            painter.drawLine(QPointF(x, 0), QPointF(x, markLength(mm) * dotsPerMmY));
+            if (mm % 10 == 0)
+                painter.drawText(QPointF(x + 0.5 * dotsPerMmX, 6.5 * dotsPerMmY), QString::number(mm));
+        }
+        for (int mm = 1; mm * dotsPerMmY < printable.height(); ++mm) {
+            const double y = mm * dotsPerMmY;
+            painter.drawLine(QPointF(0, y), QPointF(markLength(mm) * dotsPerMmX, y));
+            if (mm % 10 == 0)
+                painter.drawText(QPointF(4.5 * dotsPerMmX, y + 2.5 * dotsPerMmY), QString::number(mm));
+        }
 
-    // A cross 3 mm wide centred on each mark, its name below right of it.
-    for (const CalibrationMark &mark : marks) {
-        const QPointF centre(mark.dots);
-        painter.drawLine(centre - QPointF(1.5 * dotsPerMmX, 0), centre + QPointF(1.5 * dotsPerMmX, 0));
-        painter.drawLine(centre - QPointF(0, 1.5 * dotsPerMmY), centre + QPointF(0, 1.5 * dotsPerMmY));
-        painter.drawText(centre + QPointF(1 * dotsPerMmX, 3.5 * dotsPerMmY), mark.name);
-    }
-    if (!painter.end())
-        throw TiravonError(refused);
+        // A cross 3 mm wide centred on each mark, its name below right of it.
+        for (const CalibrationMark &mark : marks) {
+            const QPointF centre(mark.dots);
+            painter.drawLine(centre - QPointF(1.5 * dotsPerMmX, 0), centre + QPointF(1.5 * dotsPerMmX, 0));
+            painter.drawLine(centre - QPointF(0, 1.5 * dotsPerMmY), centre + QPointF(0, 1.5 * dotsPerMmY));
+            painter.drawText(centre + QPointF(1 * dotsPerMmX, 3.5 * dotsPerMmY), mark.name);
+        }
+    });
 }
