@@ -1,6 +1,7 @@
 #include "FormConfiguration.h"
 
 #include "config/FieldCatalogue.h"
+#include "support/IniFile.h"
 #include "support/TextFile.h"
 #include "support/tq32_ini.h"
 
@@ -289,6 +290,8 @@ const std::array<ActKey, kActKeyCount> &actKeys()
 FormConfiguration readFormConfiguration(const FormConfiguration &current, const QString &programFolder)
 {
     Config config = current;
+    // Each file read and parsed once for all its keys.
+    IniSession session;
     for (const Key &key : configurationKeys()) {
         if (!key.readHere)
             continue;
@@ -339,6 +342,9 @@ void writeFormConfiguration(const FormConfiguration &value, const QString &progr
     // The references of the table reach into a value they may change; the
     // writing only reads through them.
     Config config = value;
+    // Each file replaced once, whole, with every key written: a saving cut
+    // short leaves it as it was.
+    IniSession session;
     for (const Key &key : configurationKeys()) {
         if (key.present && !key.present(config))
             continue;
@@ -369,6 +375,7 @@ void writeFormConfiguration(const FormConfiguration &value, const QString &progr
         INI_WriteInteger(field.name, kY, field.y, file);
         INI_WriteInteger(field.name, kZ, field.z, file);
     }
+    session.commit();
 }
 
 int storedColor(const QColor &color)

@@ -25,28 +25,24 @@ int byteFor(char16_t c)
 
 QString decodeWindows1252(const QByteArray &bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
     for (const char b : bytes) {
         const auto byte = static_cast<unsigned char>(b);
-        text.append(QChar(byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : char16_t(byte)));
+        *out++ = QChar(byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : char16_t(byte));
     }
     return text;
 }
 
 QByteArray encodeWindows1252(const QString &text, bool *ok)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
     bool all = true;
     for (const QChar c : text) {
         const int byte = byteFor(c.unicode());
-        if (byte < 0) {
-            all = false;
-            bytes.append('?');
-        } else {
-            bytes.append(static_cast<char>(byte));
-        }
+        all = all && byte >= 0;
+        *out++ = byte < 0 ? '?' : static_cast<char>(byte);
     }
     if (ok)
         *ok = all;

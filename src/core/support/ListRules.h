@@ -15,5 +15,8 @@ bool sameListEntry(const QString &a, const QString &b);
 // The order of a sorted list: alphabetical without regard to letter case.
 bool listOrderLess(const QString &a, const QString &b);
 
+// The entries in that order, as a stable sort by it would leave them.
+QStringList sortedListEntries(const QStringList &entries);
+
 // True when the text is not empty and no entry equals it.
 bool isNewListEntry(const QStringList &entries, const QString &text);

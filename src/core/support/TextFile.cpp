@@ -15,13 +15,16 @@ const QByteArray kUtf8Mark("\xEF\xBB\xBF", 3);
 const QByteArray kUtf16LEMark("\xFF\xFE", 2);
 const QByteArray kUtf16BEMark("\xFE\xFF", 2);
 
+// How many first bytes the encoding is told from.
+const qsizetype kEncodingHead = 512;
+
 // UTF-16 without its mark: an even length and, in the first bytes, zeros at
 // every other place, as plain Latin text in UTF-16 has.
-bool looksLikeUtf16(const QByteArray &bytes, int zeroParity)
+bool looksLikeUtf16(const QByteArray &bytes, qsizetype size, int zeroParity)
 {
-    if (bytes.size() < 4 || bytes.size() % 2 != 0)
+    if (size < 4 || size % 2 != 0)
         return false;
-    const int pairs = int(qMin<qsizetype>(bytes.size(), 512)) / 2;
+    const int pairs = int(qMin<qsizetype>(size, kEncodingHead)) / 2;
     int zeros = 0;
     for (int p = 0; p < pairs; ++p) {
         if (bytes.at(2 * p + 1 - zeroParity) == 0)
@@ -109,9 +112,8 @@ bool isReadOnlyFile(const QString &path)
     return !(info.permissions() & write) || !info.isWritable();
 }
 
-} // namespace
-
-TextEncoding detectEncoding(const QByteArray &bytes)
+// The encoding of a file from its first bytes and its whole size.
+TextEncoding encodingOf(const QByteArray &bytes, qsizetype size)
 {
     if (bytes.startsWith(kUtf8Mark))
         return TextEncoding::Utf8Bom;
@@ -119,11 +121,18 @@ TextEncoding detectEncoding(const QByteArray &bytes)
         return TextEncoding::Utf16LEBom;
     if (bytes.startsWith(kUtf16BEMark))
         return TextEncoding::Utf16BEBom;
-    if (looksLikeUtf16(bytes, 1))
+    if (looksLikeUtf16(bytes, size, 1))
         return TextEncoding::Utf16LE;
-    if (looksLikeUtf16(bytes, 0))
+    if (looksLikeUtf16(bytes, size, 0))
         return TextEncoding::Utf16BE;
     return TextEncoding::Windows1252;
+}
+
+} // namespace
+
+TextEncoding detectEncoding(const QByteArray &bytes)
+{
+    return encodingOf(bytes, bytes.size());
 }
 
 QString decodeText(const QByteArray &bytes, TextEncoding encoding)
@@ -186,6 +195,14 @@ TextFileContent readTextFile(const QString &path)
     return content;
 }
 
+bool canReplaceFile(const QString &path)
+{
+    if (path.isEmpty() || isReadOnlyFile(path))
+        return false;
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    return folder.isDir() && folder.isWritable();
+}
+
 void writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     if (path.isEmpty() || isReadOnlyFile(path))
@@ -203,23 +220,20 @@ void writeTextFile(const QString &path, const QString &text, TextEncoding encodi
 QStringList splitLines(const QString &text)
 {
     QStringList lines;
-    QString current;
-    bool pending = false;   // a line has started since the last break
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines << current;
-            current.clear();
-            pending = false;
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-        } else {
-            current.append(c);
-            pending = true;
-        }
+    const QChar *chars = text.constData();
+    const qsizetype size = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = chars[i].unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == u'\r' && i + 1 < size && chars[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
     }
-    if (pending)
-        lines << current;
+    if (start < size)
+        lines << text.mid(start);
     return lines;
 }
 
@@ -233,9 +247,20 @@ QStringList readLineFile(const QString &path, bool *exists)
 
 void writeLineFile(const QString &path, const QStringList &lines)
 {
-    QString text;
+    qsizetype length = 0;
     for (const QString &line : lines)
-        text += line + QStringLiteral("\r\n");
-    const TextFileContent current = readTextFile(path);
-    writeTextFile(path, text, current.exists ? current.encoding : TextEncoding::Windows1252);
+        length += line.size() + 2;
+    QString text;
+    text.reserve(length);
+    for (const QString &line : lines) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    // Only the encoding of the file there now matters: its first bytes tell.
+    TextEncoding encoding = TextEncoding::Windows1252;
+    QFile current(path);
+    if (!path.isEmpty() && current.open(QIODevice::ReadOnly))
+        encoding = encodingOf(current.read(kEncodingHead), current.size());
+    current.close();
+    writeTextFile(path, text, encoding);
 }

@@ -38,6 +38,10 @@ TextFileContent readTextFile(const QString &path);
 // read-only file, a missing or read-only folder); the old file stays intact.
 void writeTextFile(const QString &path, const QString &text, TextEncoding encoding);
 
+// Whether a file there could be written now: a path, not a read-only file, in
+// a folder that is there and can be written.
+bool canReplaceFile(const QString &path);
+
 // Any file written whole through a temporary file renamed over the old one;
 // raises "Impossible d'écrire dans %s" as above.
 void writeFileAtomically(const QString &path, const QByteArray &bytes);

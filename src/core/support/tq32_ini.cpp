@@ -8,6 +8,7 @@
 #include "TiravonError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRect>
 
@@ -225,7 +226,15 @@ void Version_LOG(const QString &text, const QString &file)
             ? Program_Name(false).toLower() + QStringLiteral(".version")
             : file;
         const QString line = text.isEmpty() ? Program_Version() : text;
-        writeTextFile(path, line + QStringLiteral("\r\n"), TextEncoding::Windows1252);
+        const QString written = line + QStringLiteral("\r\n");
+        const QByteArray bytes = encodeText(written, encodingToWrite(written, TextEncoding::Windows1252));
+        // Each reading of the configuration logs the caption: a file that
+        // holds it already is left alone rather than written again.
+        QFile current(path);
+        if (current.open(QIODevice::ReadOnly) && current.size() == bytes.size() && current.readAll() == bytes)
+            return;
+        current.close();
+        writeFileAtomically(path, bytes);
     } catch (const TiravonError &e) {
         dialogs().message(QStringLiteral("ERR:tq_ini | Version_LOG =>") + e.message());
     }

@@ -29,13 +29,23 @@ void addListEntry(QListWidget *list, const QString &text)
 
 void setListEntries(QListWidget *list, const QStringList &entries)
 {
+    // The same entries read again (each reading of the configuration reads
+    // the lists): the list is left as a new one would be, without making its
+    // entries again.
+    if (list->count() == entries.size() && listEntries(list) == entries) {
+        list->setCurrentItem(nullptr);
+        list->clearSelection();
+        list->scrollToTop();
+        return;
+    }
     list->clear();
+    // A sorted list gets its entries in their order already, so that the
+    // list has no sorting of its own to do.
     const bool sorted = list->isSortingEnabled();
     list->setSortingEnabled(false);
-    for (const QString &entry : entries)
+    for (const QString &entry : sorted ? sortedListEntries(entries) : entries)
         addListEntry(list, entry);
-    if (sorted)
-        makeSortedList(list);
+    list->setSortingEnabled(sorted);
 }
 
 QStringList listEntries(const QListWidget *list)
@@ -48,8 +58,11 @@ QStringList listEntries(const QListWidget *list)
 
 void AddUniqueToList(QListWidget *list, const QString &text, bool showMessage)
 {
-    if (!isNewListEntry(listEntries(list), text))
+    if (text.isEmpty())
         return;
+    for (int i = 0; i < list->count(); ++i)
+        if (sameListEntry(list->item(i)->text(), text))
+            return;
     addListEntry(list, text);
     if (showMessage)
         dialogs().information(QStringLiteral("\"%1\" ajouté à la liste").arg(text));

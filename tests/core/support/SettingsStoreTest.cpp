@@ -201,3 +201,117 @@ TEST_F(SettingsStore, AnExplicitFileIsUsedInsteadOfTheSettingsFile)
     EXPECT_EQ(INI_ReadInteger(QStringLiteral("Acte"), QStringLiteral("Total"), 0), 0);
     EXPECT_FALSE(QFile::exists(INI_ProgramFile()));
 }
+
+namespace {
+
+struct Write
+{
+    const char *section;
+    const char *key;
+    QString value;
+};
+
+} // namespace
+
+// A session must leave each file exactly as the same writes one by one do,
+// whatever the file held and whatever the names written.
+TEST_F(SettingsStore, ASessionLeavesTheBytesOfTheSameWritesOneByOne)
+{
+    const QByteArray utf16 = QByteArray("\xFF\xFE", 2) + QStringEncoder(QStringEncoder::Utf16LE)(u"[S]\r\nK=1\r\n");
+    const struct
+    {
+        const char *what;
+        std::optional<QByteArray> before;
+        QList<Write> writes;
+    } cases[] = {
+        {"a new file", std::nullopt,
+         {{"S", "A", "1"}, {"T", "B", "2"}, {"S", "C", "3"}, {"s", "a", "4"}}},
+        {"endings, blanks, comments",
+         QByteArray("; r\xE9glages\r\n[Tiravon]\nForm1=1\r\n\r\n  \n[Options]\r\nA=1"),
+         {{"TIRAVON", "form1", "5"}, {"Tiravon", "Nouveau", "y"}, {"Options", "B", "2"}, {"Neuf", "K", "v"},
+          {"neuf", "L", "w"}, {"Tiravon", "Nouveau", "z"}}},
+        {"duplicates", QByteArray("[A]\r\nk=1\r\nk=2\r\n[a]\r\nk=3\r\nj=4\r\n"),
+         {{"a", "k", "9"}, {"a", "j", "5"}, {"A", "J", "6"}}},
+        {"a value Windows-1252 cannot hold", QByteArray("[S]\r\nK=\xE9t\xE9\r\n"),
+         {{"S", "K", QStringLiteral("Ω")}, {"S", "K", "plain"}, {"S", "L", QStringLiteral("é")}}},
+        {"UTF-16 with its mark", utf16, {{"S", "K", QStringLiteral("é")}, {"T", "K", "2"}}},
+        {"names that read back otherwise",
+         QByteArray("[S]\r\nK=1\r\n"),
+         {{"S", "a=b", "1"}, {"S", "a", "2"}, {"S", "[X]", "3"}, {"X]", "k", "4"}, {"S", " K ", "5"},
+          {"S", "M\nN", "6"}, {"S", "N", "7"}, {"Q\r\n[S", "K", "8"}, {"S", "K", "9"}}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString alone = path(QStringLiteral("alone.ini"));
+        const QString together = path(QStringLiteral("together.ini"));
+        QFile::remove(alone);
+        QFile::remove(together);
+        if (c.before) {
+            putBytes(alone, *c.before);
+            putBytes(together, *c.before);
+        }
+        QStringList readAlone;
+        for (const Write &w : c.writes) {
+            INI_WriteString(QString::fromUtf8(w.section), QString::fromUtf8(w.key), w.value, alone);
+            readAlone << INI_ReadString(QString::fromUtf8(w.section), QString::fromUtf8(w.key), "-", alone);
+        }
+        QStringList readTogether;
+        {
+            IniSession session;
+            for (const Write &w : c.writes) {
+                INI_WriteString(QString::fromUtf8(w.section), QString::fromUtf8(w.key), w.value, together);
+                readTogether << INI_ReadString(QString::fromUtf8(w.section), QString::fromUtf8(w.key), "-", together);
+            }
+            session.commit();
+        }
+        EXPECT_EQ(readTogether, readAlone);
+        EXPECT_EQ(fileBytes(together), fileBytes(alone));
+    }
+}
+
+TEST_F(SettingsStore, ASessionWritesNothingUntilItsCommitThenEachFileOnce)
+{
+    const QString other = path(QStringLiteral("config.ini"));
+    putBytes(INI_ProgramFile(), "[S]\r\nK=1\r\n");
+    {
+        IniSession session;
+        INI_WriteString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("2"));
+        // Another spelling of the same path is the same file.
+        INI_WriteString(QStringLiteral("S"), QStringLiteral("L"), QStringLiteral("3"),
+                        dir.path() + QStringLiteral("/./Tiravon.INI"));
+        INI_WriteInteger(QStringLiteral("C"), QStringLiteral("N"), 4, other);
+        {
+            IniSession inner;
+            INI_WriteBool(QStringLiteral("C"), QStringLiteral("B"), true, other);
+            inner.commit();
+        }
+        EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("L"), QString()), QStringLiteral("3"));
+        EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[S]\r\nK=1\r\n"));
+        EXPECT_FALSE(QFile::exists(other));
+        session.commit();
+    }
+    EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[S]\r\nK=2\r\nL=3\r\n"));
+    EXPECT_EQ(fileBytes(other), QByteArray("[C]\r\nN=4\r\nB=1\r\n"));
+    EXPECT_EQ(folderEntries(), (QStringList{QStringLiteral("Tiravon.INI"), QStringLiteral("config.ini")}));
+    // Outside a session every call is on the disk again.
+    putBytes(other, "[C]\r\nN=7\r\n");
+    EXPECT_EQ(INI_ReadInteger(QStringLiteral("C"), QStringLiteral("N"), 0, other), 7);
+}
+
+TEST_F(SettingsStore, AFileThatCannotBeWrittenRaisesAtItsFirstWriteInASession)
+{
+    const QString locked = path(QStringLiteral("locked.ini"));
+    putBytes(locked, "[S]\r\nK=1\r\n");
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadUser);
+    {
+        IniSession session;
+        INI_WriteString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("2"));
+        EXPECT_EQ(errorMessageOf([&] { INI_WriteString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("3"), locked); }),
+                  QStringLiteral("Impossible d'écrire dans %1").arg(locked));
+        // The session ends with the error: what was written before it is
+        // kept, as the writes one by one would have kept it.
+    }
+    EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[S]\r\nK=2\r\n"));
+    EXPECT_EQ(fileBytes(locked), QByteArray("[S]\r\nK=1\r\n"));
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner);
+}

@@ -69,6 +69,36 @@ TEST(ListRoutines, ASortedListKeepsAlphabeticalOrderWithoutRegardToCase)
     EXPECT_EQ(listEntries(&list), sorted);
 }
 
+// Entries equal for the collator (letter case, blanks, duplicates) keep the
+// order the rule's tie-break gives them, and a list loaded whole is in the
+// order a sorting of the list itself leaves.
+TEST(ListRoutines, AListLoadedWholeIsInTheOrderOfTheListRule)
+{
+    const QStringList entries{QStringLiteral("paris"),  QStringLiteral("PARIS"),  QStringLiteral("Paris"),
+                              QStringLiteral("évry"),   QStringLiteral("Evry"),   QStringLiteral("evry"),
+                              QStringLiteral("Évry"),   QStringLiteral("paris"),  QStringLiteral(" paris"),
+                              QStringLiteral("75011"),  QStringLiteral("7501"),   QStringLiteral("Œuf"),
+                              QStringLiteral("oeuf"),   QStringLiteral("l'Haÿ"),  QStringLiteral("L HAY"),
+                              QString(),                QStringLiteral("Zèbre"),  QStringLiteral("zebre")};
+    QStringList expected = entries;
+    std::stable_sort(expected.begin(), expected.end(), listOrderLess);
+    EXPECT_EQ(sortedListEntries(entries), expected);
+    EXPECT_EQ(sortedListEntries(expected), expected);
+    QStringList oneOut = expected;
+    oneOut.move(oneOut.size() - 1, 1);
+    EXPECT_EQ(sortedListEntries(oneOut), expected);
+
+    QListWidget loaded;
+    makeSortedList(&loaded);
+    setListEntries(&loaded, entries);
+    QListWidget sortedByTheList;
+    for (const QString &entry : entries)
+        addListEntry(&sortedByTheList, entry);
+    makeSortedList(&sortedByTheList);
+    EXPECT_EQ(listEntries(&loaded), listEntries(&sortedByTheList));
+    EXPECT_TRUE(loaded.isSortingEnabled());
+}
+
 TEST(ListRoutines, AddUniqueToComboAddsTheTextOnceAndLeavesTheFieldAsItIs)
 {
     QComboBox combo;
