@@ -16,9 +16,18 @@ QString fileName()
     return QStringLiteral("CCAM.RTF");
 }
 
-QString locate(const QString &currentDirectory, const QString &programFolder)
+QStringList searchFolders(const QString &currentDirectory, const QString &programFolder,
+                          const QString &programFileFolder)
 {
-    for (const QString &folder : {currentDirectory, programFolder}) {
+    QStringList folders{currentDirectory, programFolder, programFileFolder};
+    if (!programFileFolder.isEmpty())
+        folders << QDir::cleanPath(programFileFolder + QStringLiteral("/../share/tiravon"));
+    return folders;
+}
+
+QString locate(const QStringList &folders)
+{
+    for (const QString &folder : folders) {
         if (folder.isEmpty())
             continue;
         const QFileInfo file(QDir(folder), fileName());

@@ -4,16 +4,25 @@
 // pages about CCAM acts and their modifiers.
 
 #include <QString>
+#include <QStringList>
 
 namespace CcamReference {
 
 // "CCAM.RTF"
 QString fileName();
 
-// Where the reference text is read from: the current directory, as it always
-// was, else the program folder (a program started from a desktop menu has the
-// home folder as its current directory). Empty when it is in neither.
-QString locate(const QString &currentDirectory, const QString &programFolder);
+// The folders the reference text is looked for in, in this order: the
+// current directory, as it always was; the program folder (the per-user
+// folder when the program keeps its files there: a reference put there by the
+// practice); the folder of the program file (a copied installation ships it
+// beside the program); and the shared data of an installation,
+// "<prefix>/share/tiravon" beside "<prefix>/bin".
+QStringList searchFolders(const QString &currentDirectory, const QString &programFolder,
+                          const QString &programFileFolder);
+
+// The reference text in the first of the folders that holds it; empty when
+// none does.
+QString locate(const QStringList &folders);
 
 // The coding-help site's page of a code, and the national health-insurance
 // site's short act sheet of a code (the code as typed, unchanged).

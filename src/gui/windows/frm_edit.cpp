@@ -4,6 +4,8 @@
 #include "acts/RtfReader.h"
 #include "support/ActionGuard.h"
 #include "support/Dialogs.h"
+#include "support/PathRules.h"
+#include "support/Platform.h"
 #include "support/TextFile.h"
 #include "support/TiravonError.h"
 #include "support/tq32_ini.h"
@@ -227,7 +229,8 @@ void Tform_EDIT::showEvent(QShowEvent *event)
 
 void Tform_EDIT::FormShow()
 {
-    const QString path = CcamReference::locate(QDir::currentPath(), Program_Folder());
+    const QString path = CcamReference::locate(CcamReference::searchFolders(
+        QDir::currentPath(), Program_Folder(), programFolderFor(platform().programFile())));
     if (path.isEmpty()) {
         dialogs().message(QStringLiteral("Fichier \"CCAM.RTF\" non trouvé"));
         return;

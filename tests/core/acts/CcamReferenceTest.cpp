@@ -17,19 +17,38 @@ void touch(const QString &path)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
 }
 
-TEST(CcamReferenceTest, TheCurrentDirectoryComesFirstThenTheProgramFolder)
+TEST(CcamReferenceTest, TheReferenceIsTakenFromTheFirstFolderThatHoldsIt)
 {
-    QTemporaryDir current, program, neither;
-    const QString here = QDir(current.path()).filePath(QStringLiteral("CCAM.RTF"));
-    const QString beside = QDir(program.path()).filePath(QStringLiteral("CCAM.RTF"));
-    EXPECT_EQ(CcamReference::locate(current.path(), program.path()), QString());
-    touch(beside);
-    EXPECT_EQ(CcamReference::locate(current.path(), program.path() + QLatin1Char('/')), QDir(program.path() + QLatin1Char('/')).filePath(QStringLiteral("CCAM.RTF")));
-    touch(here);
-    EXPECT_EQ(CcamReference::locate(current.path(), program.path()), here);
-    // A folder of that name is not the file.
+    // An installation: <prefix>/bin/Tiravon and <prefix>/share/tiravon/CCAM.RTF,
+    // the files in the per-user folder, started from the home folder.
+    QTemporaryDir home, data, prefix;
+    const QString bin = prefix.filePath(QStringLiteral("bin"));
+    const QString shared = prefix.filePath(QStringLiteral("share/tiravon"));
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(shared));
+    const QStringList folders = CcamReference::searchFolders(home.path(), data.path(), bin);
+    EXPECT_EQ(folders, (QStringList{home.path(), data.path(), bin, QDir::cleanPath(shared)}));
+
+    EXPECT_EQ(CcamReference::locate(folders), QString());
+    const struct
+    {
+        QString folder;
+        const char *what;
+    } steps[] = {
+        {shared, "the installation's shared data"},
+        {bin, "beside the program"},
+        {data.path(), "the program folder"},
+        {home.path(), "the current directory"},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.what);
+        touch(QDir(step.folder).filePath(QStringLiteral("CCAM.RTF")));
+        EXPECT_EQ(QDir::cleanPath(CcamReference::locate(folders)),
+                  QDir::cleanPath(QDir(step.folder).filePath(QStringLiteral("CCAM.RTF"))));
+    }
+    // A folder of that name is not the file; empty folders are passed over.
+    QTemporaryDir neither;
     ASSERT_TRUE(QDir(neither.path()).mkdir(QStringLiteral("CCAM.RTF")));
-    EXPECT_EQ(CcamReference::locate(neither.path(), QString()), QString());
+    EXPECT_EQ(CcamReference::locate(CcamReference::searchFolders(neither.path(), QString(), QString())), QString());
 }
 
 TEST(CcamReferenceTest, TheShippedSampleReadsAsOneActPerLineInTheHeadersColumns)
