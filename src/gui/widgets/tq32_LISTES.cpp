@@ -8,12 +8,27 @@
 
 ListEntry::ListEntry(const QString &text)
     : QListWidgetItem(text, nullptr, QListWidgetItem::UserType)
+    , m_text(QListWidgetItem::text())
 {
 }
 
 bool ListEntry::operator<(const QListWidgetItem &other) const
 {
-    return listOrderLess(text(), other.text());
+    return listOrderLess(m_text, ::entryText(&other));
+}
+
+void ListEntry::setData(int role, const QVariant &value)
+{
+    QListWidgetItem::setData(role, value);
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        m_text = QListWidgetItem::text();
+}
+
+QString entryText(const QListWidgetItem *item)
+{
+    if (const auto *entry = dynamic_cast<const ListEntry *>(item))
+        return entry->entryText();
+    return item->text();
 }
 
 void makeSortedList(QListWidget *list)
@@ -52,7 +67,7 @@ QStringList listEntries(const QListWidget *list)
 {
     QStringList entries;
     for (int i = 0; i < list->count(); ++i)
-        entries << list->item(i)->text();
+        entries << entryText(list->item(i));
     return entries;
 }
 
@@ -61,7 +76,7 @@ void AddUniqueToList(QListWidget *list, const QString &text, bool showMessage)
     if (text.isEmpty())
         return;
     for (int i = 0; i < list->count(); ++i)
-        if (sameListEntry(list->item(i)->text(), text))
+        if (sameListEntry(entryText(list->item(i)), text))
             return;
     addListEntry(list, text);
     if (showMessage)

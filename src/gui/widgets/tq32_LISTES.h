@@ -13,13 +13,23 @@
 class QComboBox;
 class QListWidget;
 
-// An entry of a sorted list, ordered by the rule above.
+// An entry of a sorted list, ordered by the rule above. It keeps its text at
+// hand: a list of a hundred thousand towns is read whole at each saving and
+// each addition, and the item's own text goes through a QVariant each time.
 class ListEntry : public QListWidgetItem
 {
 public:
     explicit ListEntry(const QString &text);
     bool operator<(const QListWidgetItem &other) const override;
+    void setData(int role, const QVariant &value) override;
+    const QString &entryText() const { return m_text; }
+
+private:
+    QString m_text;
 };
+
+// The text of an entry of any list.
+QString entryText(const QListWidgetItem *item);
 
 // Makes a list keep its entries sorted by the list order.
 void makeSortedList(QListWidget *list);

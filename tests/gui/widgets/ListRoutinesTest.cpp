@@ -97,6 +97,17 @@ TEST(ListRoutines, AListLoadedWholeIsInTheOrderOfTheListRule)
     makeSortedList(&sortedByTheList);
     EXPECT_EQ(listEntries(&loaded), listEntries(&sortedByTheList));
     EXPECT_TRUE(loaded.isSortingEnabled());
+
+    // An entry whose text is changed afterwards is read with its new text.
+    QListWidgetItem *first = loaded.item(0);
+    QListWidgetItem *second = loaded.item(1);
+    first->setText(QStringLiteral("Zzz"));
+    second->setData(Qt::EditRole, QStringLiteral("Yyy"));
+    const QStringList changed = listEntries(&loaded);
+    EXPECT_TRUE(changed.contains(QStringLiteral("Zzz")) && changed.contains(QStringLiteral("Yyy")));
+    EXPECT_FALSE(changed.contains(QStringLiteral(" paris")) || changed.contains(QString()));
+    AddUniqueToList(&loaded, QStringLiteral("zzz"), false);
+    EXPECT_EQ(loaded.count(), entries.size());
 }
 
 TEST(ListRoutines, AddUniqueToComboAddsTheTextOnceAndLeavesTheFieldAsItIs)
