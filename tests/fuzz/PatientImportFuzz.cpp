@@ -93,8 +93,10 @@ void checkIni(FuzzedDataProvider &input)
 
     FUZZ_CHECK(!ini.databasePath.contains(QLatin1Char('\r')) && !ini.databasePath.contains(QLatin1Char('\n')));
     // Unless the lines in front open sections of their own (which could be
-    // the same ones), the values are those written.
-    if (around.contains(QLatin1Char('[')))
+    // the same ones), or the path is more than one line, the values are those
+    // written.
+    if (around.contains(QLatin1Char('[')) || database.contains(QLatin1Char('\r'))
+        || database.contains(QLatin1Char('\n')))
         return;
     if (writable(database))
         FUZZ_CHECK(ini.databasePath == database);
