@@ -12,6 +12,8 @@
 #include <QSqlDatabase>
 #include <QSqlRecord>
 
+#include <cmath>
+
 QString navelisIniPath(const QString &windowsFolder)
 {
     if (windowsFolder.isEmpty())
@@ -145,9 +147,12 @@ QString recordText(const QVariant &value)
         return formatSheetDate(value.toDateTime().date());
     case QMetaType::Double:
     case QMetaType::Float: {
-        // A number column read back as a floating value (75011.0).
+        // A number column read back as a floating value (75011.0); a value
+        // that is no number says nothing a field could show.
         const double number = value.toDouble();
-        if (number == double(qint64(number)))
+        if (!std::isfinite(number))
+            return QString();
+        if (std::abs(number) < 9e15 && number == std::trunc(number))
             return QString::number(qint64(number));
         return value.toString();
     }
@@ -201,7 +206,10 @@ ImportedPatient importedPatient(const PatientRecord &patient)
     sheet.DDN = patient.dateNaissance;
     sheet.MATRICULE = patient.numeroSecuriteSocial.startsWith(QLatin1Char('_')) ? QString()
                                                                                  : patient.numeroSecuriteSocial;
-    sheet.ADRESSE = QString(patient.adresse).replace(QLatin1String("\r\n"), QLatin1String(" - "));
+    // The address field is one line: each line break of the record's
+    // address, whatever its form, becomes a dash.
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|[\r\n\\x{2028}\\x{2029}]"));
+    sheet.ADRESSE = QString(patient.adresse).replace(lineBreak, QStringLiteral(" - "));
     sheet.VILLE = patient.codePostal + QLatin1Char(' ') + patient.ville;
     // The insured person is not in the external record.
     sheet.ASSURE = QString();

@@ -8,6 +8,8 @@
 #include "patient/PatientImport.h"
 #include "support/TextFile.h"
 
+#include <limits>
+
 namespace {
 
 TEST(PatientImport, MapsARowOntoTheIdentityFields)
@@ -17,6 +19,8 @@ TEST(PatientImport, MapsARowOntoTheIdentityFields)
         {{"DURAND", "Marie", "12/03/1975", "2 75 03", "12 rue des Lilas\r\nBâtiment B", "75011", "PARIS"},
          {"DURAND Marie", "12/03/1975", "2 75 03", "12 rue des Lilas - Bâtiment B", "75011 PARIS"}},
         {{"A", "B", "", "_provisoire", "a\r\nb\r\nc", "", "LYON"}, {"A B", "", "", "a - b - c", " LYON"}},
+        // Line breaks written by other systems than Windows.
+        {{"A", "B", "", "", "a\nb\rc\u2028d\n\re", "", ""}, {"A B", "", "", "a - b - c - d -  - e", " "}},
         {{"A", "", "", "_", "", "69001", ""}, {"A ", "", "", "", "69001 "}},
         {{"", "", "", "2 75_03", "", "", ""}, {" ", "", "2 75_03", "", " "}},
     };
@@ -33,6 +37,10 @@ TEST(PatientImport, ReadsEveryValueAsText)
         {QVariant(), ""}, {QDate(1975, 3, 12), "12/03/1975"}, {QDateTime(QDate(1975, 3, 2), QTime()), "02/03/1975"},
         {"1975-03-12", "12/03/1975"}, {"1975-03-12 00:00:00", "12/03/1975"}, {"12/03/1975", "12/03/1975"},
         {75011, "75011"}, {75011.0, "75011"}, {"07500", "07500"}, {"1975-13-45", "1975-13-45"},
+        // Floating values beyond any whole number, or no number at all.
+        {-0.0, "0"}, {2.5, "2.5"}, {1e300, "1e+300"}, {-1e19, "-1e+19"},
+        {std::numeric_limits<double>::quiet_NaN(), ""}, {std::numeric_limits<double>::infinity(), ""},
+        {-std::numeric_limits<double>::infinity(), ""},
     };
     for (const auto &c : cases)
         EXPECT_EQ(recordText(c.value), QString::fromUtf8(c.text)) << c.value.toString().toStdString();

@@ -1,0 +1,79 @@
+#include "NavelisDemo.h"
+
+#include "support/tq32_ini.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+bool run(QSqlQuery &query, const QString &statement, const QVariantList &values = {})
+{
+    if (!query.prepare(statement))
+        return false;
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    return query.exec();
+}
+
+} // namespace
+
+NavelisDemo writeNavelisDemo(const QString &folderPath, int patientCode)
+{
+    NavelisDemo demo;
+    const QString folder = QDir(folderPath).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        demo.failure = QStringLiteral("cannot make ") + folder;
+        return demo;
+    }
+    demo.databasePath = QDir::toNativeSeparators(folder + QStringLiteral("/NAVELIS.MDB"));
+    demo.iniPath = QDir::toNativeSeparators(folder + QStringLiteral("/navelis.ini"));
+    QFile::remove(demo.databasePath);
+
+    bool ok = true;
+    const QString connection = QStringLiteral("navelis_demo");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(demo.databasePath);
+        ok = db.open();
+        QSqlQuery query(db);
+        const QString insert = QStringLiteral(
+            "INSERT INTO [GLB PATIENT] ([CODE PATIENT], NOM, PRENOM, [DATE NAISSANCE], [NUMERO SECURITE SOCIAL], "
+            "MEMO, [ADRESSE], [CODE POSTAL], [VILLE], [TEL DOMICILE], [TEL AUTRE]) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        const QList<QVariantList> patients = {
+            {1, "MARTIN", "Claire", "1968-05-21", "2 68 05 69 123 045", QVariant(), "3 place Bellecour", "69002",
+             "LYON", "04 78 00 00 01", QVariant()},
+            {1234, "DURAND", "Marie", "1975-03-12", "2 75 03 75 111 222", "suivie depuis 2010",
+             "12 rue des Lilas\r\nBâtiment B", "75011", "PARIS", "01 43 00 00 02", "06 00 00 00 02"},
+            {1500, "PETIT", "Léa", "1990-11-02", "_en attente", QVariant(), QVariant(), QVariant(), "NANTES",
+             QVariant(), QVariant()},
+        };
+        ok = ok
+            && run(query, QStringLiteral("CREATE TABLE [GLB PATIENT] ([CODE PATIENT] INTEGER PRIMARY KEY, NOM TEXT, "
+                                         "PRENOM TEXT, [DATE NAISSANCE] DATE, [NUMERO SECURITE SOCIAL] TEXT, MEMO TEXT, "
+                                         "[ADRESSE] TEXT, [CODE POSTAL] TEXT, [VILLE] TEXT, [TEL DOMICILE] TEXT, "
+                                         "[TEL AUTRE] TEXT)"))
+            && run(query, QStringLiteral("CREATE TABLE [SA GROSSESSE] ([CODE PATIENT] INTEGER, "
+                                         "[DATE DERNIERES REGLES] DATE, [DATE CONCEPTION] DATE)"))
+            && run(query, QStringLiteral("INSERT INTO [SA GROSSESSE] VALUES (1234, '2026-10-01', '2026-10-15')"));
+        for (const QVariantList &row : patients)
+            ok = ok && run(query, insert, row);
+        if (!ok)
+            demo.failure = QStringLiteral("cannot make %1: %2%3")
+                               .arg(demo.databasePath, query.lastError().text(), db.lastError().text());
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    if (!ok)
+        return demo;
+
+    QFile::remove(demo.iniPath);
+    INI_WriteString(QStringLiteral("BASES"), QStringLiteral("CheminBaseOrel"), demo.databasePath, demo.iniPath);
+    INI_WriteInteger(QStringLiteral("MRU"), QStringLiteral("PATIENT"), patientCode, demo.iniPath);
+    return demo;
+}
