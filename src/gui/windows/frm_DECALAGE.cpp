@@ -79,6 +79,12 @@ void TForm_DECALAGE::showOffsetOfChosenPrinter()
     m_showing = false;
     lbl_UNREADABLE->setText(stored.unreadable ? unreadableOffsetNote(stored.text) : QString());
     lbl_UNREADABLE->setVisible(stored.unreadable);
+    // The note takes a few lines more: the window grows to hold them.
+    layout()->activate();
+    const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
+                                                     : layout()->totalSizeHint().height();
+    if (height() < needed)
+        resize(width(), needed);
     chk_WARN->setChecked(outOfAreaWarningWanted());
 }
 
