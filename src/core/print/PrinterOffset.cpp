@@ -71,12 +71,35 @@ const char *const kOptionsSection = "OPTIONS";
 const char *const kWarningKey = "AVERTIR_HORS_ZONE";
 } // namespace
 
+StoredPrinterOffset readStoredPrinterOffset(const QString &printerName)
+{
+    StoredPrinterOffset stored;
+    if (printerName.trimmed().isEmpty())
+        return stored;
+    stored.text = INI_ReadString(QString::fromLatin1(kPrintersSection), printerName, QString());
+    // An empty value is no offset, as a missing one.
+    stored.unreadable = !stored.text.trimmed().isEmpty() && !parsePrinterOffset(stored.text, &stored.offset);
+    return stored;
+}
+
 PrinterOffset storedPrinterOffset(const QString &printerName)
 {
-    PrinterOffset offset;
-    if (!printerName.trimmed().isEmpty())
-        parsePrinterOffset(INI_ReadString(QString::fromLatin1(kPrintersSection), printerName, QString()), &offset);
-    return offset;
+    return readStoredPrinterOffset(printerName).offset;
+}
+
+QString unreadableOffsetNote(const QString &text)
+{
+    return QStringLiteral("Le décalage enregistré « ") + text
+           + QStringLiteral(" » ne peut pas être lu : aucun décalage n'est appliqué. Il est gardé tel quel "
+                            "jusqu'à ce qu'une nouvelle valeur soit choisie ici.");
+}
+
+QString unreadableOffsetNotice(const QString &printerName, const QString &text)
+{
+    return QStringLiteral("Le décalage enregistré pour l'imprimante « ") + printerName + QStringLiteral(" » (« ")
+           + text
+           + QStringLiteral(" ») ne peut pas être lu : la page est imprimée sans décalage. Choisissez-en un "
+                            "nouveau dans « Décalage de l'imprimante ».");
 }
 
 void storePrinterOffset(const QString &printerName, const PrinterOffset &offset)

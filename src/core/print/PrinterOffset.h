@@ -48,11 +48,24 @@ QStringList zonesOutside(const QList<PrintedZone> &zones, const QRect &printable
 // The question asked before printing such zones.
 QString outOfAreaQuestion(const QStringList &names);
 
-// The offsets kept in the program settings file, section "IMPRIMANTES", keyed
-// by the printer's name. A printer with no offset stored, or with a value that
-// cannot be read, gets none.
+// A printer's entry in the program settings file, section "IMPRIMANTES",
+// keyed by the printer's name: the offset it gives and the text as stored. A
+// printer with no offset stored, or with a value that cannot be read, gets
+// none; the unreadable text is kept as it is, for the user to see.
+struct StoredPrinterOffset
+{
+    PrinterOffset offset;
+    QString text;
+    bool unreadable = false;
+};
+StoredPrinterOffset readStoredPrinterOffset(const QString &printerName);
 PrinterOffset storedPrinterOffset(const QString &printerName);
 void storePrinterOffset(const QString &printerName, const PrinterOffset &offset);
+
+// What the user is told of a stored offset that cannot be read: in the
+// offsets window, and once when printing on that printer.
+QString unreadableOffsetNote(const QString &text);
+QString unreadableOffsetNotice(const QString &printerName, const QString &text);
 
 // Whether printing asks about zones outside the printable area ("OPTIONS",
 // on unless turned off).

@@ -15,6 +15,8 @@
 #include <QList>
 #include <QStringList>
 #include <QMainWindow>
+#include <QSet>
+#include <functional>
 #include <memory>
 
 class DateEdit;
@@ -256,10 +258,19 @@ private:
     void showPickList(QListWidget *list, SheetEdit *fieldBelow);
     void leaveFieldForPrint();
     void restoreAfterPrint(bool succeeded, int heightBefore);
-    // Asks about zones outside the printable area, or, for the preview,
-    // outlines them in red.
-    void printSheet(QPrinter &printer, bool askOutside, bool outlineOutside = false);
-    QPoint printerShift(const QPrinter &printer) const;
+    // The page of the sheet for the paper, asking about zones outside the
+    // printable area first; or for the preview, with those zones outlined,
+    // the margins the printer cannot print on shaded and, when asked, the
+    // form image faintly behind the texts.
+    enum class SheetPage { Paper, Preview, PreviewOverForm };
+    void printSheet(QPrinter &printer, SheetPage page);
+    // Puts the sheet as it prints (the window at its capture height, no
+    // frames, lists or form image), runs the step with the part of the page
+    // captured, and puts the window back, even when the step raises.
+    void withSheetAsPrinted(const std::function<void(const QRect &area)> &step);
+    // The chosen printer's offset in its dots; a stored offset that cannot be
+    // read gives none, and says so once per printer when told to.
+    QPoint printerShift(const QPrinter &printer, bool tellUnreadable = false);
     QList<PrintedZone> zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const;
     using MouseHandler = void (TForm1::*)(QWidget *);
     void bindMoveAndResize(QWidget *control, MouseHandler down = &TForm1::NOMMouseDown,
@@ -273,6 +284,8 @@ private:
     QHash<QString, QWidget *> m_fields;
     QList<SheetEdit *> m_plainFields;
     std::unique_ptr<QPrinter> m_printer;
+    // The printers whose unreadable stored offset the user has been told of.
+    QSet<QString> m_toldUnreadableOffset;
     // The file name the act model open dialog offers again.
     QString m_lastActModelName;
     bool m_shownOnce = false;

@@ -13,7 +13,13 @@
 #include "widgets/StampLabel.h"
 #include "windows/frm_DECALAGE.h"
 
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QSignalBlocker>
 #include <QPointer>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -23,6 +29,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QtMath>
+
+#include <climits>
 
 namespace {
 
@@ -66,13 +74,59 @@ QRect textRect(const SheetEdit *field)
     return QRect(left, 0, width, field->height());
 }
 
+// The top-left corner of a field's text, in the field's own pixels: its
+// first inked pixel's column and row, measured on a plain line edit drawing
+// the same text the same way (size, margins, font, alignment), so that the
+// field's own handlers never run. An empty field is measured with a capital
+// letter, where a text would start.
+QPoint textCorner(const SheetEdit *field)
+{
+    QLineEdit twin;
+    twin.setAttribute(Qt::WA_DontShowOnScreen);
+    twin.setFrame(field->hasFrame());
+    twin.setContentsMargins(field->contentsMargins());
+    twin.setTextMargins(field->textMargins());
+    twin.setFont(field->font());
+    twin.setAlignment(field->alignment());
+    twin.setLayoutDirection(field->layoutDirection());
+    QPalette palette = twin.palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    twin.setPalette(palette);
+    twin.setText(field->text().isEmpty() ? QStringLiteral("H") : field->text());
+    twin.setCursorPosition(field->cursorPosition());
+    twin.resize(field->size());
+    QImage picture(field->size(), QImage::Format_Grayscale8);
+    picture.fill(Qt::white);
+    twin.render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    int left = INT_MAX, top = INT_MAX;
+    for (int y = 0; y < picture.height(); ++y) {
+        const uchar *line = picture.constScanLine(y);
+        for (int x = 0; x < picture.width(); ++x)
+            if (line[x] < 128) {
+                left = qMin(left, x);
+                top = qMin(top, y);
+            }
+    }
+    return left == INT_MAX ? textRect(field).topLeft() : QPoint(left, top);
+}
+
 QPointer<TForm_DECALAGE> g_offsetsWindow;
+QPointer<QCheckBox> g_previewWarnTick;
 
 } // namespace
 
-QPoint TForm1::printerShift(const QPrinter &printer) const
+QPoint TForm1::printerShift(const QPrinter &printer, bool tellUnreadable)
 {
-    return offsetInDots(storedPrinterOffset(printerKey(printer)), printer.logicalDpiX(), printer.logicalDpiY());
+    const QString key = printerKey(printer);
+    const StoredPrinterOffset stored = readStoredPrinterOffset(key);
+    // The page prints as with no offset at all; the user hears of the value
+    // once for each printer, not at every page.
+    if (stored.unreadable && tellUnreadable && !m_toldUnreadableOffset.contains(key)) {
+        m_toldUnreadableOffset.insert(key);
+        dialogs().information(unreadableOffsetNotice(key, stored.text));
+    }
+    return offsetInDots(stored.offset, printer.logicalDpiX(), printer.logicalDpiY());
 }
 
 QList<PrintedZone> TForm1::zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const
@@ -106,21 +160,22 @@ void TForm1::mnu_CalibrageClick()
     QPrinter &printer = *m_printer;
     if (!dialogs().print(printer))
         return;
-    // The corner of each field as the sheet would print now: in the scroll
-    // position of the moment, moved by the printer's offset.
-    const QPoint scrolled(0, ScrollBox->verticalScrollBar()->value());
-    const QPoint shift = printerShift(printer);
+    // The corner of each field's text where the sheet prints it: from the
+    // same capture as the print (the window at its capture height, without
+    // frames), moved by the printer's offset.
+    const QPoint shift = printerShift(printer, true);
     QList<CalibrationMark> marks;
-    for (const char *name : {"NOM", "MATRICULE", "ACTE_1", "TARIF_1", "MONTANT_TOTAL", "COCHE_MALADIE"}) {
-        QWidget *field = m_fields.value(QString::fromLatin1(name));
-        if (!field)
-            continue;
-        const SheetEdit *edit = qobject_cast<SheetEdit *>(field);
-        const QPoint corner = edit ? textRect(edit).topLeft() + QPoint(0, (edit->height() - edit->fontMetrics().height()) / 2)
-                                   : QPoint();
-        const QRect onSheet(field->mapTo(Client, corner) - scrolled, QSize(1, 1));
-        marks.append({QString::fromLatin1(name), inDots(onSheet, printer, shift).topLeft()});
-    }
+    withSheetAsPrinted([&](const QRect &area) {
+        for (const char *name : {"NOM", "MATRICULE", "ACTE_1", "TARIF_1", "MONTANT_TOTAL", "COCHE_MALADIE"}) {
+            QWidget *field = m_fields.value(QString::fromLatin1(name));
+            if (!field)
+                continue;
+            const SheetEdit *edit = qobject_cast<SheetEdit *>(field);
+            const QPoint corner = edit ? textCorner(edit) : QPoint();
+            const QRect onSheet(field->mapTo(Client, corner) - area.topLeft(), QSize(1, 1));
+            marks.append({QString::fromLatin1(name), inDots(onSheet, printer, shift).topLeft()});
+        }
+    });
     printCalibrationPage(printer, marks);
 }
 
@@ -129,6 +184,13 @@ void TForm1::mnu_DecalageClick()
     if (!g_offsetsWindow) {
         g_offsetsWindow = new TForm_DECALAGE;
         connect(this, &QObject::destroyed, g_offsetsWindow, [] { delete g_offsetsWindow; });
+        // The preview's tick shows the same stored choice.
+        connect(g_offsetsWindow->chk_WARN, &QCheckBox::toggled, this, [](bool on) {
+            if (g_previewWarnTick) {
+                const QSignalBlocker quiet(g_previewWarnTick);
+                g_previewWarnTick->setChecked(on);
+            }
+        });
         g_offsetsWindow->restorePlacement();
     }
     if (m_printer)
@@ -150,12 +212,47 @@ void TForm1::mnu_ApercuClick()
     auto *layout = new QVBoxLayout(window);
     auto *preview = new QPrintPreviewWidget(m_printer.get(), window);
     preview->setObjectName(QStringLiteral("preview"));
+    auto *formBehind = new QCheckBox(QStringLiteral("Montrer le formulaire derrière"), window);
+    formBehind->setObjectName(QStringLiteral("chk_FORM"));
+    formBehind->setChecked(true);
+    auto *warn = new QCheckBox(QStringLiteral("Avertir quand une zone sort de la partie imprimable"), window);
+    warn->setObjectName(QStringLiteral("chk_WARN"));
+    warn->setChecked(outOfAreaWarningWanted());
+    g_previewWarnTick = warn;
+    auto *legend = new QLabel(QStringLiteral("En gris : les marges que l'imprimante ne peut pas imprimer. "
+                                             "Encadrées de rouge : les zones qui en sortent."),
+                              window);
+    legend->setWordWrap(true);
+    const StoredPrinterOffset stored = readStoredPrinterOffset(printerKey(*m_printer));
+    auto *unreadable = new QLabel(stored.unreadable ? unreadableOffsetNote(stored.text) : QString(), window);
+    unreadable->setObjectName(QStringLiteral("lbl_UNREADABLE"));
+    unreadable->setWordWrap(true);
+    unreadable->setStyleSheet(QStringLiteral("color: #a00000"));
+    unreadable->setVisible(stored.unreadable);
     auto *print = new QPushButton(QStringLiteral("Imprimer"), window);
     print->setObjectName(QStringLiteral("btn_PRINT"));
+    auto *row = new QHBoxLayout;
+    row->addWidget(formBehind);
+    row->addWidget(warn);
+    row->addStretch();
+    row->addWidget(print);
     layout->addWidget(preview);
-    layout->addWidget(print);
-    connect(preview, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter *printer) { runGuarded([this, printer] { printSheet(*printer, false, true); }); });
+    layout->addWidget(legend);
+    layout->addWidget(unreadable);
+    layout->addLayout(row);
+    connect(preview, &QPrintPreviewWidget::paintRequested, this, [this, formBehind](QPrinter *printer) {
+        runGuarded([this, printer, formBehind] {
+            printSheet(*printer, formBehind->isChecked() ? SheetPage::PreviewOverForm : SheetPage::Preview);
+        });
+    });
+    connect(formBehind, &QCheckBox::toggled, preview, [preview] { preview->updatePreview(); });
+    connect(warn, &QCheckBox::toggled, this, [](bool on) {
+        runGuarded([on] { setOutOfAreaWarningWanted(on); });
+        if (g_offsetsWindow) {
+            const QSignalBlocker quiet(g_offsetsWindow->chk_WARN);
+            g_offsetsWindow->chk_WARN->setChecked(on);
+        }
+    });
     connect(print, &QPushButton::clicked, window, [this, window] {
         window->close();
         btn_IMPRIMER->trigger();

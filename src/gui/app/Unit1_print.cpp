@@ -64,10 +64,10 @@ void TForm1::btn_IMPRIMERExecute()
     QPrinter &printer = *m_printer;
     if (!dialogs().print(printer))
         return;
-    printSheet(printer, true);
+    printSheet(printer, SheetPage::Paper);
 }
 
-void TForm1::printSheet(QPrinter &printer, bool askOutside, bool outlineOutside)
+void TForm1::withSheetAsPrinted(const std::function<void(const QRect &area)> &step)
 {
     leaveFieldForPrint();
     // The focus leaving a field takes its selection away only in the active
@@ -115,27 +115,42 @@ void TForm1::printSheet(QPrinter &printer, bool askOutside, bool outlineOutside)
         window.aroundClient = height() - clientArea->height();
         window.scrollPosition = ScrollBox->verticalScrollBar()->value();
         window.clientWidth = clientArea->width();
-        const QRect area = captureArea(window);
-        // The chosen printer's offset moves the whole page; a text pushed
-        // out of the printable area is asked about first.
-        const QPoint shift = printerShift(printer);
-        const bool ask = askOutside && outOfAreaWarningWanted();
-        const QList<PrintedZone> outside =
-            ask || outlineOutside ? zonesOutsidePrintableArea(printer, area, shift) : QList<PrintedZone>();
-        QStringList names;
-        QList<QRect> outlined;
-        for (const PrintedZone &zone : outside) {
-            names << zone.name;
-            outlined << zone.dots;
-        }
-        if (!ask || names.isEmpty() || dialogs().confirm(outOfAreaQuestion(names)))
-            printCapture(printer, renderArea(Client, area), area.size(), shift,
-                         outlineOutside ? outlined : QList<QRect>());
+        step(captureArea(window));
     } catch (...) {
         restoreAfterPrint(false, heightBefore);
         throw;
     }
     restoreAfterPrint(true, heightBefore);
+}
+
+void TForm1::printSheet(QPrinter &printer, SheetPage page)
+{
+    const bool preview = page != SheetPage::Paper;
+    // The chosen printer's offset moves the whole page; a text pushed out of
+    // the printable area is asked about first.
+    const QPoint shift = printerShift(printer, !preview);
+    withSheetAsPrinted([&](const QRect &area) {
+        const bool ask = !preview && outOfAreaWarningWanted();
+        const QList<PrintedZone> outside =
+            ask || preview ? zonesOutsidePrintableArea(printer, area, shift) : QList<PrintedZone>();
+        QStringList names;
+        PreviewMarks marks;
+        for (const PrintedZone &zone : outside) {
+            names << zone.name;
+            marks.outlined << zone.dots;
+        }
+        if (ask && !names.isEmpty() && !dialogs().confirm(outOfAreaQuestion(names)))
+            return;
+        QPixmap capture = renderArea(Client, area);
+        if (page == SheetPage::PreviewOverForm) {
+            // The form image for the preview alone, hidden again at once.
+            Image1->show();
+            const QPixmap withForm = renderArea(Client, area);
+            Image1->hide();
+            capture = withFormBehind(capture, withForm);
+        }
+        printCapture(printer, capture, area.size(), shift, preview ? &marks : nullptr);
+    });
 }
 
 void TForm1::leaveFieldForPrint()

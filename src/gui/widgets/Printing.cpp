@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPixmap>
+#include <QRegion>
 #include <QPrinter>
 #include <QWidget>
 
@@ -53,7 +54,7 @@ void printOnePage(QPrinter &printer, const std::function<void(QPainter &)> &draw
 } // namespace
 
 void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logicalSize, const QPoint &shift,
-                  const QList<QRect> &outlined)
+                  const PreviewMarks *preview)
 {
     printOnePage(printer, [&](QPainter &painter) {
         // The pixels as they are: no smoothing when stretched, and no lossy
@@ -65,15 +66,35 @@ void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logica
         // gives more pixels of the same logical size, printed at the same size.
         const QRect target = printedRect(logicalSize, printer.logicalDpiX(), printer.logicalDpiY()).translated(shift);
         painter.drawPixmap(target, capture);
-        if (!outlined.isEmpty()) {
-            QPen red(Qt::red);
-            red.setWidthF(0.3 * printer.logicalDpiX() / 25.4);
-            painter.setPen(red);
-            painter.setBrush(Qt::NoBrush);
-            for (const QRect &zone : outlined)
-                painter.drawRect(zone);
-        }
+        if (!preview)
+            return;
+        // The margins the printer cannot print on, around the painter's
+        // origin at the printable area's corner.
+        const QRect paper = printer.paperRect(QPrinter::DevicePixel).toAlignedRect();
+        const QRect printable = printer.pageRect(QPrinter::DevicePixel).toAlignedRect();
+        const QRegion margins = QRegion(paper.translated(-printable.topLeft()))
+                                - QRegion(QRect(QPoint(0, 0), printable.size()));
+        for (const QRect &part : margins)
+            painter.fillRect(part, QColor(0, 0, 0, 48));
+        QPen red(Qt::red);
+        red.setWidthF(0.3 * printer.logicalDpiX() / 25.4);
+        painter.setPen(red);
+        painter.setBrush(Qt::NoBrush);
+        for (const QRect &zone : preview->outlined)
+            painter.drawRect(zone);
     });
+}
+
+QPixmap withFormBehind(const QPixmap &page, const QPixmap &withForm)
+{
+    // Multiplied over the page at a quarter of its strength, the form greys
+    // the white paper a little and leaves the black letters black.
+    QPixmap result = page;
+    QPainter painter(&result);
+    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+    painter.setOpacity(0.25);
+    painter.drawPixmap(QPoint(0, 0), withForm);
+    return result;
 }
 
 void printCalibrationPage(QPrinter &printer, const QList<CalibrationMark> &marks)

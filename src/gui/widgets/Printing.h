@@ -20,14 +20,26 @@ QPixmap renderArea(QWidget *widget, const QRect &area);
 // is the top-left corner of the printable area.
 void setMinimumMargins(QPrinter &printer);
 
+// What the preview adds to the page, which the paper never gets: the
+// unprintable margins of the page shaded, and the rectangles given (in dots
+// from the printable area's corner) outlined in red.
+struct PreviewMarks
+{
+    QList<QRect> outlined;
+};
+
 // Prints one page holding the capture stretched to its printed size, moved by
-// the shift in the printer's dots (the printer's offset), with the
-// rectangles given (in dots from the printable area's corner, for the
-// preview) outlined in red.
+// the shift in the printer's dots (the printer's offset), with the preview's
+// marks when there are any.
 // Raises "L'imprimante n'imprime pas actuellement" when the job cannot start
 // or end.
 void printCapture(QPrinter &printer, const QPixmap &capture, const QSize &logicalSize,
-                  const QPoint &shift = QPoint(), const QList<QRect> &outlined = QList<QRect>());
+                  const QPoint &shift = QPoint(), const PreviewMarks *preview = nullptr);
+
+// The page with the form faintly behind its texts, for the preview: both
+// captures of the same part of the sheet, the second with the form image
+// shown. The texts stay as dark as they are.
+QPixmap withFormBehind(const QPixmap &page, const QPixmap &withForm);
 
 // A mark of the calibration page: a cross and a name at a point of the page,
 // in dots from the printable area's corner.

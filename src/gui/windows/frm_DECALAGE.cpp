@@ -41,6 +41,12 @@ TForm_DECALAGE::TForm_DECALAGE(const QStringList &printers)
                             this);
     hint->setWordWrap(true);
     layout->addWidget(hint);
+    lbl_UNREADABLE = new QLabel(this);
+    lbl_UNREADABLE->setObjectName(QStringLiteral("lbl_UNREADABLE"));
+    lbl_UNREADABLE->setWordWrap(true);
+    lbl_UNREADABLE->setStyleSheet(QStringLiteral("color: #a00000"));
+    lbl_UNREADABLE->hide();
+    layout->addWidget(lbl_UNREADABLE);
     chk_WARN = new QCheckBox(QStringLiteral("Avertir quand une zone sort de la partie imprimable"), this);
     chk_WARN->setObjectName(QStringLiteral("chk_WARN"));
     layout->addWidget(chk_WARN);
@@ -65,12 +71,20 @@ void TForm_DECALAGE::choosePrinter(const QString &name)
 
 void TForm_DECALAGE::showOffsetOfChosenPrinter()
 {
-    const PrinterOffset offset = storedPrinterOffset(cmb_PRINTER->currentText());
+    const StoredPrinterOffset stored = readStoredPrinterOffset(cmb_PRINTER->currentText());
     // Showing a printer's values stores nothing.
     m_showing = true;
-    spin_RIGHT->setValue(offset.right);
-    spin_DOWN->setValue(offset.down);
+    spin_RIGHT->setValue(stored.offset.right);
+    spin_DOWN->setValue(stored.offset.down);
     m_showing = false;
+    lbl_UNREADABLE->setText(stored.unreadable ? unreadableOffsetNote(stored.text) : QString());
+    lbl_UNREADABLE->setVisible(stored.unreadable);
+    // The note takes a few lines more: the window grows to hold them.
+    layout()->activate();
+    const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
+                                                     : layout()->totalSizeHint().height();
+    if (height() < needed)
+        resize(width(), needed);
     chk_WARN->setChecked(outOfAreaWarningWanted());
 }
 
@@ -79,4 +93,5 @@ void TForm_DECALAGE::storeOffsetOfChosenPrinter()
     if (m_showing)
         return;
     storePrinterOffset(cmb_PRINTER->currentText(), {spin_RIGHT->value(), spin_DOWN->value()});
+    lbl_UNREADABLE->hide();
 }

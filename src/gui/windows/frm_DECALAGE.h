@@ -6,12 +6,14 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QSpinBox;
 
 // "Décalage de l'imprimante": for each installed printer, how far its print
 // is moved on the page, in tenths of a millimetre, and the tick that turns
 // the out-of-area question before printing on or off. Each change is stored
-// at once.
+// at once. A stored offset that cannot be read is shown as none with a note
+// saying so, and stays stored as it is until a new value is chosen.
 class TForm_DECALAGE : public SideWindow
 {
     Q_OBJECT
@@ -26,6 +28,7 @@ public:
     QSpinBox *spin_RIGHT = nullptr;
     QSpinBox *spin_DOWN = nullptr;
     QCheckBox *chk_WARN = nullptr;
+    QLabel *lbl_UNREADABLE = nullptr;
 
 private:
     void showOffsetOfChosenPrinter();

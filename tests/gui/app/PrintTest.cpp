@@ -39,6 +39,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -153,17 +154,7 @@ protected:
     {
         const QString pdf = session.path(name + QStringLiteral(".pdf"));
         testDialogs().printAnswer = [this, pdf, setup](QPrinter &printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            if (setup == PrinterSetup::HardwareMargins) {
-                printer.setResolution(kPrinterDpi);
-                printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                                  QMarginsF(72, 72, 72, 72), QPageLayout::Point,
-                                                  QMarginsF(36, 27, 36, 36)));
-                origin = QPointF(300, 225);
-            } else {
-                origin = QPointF(0, 0);
-            }
+            setUpPdf(printer, pdf, setup);
             if (beforeReturning)
                 beforeReturning();
             capturing = true;
@@ -175,12 +166,31 @@ protected:
         return pdf;
     }
 
-    // The first page of a PDF file rendered at 600 dpi, in grey; only the
-    // part given when there is one, its corner then at the picture's (0, 0).
-    QImage render(const QString &pdf, const QRect &part = QRect())
+    // A printer as the print dialog leaves it, sending its page to that PDF
+    // file; the origin is where the printable area's corner lies at 600 dpi.
+    void setUpPdf(QPrinter &printer, const QString &pdf, PrinterSetup setup)
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        if (setup == PrinterSetup::HardwareMargins) {
+            printer.setResolution(kPrinterDpi);
+            printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                              QMarginsF(72, 72, 72, 72), QPageLayout::Point,
+                                              QMarginsF(36, 27, 36, 36)));
+            origin = QPointF(300, 225);
+        } else {
+            origin = QPointF(0, 0);
+        }
+    }
+
+    // The first page of a PDF file rendered at 600 dpi, in grey unless asked
+    // in colour; only the part given when there is one, its corner then at the
+    // picture's (0, 0).
+    QImage render(const QString &pdf, const QRect &part = QRect(), bool colour = false)
     {
         const QString prefix = pdf.chopped(4);
-        QStringList arguments = {QStringLiteral("-r"), QString::number(kPrinterDpi), QStringLiteral("-gray"),
+        QStringList arguments = {QStringLiteral("-r"), QString::number(kPrinterDpi),
+                                 colour ? QStringLiteral("-png") : QStringLiteral("-gray"),
                                  QStringLiteral("-png"), QStringLiteral("-singlefile")};
         if (!part.isNull())
             arguments << QStringLiteral("-x") << QString::number(part.x()) << QStringLiteral("-y")
@@ -194,7 +204,8 @@ protected:
         }
         // An A4 page at 600 dpi is larger than Qt's default limit for a picture.
         QImageReader::setAllocationLimit(512);
-        return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
+        return QImage(prefix + QStringLiteral(".png"))
+            .convertToFormat(colour ? QImage::Format_RGB32 : QImage::Format_Grayscale8);
     }
 
     QImage printAndRender(const QString &name, PrinterSetup setup = PrinterSetup::PrintPath)
@@ -951,7 +962,8 @@ TEST_F(PrintTest, ThePreviewShowsOnePageAndPrintsFromIt)
     auto *preview = form->findChild<QPrintPreviewWidget *>(QStringLiteral("preview"));
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(preview->pageCount(), 1);
-    EXPECT_EQ(capture.renders, 1);
+    // Drawn once: the texts, and the sheet with the form image for behind them.
+    EXPECT_EQ(capture.renders, 2);
     EXPECT_TRUE(testDialogs().shown.isEmpty());
     EXPECT_TRUE(form->Image1->isVisible());
 
@@ -959,6 +971,197 @@ TEST_F(PrintTest, ThePreviewShowsOnePageAndPrintsFromIt)
     form->findChild<QPushButton *>(QStringLiteral("btn_PRINT"))->click();
     EXPECT_TRUE(QFileInfo::exists(pdf));
     EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")).size(), 1);
+}
+
+// The page the preview draws, printed to a PDF file by its own drawing: the
+// form faintly behind the texts unless its tick is off, the margins the
+// printer cannot print on shaded, a zone outside the printable area outlined
+// in red. None of it reaches the paper, and the warning tick is the stored
+// option the offsets window shows too.
+TEST_F(PrintTest, ThePreviewShowsTheFormTheMarginsAndTheZonesOutsideButThePaperNone)
+{
+    REQUIRE_PDFTOPPM();
+    setTick(form->mnu_Border, false);
+    setTick(form->mnu_3D, false);
+    blankSheet();
+    form->TARIF_1->setText(QStringLiteral("25,00"));
+    form->TARIF_1->setAlignment(Qt::AlignLeft);
+    form->TARIF_1->move(690, form->TARIF_1->y());
+    testDialogs().confirmAnswers = {true};
+    const QImage before = printAndRender(QStringLiteral("before"), PrinterSetup::HardwareMargins);
+
+    form->findChild<QAction *>(QStringLiteral("mnu_Decalage"))->trigger();
+    TForm_DECALAGE *offsets = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == QStringLiteral("Form_DECALAGE"))
+            offsets = static_cast<TForm_DECALAGE *>(window);
+    ASSERT_NE(offsets, nullptr);
+    form->findChild<QAction *>(QStringLiteral("mnu_Apercu"))->trigger();
+    QWidget *window = form->findChild<QWidget *>(QStringLiteral("Form_APERCU"));
+    ASSERT_NE(window, nullptr);
+    auto *preview = window->findChild<QPrintPreviewWidget *>(QStringLiteral("preview"));
+    auto *formTick = window->findChild<QCheckBox *>(QStringLiteral("chk_FORM"));
+    auto *warnTick = window->findChild<QCheckBox *>(QStringLiteral("chk_WARN"));
+    ASSERT_TRUE(preview && formTick && warnTick);
+    EXPECT_TRUE(formTick->isChecked());
+
+    auto previewPage = [&](const QString &name) {
+        QPrinter printer(QPrinter::HighResolution);
+        const QString pdf = session.path(name + QStringLiteral(".pdf"));
+        setUpPdf(printer, pdf, PrinterSetup::HardwareMargins);
+        emit preview->paintRequested(&printer);
+        return render(pdf, QRect(), true);
+    };
+    const QImage withForm = previewPage(QStringLiteral("withform"));
+    formTick->setChecked(false);
+    const QImage bare = previewPage(QStringLiteral("bare"));
+    ASSERT_FALSE(withForm.isNull());
+    ASSERT_EQ(bare.size(), withForm.size());
+
+    // The left margin (300 dots) and the bottom one (300 dots) shaded, the
+    // printable area white where nothing prints.
+    for (const QPoint dot : {QPoint(150, 3500), QPoint(2400, 6900), QPoint(5, 5)})
+        EXPECT_TRUE(qGray(bare.pixel(dot)) > 150 && qGray(bare.pixel(dot)) < 235) << dot.x() << "," << dot.y();
+    EXPECT_EQ(qGray(bare.pixel(1000, 6500)), 255);
+    int red = 0, formDots = 0, darkFormDots = 0;
+    for (int y = 225; y < 6716; ++y) {
+        const auto *bareLine = reinterpret_cast<const QRgb *>(bare.constScanLine(y));
+        const auto *formLine = reinterpret_cast<const QRgb *>(withForm.constScanLine(y));
+        for (int x = 300; x < 4660; ++x) {
+            const QRgb dot = bareLine[x];
+            red += qRed(dot) > 200 && qGreen(dot) < 80 && qBlue(dot) < 80;
+            if (dot == qRgb(255, 255, 255) && formLine[x] != dot) {
+                formDots += 1;
+                darkFormDots += qGray(formLine[x]) < 170;
+            }
+        }
+    }
+    EXPECT_GT(red, 100);
+    // The form's lines and letters show, faintly.
+    EXPECT_GT(formDots, 10000);
+    EXPECT_EQ(darkFormDots, 0);
+
+    // One stored choice, ticked or not from either window.
+    warnTick->setChecked(false);
+    EXPECT_FALSE(offsets->chk_WARN->isChecked());
+    EXPECT_FALSE(INI_ReadBool(QStringLiteral("OPTIONS"), QStringLiteral("AVERTIR_HORS_ZONE"), true));
+    offsets->chk_WARN->setChecked(true);
+    EXPECT_TRUE(warnTick->isChecked());
+    EXPECT_TRUE(INI_ReadBool(QStringLiteral("OPTIONS"), QStringLiteral("AVERTIR_HORS_ZONE"), false));
+
+    window->close();
+    testDialogs().confirmAnswers = {true};
+    const QImage after = printAndRender(QStringLiteral("after"), PrinterSetup::HardwareMargins);
+    ASSERT_FALSE(after.isNull());
+    EXPECT_TRUE(after == before);
+}
+
+// A stored offset that cannot be read moves nothing and is never rewritten
+// by showing it; the offsets window says so, and the first print on that
+// printer tells it once.
+TEST_F(PrintTest, AnUnreadableStoredOffsetIsShownAndToldOnceAndKeptUntilReplaced)
+{
+    for (const char *text : {"abc", "999;0"}) {
+        const QString stored = QString::fromLatin1(text);
+        INI_WriteString(QStringLiteral("IMPRIMANTES"), QStringLiteral("Cabinet"), stored);
+        TForm_DECALAGE window({QStringLiteral("Accueil"), QStringLiteral("Cabinet")});
+        window.choosePrinter(QStringLiteral("Cabinet"));
+        EXPECT_EQ(window.spin_RIGHT->value(), 0) << text;
+        EXPECT_FALSE(window.lbl_UNREADABLE->isHidden()) << text;
+        EXPECT_EQ(window.lbl_UNREADABLE->text(),
+                  QStringLiteral("Le décalage enregistré « ") + stored
+                      + QStringLiteral(" » ne peut pas être lu : aucun décalage n'est appliqué. Il est gardé tel "
+                                       "quel jusqu'à ce qu'une nouvelle valeur soit choisie ici."));
+        window.choosePrinter(QStringLiteral("Accueil"));
+        EXPECT_TRUE(window.lbl_UNREADABLE->isHidden()) << text;
+        window.choosePrinter(QStringLiteral("Cabinet"));
+        EXPECT_EQ(INI_ReadString(QStringLiteral("IMPRIMANTES"), QStringLiteral("Cabinet"), QString()), stored);
+        window.spin_DOWN->setValue(-20);
+        EXPECT_EQ(INI_ReadString(QStringLiteral("IMPRIMANTES"), QStringLiteral("Cabinet"), QString()),
+                  QStringLiteral("0;-20"));
+        EXPECT_TRUE(window.lbl_UNREADABLE->isHidden()) << text;
+    }
+
+    blankSheet();
+    INI_WriteString(QStringLiteral("IMPRIMANTES"), QStringLiteral("PDF"), QStringLiteral("abc"));
+    testDialogs().clear();
+    print(QStringLiteral("first"));
+    const QString second = print(QStringLiteral("second"));
+    EXPECT_TRUE(QFileInfo::exists(second));
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("information")),
+              QStringList{QStringLiteral("Le décalage enregistré pour l'imprimante « PDF » (« abc ») ne peut pas être "
+                                         "lu : la page est imprimée sans décalage. Choisissez-en un nouveau dans "
+                                         "« Décalage de l'imprimante ».")});
+}
+
+// Each cross of the calibration page lies on the top-left corner of its
+// field's text as the sheet prints it: from the capture of the page-high
+// window without frames, not from the window as it stands, low, framed and
+// scrolled further down than the page-high one can be.
+TEST_F(PrintTest, TheCalibrationCrossesLieOnTheCornersOfThePrintedTexts)
+{
+    REQUIRE_PDFTOPPM();
+    setTick(form->mnu_Border, true);
+    setTick(form->mnu_3D, true);
+    blankSheet();
+    struct Case
+    {
+        SheetEdit *field;
+        const char *text;
+    };
+    const Case cases[] = {{form->NOM, "HHHH"}, {form->TARIF_1, "25,00"}, {form->COCHE_MALADIE, "X"}};
+    for (const Case &c : cases) {
+        crisp(c.field);
+        c.field->setText(QString::fromLatin1(c.text));
+    }
+    form->COCHE_MATERNITE->setText(QString());
+    form->Panel_IMAGE->setFocus();
+    QScrollBar *bar = form->ScrollBox->verticalScrollBar();
+    form->resize(form->width(), 500);
+    bar->setValue(bar->maximum());
+    const int lowScroll = bar->value();
+
+    const QImage sheet = printAndRender(QStringLiteral("sheet"));
+    const QRect area = capture.area;
+    ASSERT_LT(area.top(), lowScroll);
+    bar->setValue(lowScroll);
+    const QString pdf = preparePrint(QStringLiteral("calibration"));
+    form->findChild<QAction *>(QStringLiteral("mnu_Calibrage"))->trigger();
+    capturing = false;
+    const QImage calibration = render(pdf);
+    ASSERT_FALSE(sheet.isNull());
+    ASSERT_FALSE(calibration.isNull());
+
+    const double dotsPerMm = kPrinterDpi / 25.4;
+    for (const Case &c : cases) {
+        const QRect ink =
+            inkBox(sheet, kDark, onPage(QRect(onTheSheet(c.field) - area.topLeft(), c.field->size())));
+        ASSERT_FALSE(ink.isNull()) << c.text;
+        // The cross's two lines: the darkest column and row near the corner.
+        const QRect near(ink.topLeft() - QPoint(int(2 * dotsPerMm), int(2 * dotsPerMm)),
+                         QSize(int(2.9 * dotsPerMm), int(2.9 * dotsPerMm)));
+        QList<int> columns(near.width()), rows(near.height());
+        for (int y = 0; y < near.height(); ++y)
+            for (int x = 0; x < near.width(); ++x)
+                if (qGray(calibration.pixel(near.topLeft() + QPoint(x, y))) < kDark) {
+                    columns[x] += 1;
+                    rows[y] += 1;
+                }
+        const auto middleOfMost = [](const QList<int> &counts) {
+            const int most = *std::max_element(counts.begin(), counts.end());
+            int first = -1, last = -1;
+            for (int i = 0; i < counts.size(); ++i)
+                if (counts[i] == most) {
+                    first = first < 0 ? i : first;
+                    last = i;
+                }
+            return (first + last) / 2.0;
+        };
+        ASSERT_GT(*std::max_element(columns.begin(), columns.end()), int(1.2 * dotsPerMm)) << c.text;
+        const QPointF cross(near.left() + middleOfMost(columns), near.top() + middleOfMost(rows));
+        EXPECT_NEAR(cross.x(), ink.left(), 0.2 * dotsPerMm) << c.text;
+        EXPECT_NEAR(cross.y(), ink.top(), 0.2 * dotsPerMm) << c.text;
+    }
 }
 
 } // namespace
