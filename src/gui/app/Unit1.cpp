@@ -102,8 +102,9 @@ void TForm1::buildClientArea()
 
     Image1 = new FormImage(Panel_IMAGE);
     Image1->setObjectName(QStringLiteral("Image1"));
-    // The built-in picture until the configuration loads the form image.
-    runGuarded([this] { Image1->setPicture(builtInFormPicture()); });
+    // No picture yet: the reading of the configuration, which follows at
+    // once, puts the form image or the built-in picture in (decoding the
+    // built-in one here as well cost a tenth of the start).
     connect(Panel_IMAGE, &ImagePanel::resized, this, [this] { placeImage(); });
     placeImage();
 }

@@ -122,6 +122,10 @@ void TForm1::INI_GETExecute()
         // missing leaves the widget as it is.
         apply(readFormConfiguration(capture(), folder));
     } catch (const std::exception &e) {
+        // A reading stopped before the form image leaves the built-in
+        // picture on screen, never an empty sheet.
+        if (Image1->picture().isNull())
+            Image1->setPicture(builtInFormPicture());
         const auto *own = dynamic_cast<const TiravonError *>(&e);
         dialogs().message(QStringLiteral("ERR:INI_GETExecute => ")
                           + (own ? own->message() : QString::fromUtf8(e.what())));

@@ -751,6 +751,7 @@ TEST_F(ConfigTest, AMalformedPlacementEndsTheReadingAndLeavesTheConfigurationInt
     EXPECT_TRUE(f->ACTE_1->text().isEmpty());
     EXPECT_TRUE(f->DATE->text().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(session.path(QStringLiteral("feuille_de_soin_medecin"))));
+    EXPECT_EQ(f->Image1->picture(), builtInFormPicture());
     // The program goes on: the window is shown with its first-show steps.
     EXPECT_TRUE(f->isVisible());
     EXPECT_TRUE(Form_OPTIONS->isVisible());
