@@ -4,6 +4,7 @@
 #include "Unit1.h"
 #include "support/tq32_ini.h"
 #include "variables_globales.h"
+#include "widgets/DrawnIcon.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,7 +12,42 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QTranslator>
+
+namespace {
+
+// The application's style, with one icon of the program's own: the menu
+// bar's extension button ("»"), which the menu bar asks for as it is made.
+// The style would read it from an image file, and the first image file read
+// loads every image format plug-in, a tenth of the start before the care
+// sheet shows (the form image has a reader of its own).
+class ProgramStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (icon != SP_ToolBarHorizontalExtensionButton)
+            return QProxyStyle::standardIcon(icon, option, widget);
+        if (m_chevron.isNull())
+            m_chevron = drawnIcon([](QPainter &painter) {
+                for (const double x : {4.5, 8.5})
+                    painter.drawPolyline(QPolygonF({{x, 4.5}, {x + 3, 8}, {x, 11.5}}));
+            });
+        return m_chevron;
+    }
+
+private:
+    // Made at the first asking, freed with the style, while the
+    // application still runs.
+    mutable QIcon m_chevron;
+};
+
+} // namespace
 
 void prepareApplication(QApplication &app)
 {
@@ -20,6 +56,8 @@ void prepareApplication(QApplication &app)
     // captions are the program's own ("FEUILLE_DE_SOIN_MEDECIN@CS",
     // "Raccourcis"); the message boxes take it as their title.
     app.setApplicationName(QStringLiteral("Tiravon"));
+    if (!dynamic_cast<ProgramStyle *>(QApplication::style()))
+        QApplication::setStyle(new ProgramStyle(QStyleFactory::create(QApplication::style()->name())));
     static QtDialogs qtDialogs;
     setDefaultDialogs(&qtDialogs);
 

@@ -5,6 +5,7 @@
 #include "widgets/SheetEdit.h"
 #include "widgets/MRControl_32.h"
 #include "widgets/DateEdit.h"
+#include "widgets/DrawnIcon.h"
 #include "widgets/PickLists.h"
 #include "widgets/FormImage.h"
 #include "widgets/StampLabel.h"
@@ -54,17 +55,65 @@ void makeDefaultItem(QMenu *menu, QAction *action)
 
 QIcon printerIcon()
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::white);
-    painter.drawRect(4, 1, 7, 5);
-    painter.setBrush(QColor(0xC0, 0xC0, 0xC0));
-    painter.drawRect(1, 6, 13, 6);
-    painter.setBrush(Qt::white);
-    painter.drawRect(4, 10, 7, 5);
-    return QIcon(pixmap);
+    return drawnIcon([](QPainter &painter) {
+        painter.setBrush(Qt::white);
+        painter.drawRect(4, 1, 7, 5);
+        painter.setBrush(QColor(0xC0, 0xC0, 0xC0));
+        painter.drawRect(1, 6, 13, 6);
+        painter.setBrush(Qt::white);
+        painter.drawRect(4, 10, 7, 5);
+    });
+}
+
+// An open folder.
+QIcon openIcon()
+{
+    return drawnIcon([](QPainter &painter) {
+        painter.setBrush(QColor(0xE8, 0xC0, 0x50));
+        painter.drawPolygon(QPolygonF({{1.5, 3.5}, {5.5, 3.5}, {7, 5}, {13.5, 5}, {13.5, 13.5}, {1.5, 13.5}}));
+        painter.setBrush(QColor(0xF8, 0xDC, 0x80));
+        painter.drawPolygon(QPolygonF({{3.5, 7.5}, {15.5, 7.5}, {13.5, 13.5}, {1.5, 13.5}}));
+    });
+}
+
+// A diskette.
+QIcon saveIcon()
+{
+    return drawnIcon([](QPainter &painter) {
+        painter.setBrush(QColor(0x40, 0x60, 0xA0));
+        painter.drawRect(QRectF(1.5, 1.5, 13, 13));
+        painter.setBrush(Qt::white);
+        painter.drawRect(QRectF(4.5, 1.5, 7, 5));
+        painter.setBrush(QColor(0xC0, 0xC0, 0xC0));
+        painter.drawRect(QRectF(3.5, 9.5, 9, 5));
+    });
+}
+
+// A page of lines.
+QIcon optionsIcon()
+{
+    return drawnIcon([](QPainter &painter) {
+        painter.setBrush(Qt::white);
+        painter.drawRect(QRectF(2.5, 1.5, 11, 13));
+        for (const double y : {4.5, 7.5, 10.5})
+            painter.drawLine(QPointF(4.5, y), QPointF(11.5, y));
+    });
+}
+
+// A question mark in a circle.
+QIcon helpIcon()
+{
+    return drawnIcon([](QPainter &painter) {
+        painter.setBrush(QColor(0x30, 0x70, 0xC0));
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(QRectF(1, 1, 14, 14));
+        QFont font = painter.font();
+        font.setBold(true);
+        font.setPixelSize(11);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
+    });
 }
 
 } // namespace
@@ -284,14 +333,14 @@ void TForm1::buildTitleBarButtons()
     };
     // From left to right; the help button is the right-most.
     capBtn_OPEN = button("capBtn_OPEN", QStringLiteral("Ouvrir un modèle de formulaire (CTRL+O)"),
-                         style()->standardIcon(QStyle::SP_DialogOpenButton), OPEN_Modele);
+                         openIcon(), OPEN_Modele);
     capBtn_SAVE = button("capBtn_SAVE", QStringLiteral("Enregistrer le modèle (CTRL+S)"),
-                         style()->standardIcon(QStyle::SP_DialogSaveButton), SAVE_MODELE);
+                         saveIcon(), SAVE_MODELE);
     capBTN_PRINT = button("capBTN_PRINT", QStringLiteral("Lancer l'impression (CTRL+P)"), printerIcon(), btn_IMPRIMER);
     capBtn_OPTIONS = button("capBtn_OPTIONS", QStringLiteral("Paramètres de présentation"),
-                            style()->standardIcon(QStyle::SP_FileDialogDetailedView), OPEN_CONFIG);
+                            optionsIcon(), OPEN_CONFIG);
     capBtn_AIDE = button("capBtn_AIDE", QStringLiteral("Aide en ligne"),
-                         style()->standardIcon(QStyle::SP_TitleBarContextHelpButton), mnu_AideEnLigne);
+                         helpIcon(), mnu_AideEnLigne);
     menuBar()->setCornerWidget(buttons, Qt::TopRightCorner);
 }
 

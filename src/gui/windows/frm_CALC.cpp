@@ -2,11 +2,13 @@
 
 #include "acts/CcamReference.h"
 #include "acts/PocketCalculator.h"
+#include "widgets/DrawnIcon.h"
 #include "support/ActionGuard.h"
 #include "support/TiravonError.h"
 #include "support/tq32_ini.h"
 
 #include <QAction>
+#include <QPainter>
 #include <QDoubleValidator>
 #include <QFrame>
 #include <QGridLayout>
@@ -75,7 +77,12 @@ Tform_CALC::Tform_CALC()
     auto *validator = new QDoubleValidator(JvCalcEdit1);
     validator->setNotation(QDoubleValidator::ScientificNotation);
     JvCalcEdit1->setValidator(validator);
-    QAction *drop = JvCalcEdit1->addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
+    // A small arrow pointing down.
+    const QIcon arrow = drawnIcon([](QPainter &painter) {
+        painter.setBrush(Qt::black);
+        painter.drawPolygon(QPolygonF({{4.5, 6.5}, {11.5, 6.5}, {8, 10.5}}));
+    });
+    QAction *drop = JvCalcEdit1->addAction(arrow, QLineEdit::TrailingPosition);
     drop->setObjectName(QStringLiteral("DeroulerCalculatrice"));
     connect(drop, &QAction::triggered, this, guarded([this] { dropCalculator(); }));
     // Decimals only when there are some.
