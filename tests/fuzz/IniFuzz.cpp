@@ -62,6 +62,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(document.toText() == text);
     (void)document.value(section, key);
     (void)profileValue(text);
+
+    // Writes made to one document read once, as a saving session makes them,
+    // leave the text, and read back the values, that each write made to the
+    // file read afresh leaves; whatever the names, usable or not.
+    {
+        IniDocument kept = IniDocument::parse(text);
+        QString oneByOne = text;
+        const QString names[][2] = {{section, key}, {key, section}, {section, value.left(8)}, {section, key}};
+        for (const auto &name : names) {
+            kept.setValue(name[0], name[1], value);
+            IniDocument fresh = IniDocument::parse(oneByOne);
+            fresh.setValue(name[0], name[1], value);
+            oneByOne = fresh.toText();
+            FUZZ_CHECK(kept.toText() == oneByOne);
+            FUZZ_CHECK(kept.value(name[0], name[1]) == IniDocument::parse(oneByOne).value(name[0], name[1]));
+            FUZZ_CHECK(kept.value(name[1], name[0]) == IniDocument::parse(oneByOne).value(name[1], name[0]));
+        }
+    }
+
     if (!usableSection(section) || !usableKey(key))
         return 0;
 

@@ -375,7 +375,7 @@ void writeFormConfiguration(const FormConfiguration &value, const QString &progr
         INI_WriteInteger(field.name, kY, field.y, file);
         INI_WriteInteger(field.name, kZ, field.z, file);
     }
-    session.commit();
+    session.writeFiles();
 }
 
 int storedColor(const QColor &color)

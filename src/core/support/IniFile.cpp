@@ -208,7 +208,7 @@ QString profileValue(const QString &stored)
 namespace {
 
 // The files of the session under way: each read once, kept parsed, written
-// back by the commit in the order they were first written.
+// back by writeFiles() in the order they were first written.
 struct SessionFile
 {
     bool exists = false;        // readable, or written in the session
@@ -324,7 +324,7 @@ IniSession::IniSession()
     ++session().depth;
 }
 
-void IniSession::commit()
+void IniSession::writeFiles()
 {
     if (m_done)
         return;
@@ -347,7 +347,7 @@ void IniSession::commit()
 IniSession::~IniSession()
 {
     try {
-        commit();
+        writeFiles();
     } catch (const TiravonError &) {
         // Ended by an error already on its way to the caller: the files it
         // could write are written, the others are left as they were.

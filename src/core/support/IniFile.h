@@ -59,7 +59,7 @@ void iniWrite(const QString &path, const QString &section, const QString &key, c
 
 // A saving or reading of many keys at once. While a session lasts, each file
 // the settings store touches is read and parsed once, the reads see the
-// writes, and nothing reaches the disk: commit() then replaces each changed
+// writes, and nothing reaches the disk: writeFiles() then replaces each changed
 // file once, whole and atomically, with exactly the bytes the same writes one
 // by one would have left. A program killed during a saving thus leaves every
 // file as it was before or as it is after, never part of the keys written.
@@ -76,7 +76,7 @@ public:
 
     // Raises "Impossible d'écrire dans %s" for the first file that cannot be
     // replaced; the files after it are then not written either.
-    void commit();
+    void writeFiles();
 
 private:
     bool m_done = false;

@@ -262,7 +262,7 @@ TEST_F(SettingsStore, ASessionLeavesTheBytesOfTheSameWritesOneByOne)
                 INI_WriteString(QString::fromUtf8(w.section), QString::fromUtf8(w.key), w.value, together);
                 readTogether << INI_ReadString(QString::fromUtf8(w.section), QString::fromUtf8(w.key), "-", together);
             }
-            session.commit();
+            session.writeFiles();
         }
         EXPECT_EQ(readTogether, readAlone);
         EXPECT_EQ(fileBytes(together), fileBytes(alone));
@@ -283,12 +283,12 @@ TEST_F(SettingsStore, ASessionWritesNothingUntilItsCommitThenEachFileOnce)
         {
             IniSession inner;
             INI_WriteBool(QStringLiteral("C"), QStringLiteral("B"), true, other);
-            inner.commit();
+            inner.writeFiles();
         }
         EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("L"), QString()), QStringLiteral("3"));
         EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[S]\r\nK=1\r\n"));
         EXPECT_FALSE(QFile::exists(other));
-        session.commit();
+        session.writeFiles();
     }
     EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[S]\r\nK=2\r\nL=3\r\n"));
     EXPECT_EQ(fileBytes(other), QByteArray("[C]\r\nN=4\r\nB=1\r\n"));
