@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QPainter>
 #include <QDoubleValidator>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QStyle>
@@ -23,6 +24,27 @@
 #include <QRadioButton>
 
 namespace {
+
+// The boxes keep the size the window was designed with, in a narrower font
+// than most screens have: a title wider than its box is set in a font just
+// small enough to show it whole (the buttons inside keep the window's font),
+// rather than cut ("2ème Modificate").
+void fitTitle(QGroupBox *box)
+{
+    const QFont shown = box->font();
+    QFont font = shown;
+    const int room = box->width() - 4;
+    while (QFontMetrics(font).horizontalAdvance(box->title()) > room && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    if (font == shown)
+        return;
+    box->setFont(font);
+    // Given explicitly, or the children would take the box's new size.
+    QFont children = shown;
+    children.setPointSizeF(shown.pointSizeF());
+    for (QWidget *child : box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        child->setFont(children);
+}
 
 QLabel *hyperlink(const QString &caption, const QString &address, QWidget *parent)
 {
@@ -115,6 +137,7 @@ Tform_CALC::Tform_CALC()
                     chooseModifier(group, modifier);
             });
         }
+        fitTitle(box);
     }
 
     auto *augmentation = new QLabel(QStringLiteral("Augmentation"), this);

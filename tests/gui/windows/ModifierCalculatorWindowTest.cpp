@@ -8,6 +8,8 @@
 #include "windows/frm_CALC.h"
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -29,6 +31,11 @@ TEST(ModifierCalculatorWindowTest, ModifiersComputeAndEscapeOnlyEmptiesTheBase)
     testDialogs().clear();
     session.form()->modif_1->trigger();
     ASSERT_TRUE(form_CALC->isVisible());
+    // Both titles show whole, and the buttons keep the window's font.
+    for (QGroupBox *box : {form_CALC->GroupBox1, form_CALC->GroupBox2}) {
+        EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(box->title()), box->width()) << box->title().toStdString();
+        EXPECT_EQ(box->findChild<QRadioButton *>()->font().pointSizeF(), form_CALC->font().pointSizeF());
+    }
 
     form_CALC->JvCalcEdit1->setText(QStringLiteral("28"));
     form_CALC->RadioButton[2]->click();     // "9"
