@@ -284,6 +284,9 @@ private:
     QHash<QString, QWidget *> m_fields;
     QList<SheetEdit *> m_plainFields;
     std::unique_ptr<QPrinter> m_printer;
+    // The printer of the run, made at the first asking: the one the print
+    // dialog chose last, or the default printer.
+    QPrinter &runPrinter();
     // The printers whose unreadable stored offset the user has been told of.
     QSet<QString> m_toldUnreadableOffset;
     // The file name the act model open dialog offers again.

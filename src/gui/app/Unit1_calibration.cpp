@@ -155,9 +155,7 @@ QList<PrintedZone> TForm1::zonesOutsidePrintableArea(const QPrinter &printer, co
 
 void TForm1::mnu_CalibrageClick()
 {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrinter &printer = *m_printer;
+    QPrinter &printer = runPrinter();
     if (!dialogs().print(printer))
         return;
     // The corner of each field's text where the sheet prints it: from the
@@ -201,8 +199,6 @@ void TForm1::mnu_DecalageClick()
 
 void TForm1::mnu_ApercuClick()
 {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     // The page exactly as it would print on the printer chosen last: the
     // same capture, scale and offset. "Imprimer" prints it as the menu does.
     auto *window = new QWidget(this, Qt::Window);
@@ -210,7 +206,7 @@ void TForm1::mnu_ApercuClick()
     window->setWindowTitle(QStringLiteral("Aperçu avant impression"));
     window->setAttribute(Qt::WA_DeleteOnClose);
     auto *layout = new QVBoxLayout(window);
-    auto *preview = new QPrintPreviewWidget(m_printer.get(), window);
+    auto *preview = new QPrintPreviewWidget(&runPrinter(), window);
     preview->setObjectName(QStringLiteral("preview"));
     auto *formBehind = new QCheckBox(QStringLiteral("Montrer le formulaire derrière"), window);
     formBehind->setObjectName(QStringLiteral("chk_FORM"));
@@ -223,7 +219,7 @@ void TForm1::mnu_ApercuClick()
                                              "Encadrées de rouge : les zones qui en sortent."),
                               window);
     legend->setWordWrap(true);
-    const StoredPrinterOffset stored = readStoredPrinterOffset(printerKey(*m_printer));
+    const StoredPrinterOffset stored = readStoredPrinterOffset(printerKey(runPrinter()));
     auto *unreadable = new QLabel(stored.unreadable ? unreadableOffsetNote(stored.text) : QString(), window);
     unreadable->setObjectName(QStringLiteral("lbl_UNREADABLE"));
     unreadable->setWordWrap(true);

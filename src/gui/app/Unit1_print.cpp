@@ -59,12 +59,17 @@ void TForm1::btn_IMPRIMERExecute()
     // rest of the run, so that the next print offers the same printer and
     // settings rather than the default printer again (the care sheet printer
     // is often not the default one).
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrinter &printer = *m_printer;
+    QPrinter &printer = runPrinter();
     if (!dialogs().print(printer))
         return;
     printSheet(printer, SheetPage::Paper);
+}
+
+QPrinter &TForm1::runPrinter()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
 }
 
 void TForm1::withSheetAsPrinted(const std::function<void(const QRect &area)> &step)
