@@ -87,6 +87,7 @@ struct DecodeContext
 {
     jpeg_decompress_struct info;
     ErrorManager error;
+    bool tooLarge;      // the header announces more pixels than are decoded
 };
 
 // Reads the header and starts the decompression; the output size is known
@@ -108,6 +109,13 @@ bool startDecoding(DecodeContext *ctx, const unsigned char *data, unsigned long 
     jpeg_create_decompress(&ctx->info);
     jpeg_mem_src(&ctx->info, const_cast<unsigned char *>(data), size);
     jpeg_read_header(&ctx->info, TRUE);
+    // A picture too large is refused from its header: starting the
+    // decompression would set aside memory for all its pixels first (a few
+    // hundred bytes can announce billions of them).
+    if (quint64(ctx->info.image_width) * quint64(ctx->info.image_height) > kMaxPixels) {
+        ctx->tooLarge = true;
+        return true;
+    }
     switch (ctx->info.jpeg_color_space) {
     case JCS_GRAYSCALE:
         ctx->info.out_color_space = JCS_GRAYSCALE;
@@ -359,9 +367,9 @@ QImage decodeJpeg(const QByteArray &data, const QString &name)
                        static_cast<unsigned long>(data.size())))
         throw TiravonError(damagedMessage(name, failureDetail(ctx.error)));
 
-    const JDIMENSION width = ctx.info.output_width;
-    const JDIMENSION height = ctx.info.output_height;
-    if (quint64(width) * quint64(height) > kMaxPixels)
+    const JDIMENSION width = ctx.tooLarge ? ctx.info.image_width : ctx.info.output_width;
+    const JDIMENSION height = ctx.tooLarge ? ctx.info.image_height : ctx.info.output_height;
+    if (ctx.tooLarge || quint64(width) * quint64(height) > kMaxPixels)
         throw TiravonError(damagedMessage(
             name, QStringLiteral("image trop grande : %1 × %2 pixels").arg(width).arg(height)));
     QImage image(int(width), int(height), QImage::Format_RGB32);

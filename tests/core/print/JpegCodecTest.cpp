@@ -190,6 +190,10 @@ TEST(JpegCodec, BadFilesRaiseFrenchErrorsNamingTheFile)
          "données de l'image corrompues"},
         {"empty size in the header", dataFile("corrupt_header.jpg"), QByteArray(), damaged,
          "Empty JPEG image"},
+        // 537 bytes that announce 65495 × 64481 pixels: refused from the
+        // header, before the decoder sets aside memory for them.
+        {"a size too large in the header", dataFile("huge_progressive.jpg"), QByteArray(), damaged,
+         "image trop grande : 65495 × 64481 pixels"},
         {"missing", dir.filePath("absente.jpg"), QByteArray(), unreadable, "fichier introuvable"},
         {"folder", dir.path(), QByteArray(), unreadable, "dossier"},
     };
