@@ -1,7 +1,5 @@
 #include "ListRules.h"
 
-#include <QCollator>
-#include <QLocale>
 #include <algorithm>
 #include <vector>
 
@@ -13,14 +11,91 @@ char16_t foldAsciiLetter(char16_t c)
     return (c >= u'a' && c <= u'z') ? char16_t(c - (u'a' - u'A')) : c;
 }
 
-const QCollator &listCollator()
+// The order of the lists is the program's own, the same on every system
+// (the systems' collations differ, and Wine's from Windows'): letters by
+// their base letter without regard to case or accent (ligatures as their two
+// letters), after digits, after punctuation and symbols, after blanks; then
+// the accents, letter by letter; then the texts' characters themselves.
+//
+// A text's key: the weight of each base character, a zero, the accent
+// weight of each; keys compare as bytes.
+
+// Accents in the order of the common collation tables: acute before grave,
+// and so on; any other mark after them, by its code.
+quint32 accentWeight(char16_t mark)
 {
-    static const QCollator collator = [] {
-        QCollator c(QLocale(QLocale::French, QLocale::France));
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collator;
+    static const char16_t order[] = {0x0301, 0x0300, 0x0306, 0x0302, 0x030C, 0x030A,
+                                     0x0308, 0x030B, 0x0303, 0x0307, 0x0327, 0x0328, 0x0304};
+    for (size_t i = 0; i < sizeof order / sizeof order[0]; ++i)
+        if (order[i] == mark)
+            return quint32(i + 1);
+    return 0x100u + mark;
+}
+
+quint32 baseWeight(char32_t c)
+{
+    const QChar::Category category = QChar::category(c);
+    if (QChar::isSpace(c))
+        return 0x100;
+    if (category == QChar::Number_DecimalDigit)
+        return 0x20000 + quint32(QChar::digitValue(c));
+    if (QChar::isLetter(c) || category == QChar::Number_Letter || category == QChar::Number_Other)
+        return 0x30000 + QChar::toUpper(c);
+    // Punctuation and symbols, by their code.
+    return 0x200 + c;
+}
+
+void appendWeight(QByteArray &key, quint32 weight)
+{
+    key.append(char((weight >> 16) & 0xFF));
+    key.append(char((weight >> 8) & 0xFF));
+    key.append(char(weight & 0xFF));
+}
+
+// The base characters and the accent of each, ligatures spelled out.
+void appendCharacter(char32_t c, QByteArray &bases, QByteArray &accents)
+{
+    auto add = [&](char32_t base, quint32 accent) {
+        appendWeight(bases, baseWeight(base));
+        appendWeight(accents, accent);
+    };
+    switch (c) {
+    case U'Œ': case U'œ': add(U'O', 0); add(U'E', 0); return;
+    case U'Æ': case U'æ': add(U'A', 0); add(U'E', 0); return;
+    case U'ß': add(U'S', 0); add(U'S', 0); return;
+    default: break;
+    }
+    if (c < 0x80 || QChar::decompositionTag(c) != QChar::Canonical) {
+        // A lone combining mark adds its accent to the character before it.
+        if (QChar::category(c) == QChar::Mark_NonSpacing && !accents.isEmpty()) {
+            const int last = int(accents.size()) - 3;
+            const quint32 before = (quint32(uchar(accents[last])) << 16) | (quint32(uchar(accents[last + 1])) << 8)
+                                   | uchar(accents[last + 2]);
+            accents.chop(3);
+            appendWeight(accents, qMin<quint32>(0xFFFFFF, before * 32 + accentWeight(char16_t(c))));
+            return;
+        }
+        add(c, 0);
+        return;
+    }
+    // A letter with its accents written as one character: its canonical
+    // decomposition, the base letter first.
+    const QString parts = QChar::decomposition(c);
+    const QList<uint> codes = parts.toUcs4();
+    char32_t base = codes.isEmpty() ? c : char32_t(codes.first());
+    quint32 accent = 0;
+    for (qsizetype i = 1; i < codes.size(); ++i)
+        accent = accent * 32 + accentWeight(char16_t(codes.at(i)));
+    // A base that decomposes again (ǘ: ü then the acute) is taken apart too.
+    while (QChar::decompositionTag(base) == QChar::Canonical) {
+        const QList<uint> inner = QChar::decomposition(base).toUcs4();
+        if (inner.isEmpty())
+            break;
+        base = char32_t(inner.first());
+        for (qsizetype i = 1; i < inner.size(); ++i)
+            accent = accent * 32 + accentWeight(char16_t(inner.at(i)));
+    }
+    add(base, qMin<quint32>(0xFFFFFF, accent));
 }
 
 } // namespace
@@ -37,12 +112,31 @@ bool sameListEntry(const QString &a, const QString &b)
     return true;
 }
 
+QByteArray listOrderKey(const QString &text)
+{
+    QByteArray bases;
+    QByteArray accents;
+    bases.reserve(text.size() * 3 + 3);
+    accents.reserve(text.size() * 3);
+    const char16_t *chars = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        char32_t c = chars[i];
+        if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(chars[i + 1]))
+            c = QChar::surrogateToUcs4(char16_t(c), chars[++i]);
+        appendCharacter(c, bases, accents);
+    }
+    appendWeight(bases, 0);
+    return bases + accents;
+}
+
 bool listOrderLess(const QString &a, const QString &b)
 {
-    const int order = listCollator().compare(a, b);
+    const int order = listOrderKey(a).compare(listOrderKey(b));
     if (order != 0)
         return order < 0;
-    // Equal for the collator: keep a stable, deterministic order.
+    // The same letters and accents: the characters decide, so that the
+    // order is the same whatever the order of the entries before sorting.
     return a < b;
 }
 
@@ -56,13 +150,13 @@ QStringList sortedListEntries(const QStringList &entries)
     // again at each of the n log n comparisons.
     struct Keyed
     {
-        QCollatorSortKey key;
+        QByteArray key;
         const QString *text;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(size_t(entries.size()));
     for (const QString &entry : entries)
-        keyed.push_back({listCollator().sortKey(entry), &entry});
+        keyed.push_back({listOrderKey(entry), &entry});
     std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
         const int order = a.key.compare(b.key);
         return order != 0 ? order < 0 : *a.text < *b.text;

@@ -4,8 +4,9 @@ namespace {
 
 bool isSeparator(QChar c, PathStyle style)
 {
+    // Windows takes the forward slash as a separator too.
     if (style == PathStyle::Windows)
-        return c == QLatin1Char('\\') || c == QLatin1Char(':');
+        return c == QLatin1Char('\\') || c == QLatin1Char('/') || c == QLatin1Char(':');
     return c == QLatin1Char('/');
 }
 
@@ -89,7 +90,7 @@ QString programFolderFor(const QString &programFile, PathStyle style)
 {
     QString folder = extractFilePath(programFile, style);
     if (style == PathStyle::Windows)
-        folder = folder.toLower();
+        folder = folder.replace(QLatin1Char('/'), QLatin1Char('\\')).toLower();
     if (!folder.endsWith(pathSeparator(style)))
         folder += pathSeparator(style);
     return folder;

@@ -67,10 +67,14 @@ void prepareApplication(QApplication &app)
                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);
 
-    // The fonts the care sheet was designed with, mapped to their metric twins.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     // "Courrier" names no font: Windows draws it in Arial, whose metrics the
     // stamp's design size (170 by 44 for "Duplicata") was made with.
+#ifdef Q_OS_WIN
+    QFont::insertSubstitution(QStringLiteral("Courrier"), QStringLiteral("Arial"));
+#endif
+    // The fonts the care sheet was designed with, where they are missing (on
+    // Windows they are installed), drawn in their metric twins.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Courrier"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));

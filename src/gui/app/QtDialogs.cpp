@@ -120,7 +120,9 @@ FontChoice QtDialogs::chooseFont(const FontChoice &initial)
     auto *fonts = new QFontDialog(&box);
     fonts->setObjectName(QStringLiteral("fonts"));
     fonts->setWindowFlags(Qt::Widget);
-    fonts->setOptions(QFontDialog::NoButtons);
+    // Qt's own widgets, inside the box: Windows' native font dialog would
+    // open as a window of its own beside an empty box.
+    fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts->setCurrentFont(fontAsDrawn(initial.font));
 
     QColor color = initial.color;

@@ -29,19 +29,38 @@ namespace {
 // than most screens have: a title wider than its box is set in a font just
 // small enough to show it whole (the buttons inside keep the window's font),
 // rather than cut ("2ème Modificate").
+// A font a step smaller, in points or in pixels as it is given; false when
+// it is as small as a title may be.
+bool makeSmaller(QFont &font)
+{
+    if (font.pointSizeF() > 0) {
+        if (font.pointSizeF() <= 6)
+            return false;
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    } else {
+        if (font.pixelSize() <= 8)
+            return false;
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    return true;
+}
+
 void fitTitle(QGroupBox *box)
 {
     const QFont shown = box->font();
     QFont font = shown;
     const int room = box->width() - 4;
-    while (QFontMetrics(font).horizontalAdvance(box->title()) > room && font.pointSizeF() > 6)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
+    while (QFontMetrics(font).horizontalAdvance(box->title()) > room && makeSmaller(font)) {
+    }
     if (font == shown)
         return;
     box->setFont(font);
     // Given explicitly, or the children would take the box's new size.
     QFont children = shown;
-    children.setPointSizeF(shown.pointSizeF());
+    if (shown.pointSizeF() > 0)
+        children.setPointSizeF(shown.pointSizeF());
+    else
+        children.setPixelSize(shown.pixelSize());
     for (QWidget *child : box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         child->setFont(children);
 }

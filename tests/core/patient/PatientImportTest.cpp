@@ -1,6 +1,7 @@
 // The import of the current patient from the external record: the mapping
 // onto the sheet, the way the database is reached, and the data module over
 // SQLite databases made here (one of them through ODBC).
+#include "HostTools.h"
 #include "NavelisDatabase.h"
 #include "SupportFixture.h"
 
@@ -203,13 +204,16 @@ TEST_F(NavelisTest, WriteBackGoesVerbatimIntoTheImportedRowOnly)
 // driver: Qt's ODBC driver, the same query texts, the bound write-back.
 TEST_F(NavelisTest, ImportAndWriteBackThroughOdbc)
 {
-    const QString folder = qEnvironmentVariableIsEmpty("ODBCSYSINI") ? "/etc" : qEnvironmentVariable("ODBCSYSINI");
+    // Under Wine, Windows' ODBC is the host's unixODBC, whose drivers take
+    // the host's paths.
+    const QString folder = runningUnderWine() ? QStringLiteral("Z:/etc")
+        : qEnvironmentVariableIsEmpty("ODBCSYSINI") ? QStringLiteral("/etc") : qEnvironmentVariable("ODBCSYSINI");
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC"))
         || !odbcDriverNames(readTextFile(folder + "/odbcinst.ini").text).contains(QStringLiteral("SQLite3")))
         GTEST_SKIP() << "Qt's ODBC driver or the SQLite3 ODBC driver is missing (libqt6sql6-odbc, libsqliteodbc)";
     sample(1234);
     TDATA_NAVELIS module;
-    DatabaseRoute route{DatabaseRoute::Odbc, QStringLiteral("QODBC"), "Driver=SQLite3;Database=" + database};
+    DatabaseRoute route{DatabaseRoute::Odbc, QStringLiteral("QODBC"), "Driver=SQLite3;Database=" + hostPath(database)};
     ASSERT_EQ(errorMessageOf([&] { module.connectThrough(route); }), QString());
     importAndWriteBack(module, database);
 }

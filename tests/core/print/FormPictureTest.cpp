@@ -5,6 +5,7 @@
 #include "print/JpegCodec.h"
 #include "support/TiravonError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -15,6 +16,12 @@ namespace {
 QString dataFile(const char *name)
 {
     return QStringLiteral(TIRAVON_TEST_DATA "/jpeg/") + QLatin1String(name);
+}
+
+// A path as the messages name it, with the system's separators.
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
 }
 
 QString errorOf(const QString &path)
@@ -85,17 +92,17 @@ TEST(FormPicture, APictureThatCannotBeReadIsAFrenchError)
     const Case cases[] = {
         {png, QStringLiteral("Extension de fichier image inconnue (.png)")},
         {dir.filePath(QStringLiteral("form.GIF")), QStringLiteral("Extension de fichier image inconnue (.gif)")},
-        {empty, QStringLiteral("Impossible de lire l'image \"%1\" (image endommagée ou vide)").arg(empty)},
-        {pngAsBmp, QStringLiteral("Impossible de lire l'image \"%1\" (image endommagée ou vide)").arg(pngAsBmp)},
+        {empty, QStringLiteral("Impossible de lire l'image \"%1\" (image endommagée ou vide)").arg(shown(empty))},
+        {pngAsBmp, QStringLiteral("Impossible de lire l'image \"%1\" (image endommagée ou vide)").arg(shown(pngAsBmp))},
         {dir.filePath(QStringLiteral("absent.bmp")),
-         QStringLiteral("Impossible de lire l'image \"%1\" (fichier introuvable)").arg(dir.filePath(QStringLiteral("absent.bmp")))},
+         QStringLiteral("Impossible de lire l'image \"%1\" (fichier introuvable)").arg(shown(dir.filePath(QStringLiteral("absent.bmp"))))},
         {emf, QStringLiteral("Les métafichiers Windows (.emf) ne peuvent pas être lus sur ce système : "
-                             "enregistrez l'image \"%1\" au format JPG").arg(emf)},
+                             "enregistrez l'image \"%1\" au format JPG").arg(shown(emf))},
     };
     for (const Case &c : cases)
         EXPECT_EQ(errorOf(c.path), c.message);
     // A damaged JPEG goes through the codec, which names the file.
-    EXPECT_TRUE(errorOf(dataFile("corrupt_data.jpg")).contains(dataFile("corrupt_data.jpg")));
+    EXPECT_TRUE(errorOf(dataFile("corrupt_data.jpg")).contains(shown(dataFile("corrupt_data.jpg"))));
 }
 
 TEST(FormPicture, ATiffIsReadWhereQtHasItsReaderAndOtherwiseRefusedInFrench)
@@ -111,7 +118,7 @@ TEST(FormPicture, ATiffIsReadWhereQtHasItsReaderAndOtherwiseRefusedInFrench)
         file.write("II*\0", 4);
         file.close();
         EXPECT_EQ(errorOf(tif), QStringLiteral("Impossible de lire l'image \"%1\" "
-                                               "(format d'image non pris en charge sur ce système)").arg(tif));
+                                               "(format d'image non pris en charge sur ce système)").arg(shown(tif)));
     }
 }
 

@@ -51,10 +51,14 @@ TEST_F(DataFolder, ChosenOnceAtStartFromTheProgramFolder)
             putBytes(beside, "[DEFAUT]\r\n");
 
         const QString chosen = decideDataFolder();
-        const QString folder = c.perUserExpected ? perUser + QDir::separator() : programFolder;
+        // The per-user folder as the program writes a folder (in lower case on
+        // Windows); the settings file beside the program keeps the program
+        // file's own spelling.
+        const QString folder = c.perUserExpected ? programFolderFromFolder(perUser) : programFolder;
         EXPECT_EQ(chosen, c.perUserExpected ? folder : QString());
         EXPECT_EQ(Program_Folder(), folder);
-        EXPECT_EQ(INI_ProgramFile(), folder + QStringLiteral("Tiravon.INI"));
+        EXPECT_EQ(INI_ProgramFile(), c.perUserExpected ? folder + QStringLiteral("Tiravon.INI")
+                                                       : settingsFileFor(fake.programFilePath));
         EXPECT_EQ(QFileInfo(perUser).isDir(), c.perUserExpected);
         QDir(home.path()).removeRecursively();
         ASSERT_TRUE(QDir().mkpath(home.path()));

@@ -26,6 +26,11 @@ TEST(PathRules, IdentityWorkedOutFromTheProgramFile)
          "\\\\serveur\\cabinet\\", "TIRAVON"},
         {PathStyle::Windows, "C:\\Données\\Été\\Tiravon.exe", "C:\\Données\\Été\\Tiravon.INI",
          "c:\\données\\été\\", "Tiravon"},
+        // Windows takes forward slashes as separators too; the folder is
+        // written with its own.
+        {PathStyle::Windows, "C:/Users/Martin/Tiravon.exe", "C:/Users/Martin/Tiravon.INI", "c:\\users\\martin\\",
+         "Tiravon"},
+        {PathStyle::Windows, "C:/Prog.v2\\Tiravon", "C:/Prog.v2\\Tiravon.INI", "c:\\prog.v2\\", "Tiravon"},
         // Elsewhere the case is kept: lower-casing would name another folder.
         {PathStyle::Posix, "/opt/Cabinet/Tiravon", "/opt/Cabinet/Tiravon.INI", "/opt/Cabinet/", "Tiravon"},
         {PathStyle::Posix, "/home/Dr.Martin/bin/Tiravon", "/home/Dr.Martin/bin/Tiravon.INI",

@@ -449,6 +449,10 @@ protected:
     {
         QString text = QString::fromLatin1(readBytes(path));
         text.replace(session.folder(), QStringLiteral("<DOSSIER>/"));
+#ifdef Q_OS_WIN
+        // The models folder, a key, ends with the system's separator.
+        text.replace(QStringLiteral("feuille_de_soin_medecin\\="), QStringLiteral("feuille_de_soin_medecin/="));
+#endif
         text.replace(QRegularExpression(QStringLiteral("\\nForm1=[-0-9:]*\\r")), QStringLiteral("\nForm1=<PLACE>\r"));
         return text.toLatin1();
     }

@@ -87,8 +87,10 @@ TEST(DesktopTest, AnotherFamilyAndAColourAreGivenBack)
 {
     QtDialogsInUse qt;
     whenDialogOpens([](QWidget *dialog) {
-        QFont other(QStringLiteral("DejaVu Sans"), 14);
+        // The user picks a family, a style and a size in the lists.
+        QFont other(QStringLiteral("Liberation Serif"), 14);
         other.setItalic(true);
+        other.setStyleName(QStringLiteral("Italic"));
         dialog->findChild<QFontDialog *>()->setCurrentFont(other);
         QTimer::singleShot(0, [] {
             auto *colors = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
@@ -99,7 +101,7 @@ TEST(DesktopTest, AnotherFamilyAndAColourAreGivenBack)
         dialog->findChild<QPushButton *>(QStringLiteral("color"))->click();
     });
     const FontChoice chosen = qt.dialogs().chooseFont(sheetFont());
-    EXPECT_EQ(chosen.font.family(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(chosen.font.family(), QStringLiteral("Liberation Serif"));
     EXPECT_EQ(chosen.font.pointSize(), 14);
     EXPECT_TRUE(chosen.font.italic());
     EXPECT_EQ(chosen.color, QColor(Qt::red));

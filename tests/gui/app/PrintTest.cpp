@@ -4,6 +4,7 @@
 // print dialog as PDF files, are rendered back to pictures with pdftoppm at
 // 600 dots per inch, and the dark dots on them are compared with the texts on
 // the screen. The geometry itself is tested as numbers with the print rules.
+#include "HostTools.h"
 #include "ScriptedDialogs.h"
 #include "SheetTest.h"
 #include "TiravonSession.h"
@@ -84,7 +85,7 @@ void crisp(QWidget *field)
 
 bool canReadPagesBack()
 {
-    return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
+    return !hostProgram(QStringLiteral("pdftoppm")).isEmpty();
 }
 
 #define REQUIRE_PDFTOPPM()                                                                        \
@@ -196,10 +197,10 @@ protected:
             arguments << QStringLiteral("-x") << QString::number(part.x()) << QStringLiteral("-y")
                       << QString::number(part.y()) << QStringLiteral("-W") << QString::number(part.width())
                       << QStringLiteral("-H") << QString::number(part.height());
-        QProcess pdftoppm;
-        pdftoppm.start(QStringLiteral("pdftoppm"), arguments << pdf << prefix);
-        if (!pdftoppm.waitForFinished(-1) || pdftoppm.exitCode() != 0) {
-            ADD_FAILURE() << "pdftoppm failed: " << pdftoppm.readAllStandardError().toStdString();
+        QString errors;
+        if (runHostProgram(hostProgram(QStringLiteral("pdftoppm")), arguments << hostPath(pdf) << hostPath(prefix),
+                           &errors) != 0) {
+            ADD_FAILURE() << "pdftoppm failed: " << errors.toStdString();
             return QImage();
         }
         // An A4 page at 600 dpi is larger than Qt's default limit for a picture.

@@ -21,6 +21,11 @@ void useOffscreenPlatform()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform of Windows reads its fonts from one folder,
+    // which Wine cannot hand over as QT_QPA_FONTDIR (it keeps the host's QT_
+    // variables to itself).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR") && !qEnvironmentVariableIsEmpty("TIRAVON_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR", qgetenv("TIRAVON_QPA_FONTDIR"));
 }
 
 void prepareTestRun()

@@ -3,13 +3,21 @@
 #include "app/Unit1.h"
 #include "app/variables_globales.h"
 
+#include "support/PathRules.h"
+
 #include <QCoreApplication>
 #include <QFile>
 
 TiravonSession::TiravonSession()
 {
     m_previousCurrent = QDir::currentPath();
+    // The program file as the platform gives it: with the system's own
+    // separators, and its extension on Windows.
+#ifdef Q_OS_WIN
+    fake.programFilePath = QDir::toNativeSeparators(m_dir.filePath(QStringLiteral("Tiravon.exe")));
+#else
     fake.programFilePath = m_dir.filePath(QStringLiteral("Tiravon"));
+#endif
     QDir::setCurrent(m_dir.path());
     setPlatform(&fake);
 }
@@ -54,17 +62,17 @@ void TiravonSession::stop()
 
 QString TiravonSession::folder() const
 {
-    return m_dir.path() + QLatin1Char('/');
+    return programFolderFor(fake.programFilePath);
 }
 
 QString TiravonSession::path(const QString &name) const
 {
-    return folder() + name;
+    return folder() + QDir::toNativeSeparators(name);
 }
 
 QString TiravonSession::settingsFile() const
 {
-    return path(QStringLiteral("Tiravon.INI"));
+    return settingsFileFor(fake.programFilePath);
 }
 
 QString TiravonSession::configFile() const

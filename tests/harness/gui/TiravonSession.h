@@ -27,6 +27,8 @@ public:
     // Destroys the windows without closing them (the program's end).
     void stop();
 
+    // The program folder and its files as the program names them: with the
+    // system's separators, and on Windows in lower case.
     QString folder() const;            // with a trailing separator
     QString path(const QString &name) const;
     QString settingsFile() const;      // Tiravon.INI
