@@ -6,7 +6,9 @@
 #include "config/FieldCatalogue.h"
 #include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
+#include "app/ProgramEntry.h"
 #include "app/Unit1.h"
+#include "support/DataFolderLock.h"
 #include "app/variables_globales.h"
 #include "windows/unit_HISTORIQUE.h"
 #include "widgets/DateEdit.h"
@@ -22,6 +24,7 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSysInfo>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -412,6 +415,30 @@ TEST_F(StartupTest, ClosingSavesThePlacementAndAWindowTallerThanTheScreenIsShort
     EXPECT_EQ(placement.at(0), QStringLiteral("100"));
     EXPECT_EQ(placement.at(1), QStringLiteral("20"));
     EXPECT_EQ(placement.at(3), QStringLiteral("700"));
+}
+
+} // namespace
+
+namespace {
+
+// The program entry's lock: a second copy on the same folder says so and
+// quits before it reads or writes a file there.
+TEST_F(StartupTest, ASecondCopyOnTheSameFolderSaysSoAndTouchesNothing)
+{
+    const QString folder = QDir::toNativeSeparators(session.folder());
+    const std::unique_ptr<DataFolderLock> first = lockDataFolder();
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(testDialogs().shown.isEmpty());
+    const QStringList before = QDir(session.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    EXPECT_FALSE(lockDataFolder());
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
+              QStringList{QStringLiteral("Tiravon est déjà ouvert sur le poste \"%1\" avec le dossier \"%2\".\r\r"
+                                         "Deux Tiravon ouverts sur le même dossier effaceraient le travail l'un de "
+                                         "l'autre : fermez l'autre avant de rouvrir celui-ci. Celui-ci se ferme sans "
+                                         "rien modifier.")
+                              .arg(QSysInfo::machineHostName(), folder)});
+    EXPECT_EQ(QDir(session.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
 }
 
 } // namespace
