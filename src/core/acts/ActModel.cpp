@@ -151,8 +151,9 @@ FileDialogRequest actModelRequest(const QString &title, const QString &folder, c
     request.filter = QStringLiteral("texte|*.txt|ini|*.ini|Tous |*.*");
     request.defaultSuffix = QStringLiteral("TXT");
     request.overwritePrompt = true;
-    // A typed name of a file that is not there is taken: the sheet then
-    // takes the defaults, and the name is still listed and registered.
+    // A typed name of a file that is not there, in a folder that is, is
+    // taken: the sheet then takes the defaults, and the name is still listed
+    // and registered.
     request.pathMustExist = false;
     return request;
 }
