@@ -51,6 +51,22 @@ TEST(CcamReferenceTest, TheReferenceIsTakenFromTheFirstFolderThatHoldsIt)
     EXPECT_EQ(CcamReference::locate(CcamReference::searchFolders(neither.path(), QString(), QString())), QString());
 }
 
+TEST(CcamReferenceTest, AFileNoRealCcamReachesIsRefusedBeforeItIsRead)
+{
+    const qint64 mb = 1024 * 1024;
+    const struct { qint64 size; QString said; } cases[] = {
+        {0, QString()},
+        {2 * mb, QString()},
+        {64 * mb, QString()},
+        {64 * mb + 1, QStringLiteral("Fichier \"CCAM.RTF\" trop volumineux (65 Mo) : un texte de la CCAM ne dépasse pas "
+                                     "64 Mo. Il n'est pas ouvert.")},
+        {200 * mb, QStringLiteral("Fichier \"CCAM.RTF\" trop volumineux (200 Mo) : un texte de la CCAM ne dépasse pas "
+                                  "64 Mo. Il n'est pas ouvert.")},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(CcamReference::sizeRefusal(c.size), c.said) << c.size;
+}
+
 TEST(CcamReferenceTest, TheShippedSampleReadsAsOneActPerLineInTheHeadersColumns)
 {
     QFile file(QStringLiteral(TIRAVON_TEST_DATA "/../../resources/CCAM.RTF"));

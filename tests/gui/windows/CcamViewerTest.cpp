@@ -67,6 +67,22 @@ TEST(CcamViewerTest, CcamTexteCompletShowsTheReferenceWithTheCodeAndEnterAndF3Fi
     EXPECT_TRUE(testDialogs().texts().isEmpty());
 }
 
+TEST(CcamViewerTest, AReferenceTooLargeIsRefusedWithoutBeingRead)
+{
+    TiravonSession session;
+    // 200 MB that take no room: the file is sparse.
+    QFile huge(session.path(QStringLiteral("CCAM.RTF")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.write(kReference) == kReference.size() && huge.resize(qint64(200) * 1024 * 1024));
+    huge.close();
+    session.start();
+    testDialogs().clear();
+    session.form()->mnu_CCAM->trigger();
+    EXPECT_EQ(testDialogs().texts(), QStringList{QStringLiteral("Fichier \"CCAM.RTF\" trop volumineux (200 Mo) : un "
+                                                                "texte de la CCAM ne dépasse pas 64 Mo. Il n'est pas ouvert.")});
+    EXPECT_TRUE(form_EDIT->JvRichEdit1->toPlainText().isEmpty());
+}
+
 TEST(CcamViewerTest, TheReferenceIsLookedForBesideTheProgramWhenTheCurrentDirectoryHasNone)
 {
     TiravonSession session;
