@@ -176,6 +176,21 @@ TEST_F(ProgramIdentity, ErrorReportAbortEndsTheProgramIgnoreReturns)
     EXPECT_EQ(testDialogs().texts(QStringLiteral("errorReport")), QStringList({expected, expected}));
 }
 
+TEST_F(ProgramIdentity, AnActionsErrorIsShownInFrench)
+{
+    const struct { std::function<void()> fail; QString shown; } cases[] = {
+        {[] { throw TiravonError(QStringLiteral("Impossible d'écrire dans x")); }, QStringLiteral("Impossible d'écrire dans x")},
+        {[] { throw std::bad_alloc(); }, QStringLiteral("Mémoire insuffisante : l'opération n'a pas pu aboutir.")},
+        {[] { throw std::out_of_range("vector::_M_range_check"); },
+         QStringLiteral("Erreur inattendue : l'opération n'a pas pu aboutir (vector::_M_range_check).")},
+    };
+    for (const auto &c : cases) {
+        testDialogs().clear();
+        runGuarded(c.fail);
+        EXPECT_EQ(testDialogs().texts(QStringLiteral("error")), QStringList{c.shown});
+    }
+}
+
 TEST_F(ProgramIdentity, OpenDocumentHandsTheTextToTheDesktop)
 {
     Open_Document(QStringLiteral("https://www.ameli.fr"));
