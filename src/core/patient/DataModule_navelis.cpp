@@ -129,7 +129,12 @@ void TDATA_NAVELIS::openQuery(Query &query, const QString &text, const QString &
 
 std::optional<ImportedPatient> TDATA_NAVELIS::NAVELIS_MAJExecute()
 {
-    currentPatientCode = readNavelisIni(navelisIniPath(platform().windowsFolder())).patientCode;
+    const NavelisIni ini = readNavelisIni(navelisIniPath(platform().windowsFolder()));
+    if (!ini.patientCodeRead) {
+        dialogs().information(unreadablePatientCodeMessage(ini.storedPatientCode));
+        return std::nullopt;
+    }
+    currentPatientCode = ini.patientCode;
     const int code = currentPatientCode;
     if (!isConnected() || !ADO_GLB_PATIENT.open)
         throw TiravonError(QStringLiteral("La base NAVELIS n'est pas ouverte : le patient %1 ne peut pas être lu.")

@@ -1,6 +1,7 @@
 #include "PatientImport.h"
 
 #include "DateRules.h"
+#include "support/IniFile.h"
 #include "support/TextFile.h"
 #include "support/tq32_ini.h"
 
@@ -26,10 +27,28 @@ QString navelisIniPath(const QString &windowsFolder)
 
 NavelisIni readNavelisIni(const QString &iniPath)
 {
+    // Read once, as the settings store reads it; a key that is missing and
+    // one that holds no number are told apart.
+    const TextFileContent content = readTextFile(iniPath);
+    const IniDocument document = IniDocument::parse(content.exists ? content.text : QString());
     NavelisIni ini;
-    ini.databasePath = INI_ReadString(QStringLiteral("BASES"), QStringLiteral("CheminBaseOrel"), QString(), iniPath);
-    ini.patientCode = INI_ReadInteger(QStringLiteral("MRU"), QStringLiteral("PATIENT"), 5, iniPath);
+    if (const auto path = document.value(QStringLiteral("BASES"), QStringLiteral("CheminBaseOrel")))
+        ini.databasePath = profileValue(*path);
+    if (const auto code = document.value(QStringLiteral("MRU"), QStringLiteral("PATIENT"))) {
+        ini.storedPatientCode = profileValue(*code);
+        qint32 number = 0;
+        ini.patientCodeRead = parseStoredInteger(ini.storedPatientCode, &number);
+        if (ini.patientCodeRead)
+            ini.patientCode = number;
+    }
     return ini;
+}
+
+QString unreadablePatientCodeMessage(const QString &stored)
+{
+    return QStringLiteral("Le code du patient dans navelis.ini ne peut pas être lu : \"%1\" n'est pas un nombre. "
+                          "La fiche n'est pas modifiée.")
+        .arg(stored);
 }
 
 bool isSqliteFile(const QString &path)

@@ -22,8 +22,14 @@ struct NavelisIni
 {
     QString databasePath;     // "BASES"/"CheminBaseOrel", default empty
     int patientCode = 5;      // "MRU"/"PATIENT", default 5
+    // False when "PATIENT" is there but holds no number (the text it holds is
+    // then kept): no patient can be named from it.
+    bool patientCodeRead = true;
+    QString storedPatientCode;
 };
 NavelisIni readNavelisIni(const QString &iniPath);
+// Said when the current patient's code in that file is no number.
+QString unreadablePatientCodeMessage(const QString &stored);
 
 // --- Reaching the database ------------------------------------------------
 

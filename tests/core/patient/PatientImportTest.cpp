@@ -113,11 +113,36 @@ TEST_F(NavelisTest, ConnectionStopsSilentlyOrSaysWhatWentWrong)
     }
 }
 
+TEST_F(NavelisTest, ThePatientCodeIsReadAsANumberOrSaidUnreadable)
+{
+    const QString ini = dir.filePath(QStringLiteral("navelis.ini"));
+    const struct { const char *file; int code; bool read; const char *stored; } cases[] = {
+        {"[BASES]\r\nCheminBaseOrel=x\r\n", 5, true, ""},
+        {"[MRU]\r\nPATIENT=1234\r\n", 1234, true, "1234"},
+        {"[mru]\r\npatient = \"42\" \r\n", 42, true, "42"},
+        {"[MRU]\r\nPATIENT=0x10\r\n", 16, true, "0x10"},
+        {"[MRU]\r\nPATIENT=abc\r\n", 5, false, "abc"},
+        {"[MRU]\r\nPATIENT=12a\r\n", 5, false, "12a"},
+        {"[MRU]\r\nPATIENT=\r\n", 5, false, ""},
+    };
+    for (const auto &c : cases) {
+        putBytes(ini, c.file);
+        const NavelisIni got = readNavelisIni(ini);
+        EXPECT_EQ(got.patientCode, c.code) << c.file;
+        EXPECT_EQ(got.patientCodeRead, c.read) << c.file;
+        EXPECT_EQ(got.storedPatientCode, QString::fromUtf8(c.stored)) << c.file;
+    }
+}
+
 TEST_F(NavelisTest, NothingIsImportedOrWrittenOnCancelNoRowOrAReadFailure)
 {
     const struct { const char *what; std::function<void()> prepare, meanwhile; QStringList informations; bool raises; } cases[] = {
         {"cancelled", [this] { sample(1234); }, {}, {}, false},
         {"no such code", [this] { sample(777); }, {}, {noSuchPatientMessage(777)}, false},
+        {"a code that is no number",
+         [this] { sample(1234); INI_WriteString("MRU", "PATIENT", "abc", dir.filePath("navelis.ini")); }, {},
+         {QStringLiteral("Le code du patient dans navelis.ini ne peut pas être lu : \"abc\" n'est pas un nombre. "
+                         "La fiche n'est pas modifiée.")}, false},
         {"no connection", [] {}, {}, {}, true},
         {"a column missing",
          [this] { runSql(database, {"CREATE TABLE [GLB PATIENT] ([CODE PATIENT] INTEGER, NOM TEXT)", kCreatePregnancies});
