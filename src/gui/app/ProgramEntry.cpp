@@ -111,9 +111,8 @@ int runTiravon(QApplication &app)
     // The care-sheet window is the main window: the program ends when it has
     // closed, and the other windows go with it without their closing steps.
     app.setQuitOnLastWindowClosed(false);
-    createTiravonWindows();
+    openTiravonWindows();
     QObject::connect(Form1, &TForm1::closed, &app, [] { QCoreApplication::exit(0); });
-    Form1->show();
     const int result = app.exec();
     destroyTiravonWindows();
     return result;
