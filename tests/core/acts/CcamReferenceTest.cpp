@@ -67,19 +67,14 @@ TEST(CcamReferenceTest, AFileNoRealCcamReachesIsRefusedBeforeItIsRead)
         EXPECT_EQ(CcamReference::sizeRefusal(c.size), c.said) << c.size;
 }
 
-TEST(CcamReferenceTest, TheShippedSampleReadsAsOneActPerLineInTheHeadersColumns)
+TEST(CcamReferenceTest, TheShippedSampleReadsAsTwoLinesAnAct)
 {
     QFile file(QStringLiteral(TIRAVON_TEST_DATA "/../../resources/CCAM.RTF"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const RtfText content = readRtf(file.readAll());
     EXPECT_FALSE(content.truncated);
-    const QStringList lines = content.text.split(QLatin1Char('\n'));
-    QStringList acts;
-    for (const QString &line : lines)
-        if (line.count(QLatin1Char('\t')) == 9)
-            acts << line;
-    EXPECT_EQ(acts.size(), 48);
-    EXPECT_TRUE(acts.contains(QStringLiteral("JKHD001\t\tPrélèvement cervicovaginal\t1\t0\t12,73\t\t\t\t"))) << acts.value(0).toStdString();
+    EXPECT_EQ(content.text.count(QStringLiteral("\n\t\t\t1\t0\t")), 48);
+    EXPECT_TRUE(content.text.contains(QStringLiteral("JKHD001\t\tPrélèvement cervicovaginal\n\t\t\t1\t0\t12,73\t\t\t\t\t\t\t\n")));
     EXPECT_TRUE(content.text.contains(QStringLiteral("Biopsie ou frottis de l'endomètre, sans hystéroscopie")));
 }
 
