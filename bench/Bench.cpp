@@ -184,9 +184,10 @@ int childStart(int argc, char *argv[], bool program)
         prepareApplication(app);
         setDialogs(&dialogs);
         QDir::setCurrent(QString::fromLocal8Bit(argv[2]));
-        createTiravonWindows();
+        // As the program starts: the windows and the first show in one
+        // settings session. The first paint comes later, in the event loop.
+        openTiravonWindows();
         watch.window = Form1;
-        Form1->show();
     } else {
         static QWidget window;
         window.resize(atoi(argv[2]), atoi(argv[3]));
@@ -308,8 +309,7 @@ int main(int argc, char *argv[])
     QDir::setCurrent(folder.path());
 
     QList<Result> results;
-    createTiravonWindows();
-    Form1->show();
+    openTiravonWindows();
     QCoreApplication::processEvents();
     fillSheet();
 

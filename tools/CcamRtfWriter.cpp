@@ -28,6 +28,23 @@ QByteArray rtfText(const QString &text)
     return out;
 }
 
+// The viewer's header ("Code", "Texte", "Activité", "Phase", "Tarif (en
+// euro)", "Rembt. ss Cdtions", "Accord Préalable", "Exo. TM",
+// "Regroupement") is drawn at the view's tab stops, one every 80 pixels; a
+// title wider than a stop runs to the next one. Its titles thus start at
+// these stops.
+const int kTitleStops[] = {0, 2, 3, 4, 5, 7, 9, 11, 12};
+
+// The tabs from the start of one title's column to the next one's, for a
+// value narrower than a stop.
+QByteArray tabsBetween(int title, int next)
+{
+    QByteArray tabs;
+    for (int stop = kTitleStops[title]; stop < kTitleStops[next]; ++stop)
+        tabs += "\\tab ";
+    return tabs;
+}
+
 } // namespace
 
 QList<QStringList> ccamActsOfTable(const QString &table)
@@ -62,11 +79,21 @@ QByteArray ccamRtf(const QList<QStringList> &acts)
                "vérifiez chaque acte et son tarif sur la CCAM officielle (ameli.fr) avant de l'utiliser. "
                "Placez le fichier complet de votre cabinet sous le nom CCAM.RTF à côté du programme."))
         + "}\\par\r\n\\par\r\n";
+    // A wording is far wider than its column, and would push every value
+    // after it out of its own: each act takes two lines. The first holds the
+    // code and the wording under "Code" and "Texte"; the second, from the
+    // start of the line, each short value under its own title.
     for (const QStringList &cells : acts) {
-        rtf += "{\\b\\cf1 " + rtfText(cells.value(0)) + "}\\tab\\tab " + rtfText(cells.value(1));
-        // Activity, phase, tariff and the four flags.
-        for (int column : {2, 3, 4, 6, 7, 8, 9})
-            rtf += "\\tab " + rtfText(cells.value(column));
+        rtf += "{\\b\\cf1 " + rtfText(cells.value(0)) + "}" + tabsBetween(0, 1) + rtfText(cells.value(1))
+            + "\\par\r\n";
+        rtf += tabsBetween(0, 2);
+        // Activity, phase, tariff and the four flags, under titles 2 to 8.
+        const int columns[] = {2, 3, 4, 6, 7, 8, 9};
+        for (int title = 2; title <= 8; ++title) {
+            rtf += rtfText(cells.value(columns[title - 2]));
+            if (title < 8)
+                rtf += tabsBetween(title, title + 1);
+        }
         rtf += "\\par\r\n";
     }
     rtf += "}\r\n";

@@ -16,5 +16,7 @@
 QList<QStringList> ccamActsOfTable(const QString &table);
 
 // The RTF reference text of the acts: the note on where the acts come from,
-// then one act a paragraph, in the columns of the viewer's header.
+// then each act on two lines whose texts start under the titles of the
+// viewer's header: the code and the wording, then the activity, the phase,
+// the tariff and the four flags.
 QByteArray ccamRtf(const QList<QStringList> &acts);

@@ -2,7 +2,7 @@
 // (tab-separated, UTF-8, one header line): code, wording, activity, phase,
 // tariff, tariff year, the four flags (refund under conditions, prior
 // agreement, exemption from the patient's share, grouping) and the source.
-// One act per line, in the columns of the viewer's header.
+// Each act on two lines, each text under its title in the viewer's header.
 //
 //   make_ccam_rtf tools/ccam_gyneco.tsv resources/CCAM.RTF
 #include "CcamRtfWriter.h"

@@ -37,8 +37,7 @@ int main(int argc, char *argv[])
     setDialogs(&dialogs);
 
     for (int round = 0; round < rounds; ++round) {
-        createTiravonWindows();
-        Form1->show();
+        openTiravonWindows();
         QCoreApplication::processEvents();
         Form1->NOM->setText(QStringLiteral("PATIENT %1").arg(round));
         Form1->ADRESSE->setText(QStringLiteral("%1 RUE DES ÉCOLES").arg(round * 7));

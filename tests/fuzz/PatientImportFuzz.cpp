@@ -100,7 +100,7 @@ void checkIni(FuzzedDataProvider &input)
         return;
     if (writable(database))
         FUZZ_CHECK(ini.databasePath == database);
-    FUZZ_CHECK(ini.patientCode == code);
+    FUZZ_CHECK(ini.patientCodeRead && ini.patientCode == code);
 }
 
 void checkRow(FuzzedDataProvider &input)

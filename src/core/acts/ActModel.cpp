@@ -151,8 +151,9 @@ FileDialogRequest actModelRequest(const QString &title, const QString &folder, c
     request.filter = QStringLiteral("texte|*.txt|ini|*.ini|Tous |*.*");
     request.defaultSuffix = QStringLiteral("TXT");
     request.overwritePrompt = true;
-    // A typed name of a file that is not there is taken: the sheet then
-    // takes the defaults, and the name is still listed and registered.
+    // A typed name of a file that is not there, in a folder that is, is
+    // taken: the sheet then takes the defaults, and the name is still listed
+    // and registered.
     request.pathMustExist = false;
     return request;
 }
@@ -161,7 +162,23 @@ FileDialogRequest actModelRequest(const QString &title, const QString &folder, c
 FileDialogRequest saveActModelRequest(const QString &modelsFolder, const QString &actName)
 {
     return actModelRequest(QStringLiteral("Enregistrer le modèle d'acte sous ..."), modelsFolder,
-                           actName + QStringLiteral(".TXT"));
+                           proposedActModelFileName(actName));
+}
+
+QString proposedActModelFileName(const QString &actName, PathStyle style)
+{
+    // Both separators whatever the platform (the settings file may have
+    // been written on the other one), and the drive's colon on Windows.
+    qsizetype last = -1;
+    for (qsizetype i = 0; i < actName.size(); ++i) {
+        const QChar c = actName.at(i);
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || (style == PathStyle::Windows && c == QLatin1Char(':')))
+            last = i;
+    }
+    const QString name = actName.mid(last + 1);
+    if (name.trimmed().isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return QString();
+    return name + QStringLiteral(".TXT");
 }
 
 FileDialogRequest openActModelRequest(const QString &modelsFolder, const QString &previousFileName)

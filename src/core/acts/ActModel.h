@@ -77,6 +77,13 @@ QString openedModelCaption(const QString &modelsFolder, const QString &actName,
 // act (c:\m\echo.txt and ECHO give ECHO.TXT@ECHO).
 QString shortcutCaption(const QString &modelFile, const QString &actName, PathStyle style = nativePathStyle());
 
+// The file name the save dialog proposes for an act's model: the act name
+// with ".TXT", kept to a file name, so that an act name holding folders (a
+// settings file edited by hand: "..", "/", "\", a drive) never proposes a
+// file outside the models folder. Only what follows the last separator is
+// kept; nothing is proposed when that is no name ("", ".", "..").
+QString proposedActModelFileName(const QString &actName, PathStyle style = nativePathStyle());
+
 // The save and open dialogs of the models, with their shared settings.
 FileDialogRequest saveActModelRequest(const QString &modelsFolder, const QString &actName);
 FileDialogRequest openActModelRequest(const QString &modelsFolder, const QString &previousFileName);

@@ -37,6 +37,17 @@ QString locate(const QStringList &folders)
     return QString();
 }
 
+QString sizeRefusal(qint64 size)
+{
+    if (size <= kLargestFile)
+        return QString();
+    const qint64 megabyte = 1024 * 1024;
+    return QStringLiteral("Fichier \"CCAM.RTF\" trop volumineux (%1 Mo) : un texte de la CCAM ne dépasse pas %2 Mo. "
+                          "Il n'est pas ouvert.")
+        .arg((size + megabyte - 1) / megabyte)
+        .arg(kLargestFile / megabyte);
+}
+
 QString codingHelpPage(const QString &code)
 {
     return kCodingHelpSite + QStringLiteral("/ccam-") + code;

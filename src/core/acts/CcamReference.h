@@ -24,6 +24,13 @@ QStringList searchFolders(const QString &currentDirectory, const QString &progra
 // none does.
 QString locate(const QStringList &folders);
 
+// The largest reference text the viewer opens: far above any real CCAM
+// (a few megabytes as rich text), far below what would hold the window for
+// minutes while it is read and laid out.
+constexpr qint64 kLargestFile = 64 * 1024 * 1024;
+// Said, before reading, of a file larger than that; empty for one that is not.
+QString sizeRefusal(qint64 size);
+
 // The coding-help site's page of a code, and the national health-insurance
 // site's short act sheet of a code (the code as typed, unchanged).
 QString codingHelpPage(const QString &code);

@@ -15,10 +15,10 @@ QString connectionBoxText()
     return QStringLiteral("Connexion à la Base \"NAVELIS.MDB\" impossible");
 }
 
-QString driverText(const QSqlError &error)
+// The error of a connection's last step, in French.
+QString driverText(const QString &connection, const QSqlError &error)
 {
-    const QString text = error.text().trimmed();
-    return text.isEmpty() ? QStringLiteral("erreur inconnue") : text;
+    return databaseErrorText(error, QSqlDatabase::database(connection, false).driverName());
 }
 } // namespace
 
@@ -91,7 +91,8 @@ void TDATA_NAVELIS::connectThrough(const DatabaseRoute &route)
         QSqlDatabase db = QSqlDatabase::addDatabase(route.qtDriver, m_connectionName);
         db.setDatabaseName(route.databaseName);
         if (!db.isValid() || !db.open()) {
-            const QString cause = driverText(db.lastError());
+            const QString cause = db.isValid() ? databaseErrorText(db.lastError(), route.qtDriver)
+                                               : QStringLiteral("le pilote de cette base n'est pas installé sur ce poste");
             db = QSqlDatabase();
             closeConnection();
             throw TiravonError(QStringLiteral("La base NAVELIS ne s'ouvre pas : %1").arg(cause));
@@ -120,7 +121,7 @@ void TDATA_NAVELIS::openQuery(Query &query, const QString &text, const QString &
     sql.setForwardOnly(true);
     if (!sql.exec(text))
         throw TiravonError(QStringLiteral("La table %1 de la base NAVELIS ne peut pas être lue : %2")
-                               .arg(table, driverText(sql.lastError())));
+                               .arg(table, driverText(m_connectionName, sql.lastError())));
     if (sql.next())
         query.current = sql.record();
     sql.finish();
@@ -129,7 +130,12 @@ void TDATA_NAVELIS::openQuery(Query &query, const QString &text, const QString &
 
 std::optional<ImportedPatient> TDATA_NAVELIS::NAVELIS_MAJExecute()
 {
-    currentPatientCode = readNavelisIni(navelisIniPath(platform().windowsFolder())).patientCode;
+    const NavelisIni ini = readNavelisIni(navelisIniPath(platform().windowsFolder()));
+    if (!ini.patientCodeRead) {
+        dialogs().information(unreadablePatientCodeMessage(ini.storedPatientCode));
+        return std::nullopt;
+    }
+    currentPatientCode = ini.patientCode;
     const int code = currentPatientCode;
     if (!isConnected() || !ADO_GLB_PATIENT.open)
         throw TiravonError(QStringLiteral("La base NAVELIS n'est pas ouverte : le patient %1 ne peut pas être lu.")
@@ -145,33 +151,47 @@ std::optional<ImportedPatient> TDATA_NAVELIS::NAVELIS_MAJExecute()
     const PatientRecord patient = patientRecord(*ADO_GLB_PATIENT.current);
     if (!dialogs().confirm(importConfirmation(patient)))
         return std::nullopt;
-    m_importedCode = code;
-    return importedPatient(patient);
+    const ImportedPatient sheet = importedPatient(patient);
+    m_imported = Imported{code, ImportedOnSheet{sheet.NOM, sheet.MATRICULE}};
+    return sheet;
 }
 
-void TDATA_NAVELIS::NAVELIS_SAVEExecute(const QString &matricule)
+std::optional<int> TDATA_NAVELIS::writeBackCode() const
 {
-    // Only the row of the patient an accepted import put on the sheet, and
-    // never after a write that failed.
-    if (m_writeFailed || !m_importedCode || !isConnected())
+    return m_imported ? std::optional<int>(m_imported->code) : std::nullopt;
+}
+
+void TDATA_NAVELIS::nameOnSheetChanged(const QString &nom)
+{
+    if (m_imported && !holdsImportedName(m_imported->sheet, nom))
+        m_imported.reset();
+}
+
+void TDATA_NAVELIS::NAVELIS_SAVEExecute(const QString &nom, const QString &matricule)
+{
+    // Only the row of the patient an accepted import put on the sheet, only
+    // a number the user gave it, and never after a write that failed.
+    if (m_writeFailed || !m_imported || !isConnected())
         return;
+    const std::optional<QString> number = numberToWriteBack(m_imported->sheet, nom, matricule);
+    if (!number)
+        return;
+    const int code = m_imported->code;
     QSqlQuery sql(QSqlDatabase::database(m_connectionName, false));
     if (!sql.prepare(writeBackStatement())) {
         m_writeFailed = true;
         throw TiravonError(QStringLiteral("Le numéro de sécurité sociale du patient %1 n'a pas pu être "
                                           "enregistré dans la base NAVELIS : %2")
-                               .arg(*m_importedCode)
-                               .arg(driverText(sql.lastError())));
+                               .arg(code)
+                               .arg(driverText(m_connectionName, sql.lastError())));
     }
-    // An empty number is written as no value, which reads back empty and
-    // which every Access text column takes.
-    sql.addBindValue(QVariant(matricule.isEmpty() ? QString() : matricule));
-    sql.addBindValue(*m_importedCode);
+    sql.addBindValue(*number);
+    sql.addBindValue(code);
     if (!sql.exec()) {
         m_writeFailed = true;
         throw TiravonError(QStringLiteral("Le numéro de sécurité sociale du patient %1 n'a pas pu être "
                                           "enregistré dans la base NAVELIS : %2")
-                               .arg(*m_importedCode)
-                               .arg(driverText(sql.lastError())));
+                               .arg(code)
+                               .arg(driverText(m_connectionName, sql.lastError())));
     }
 }

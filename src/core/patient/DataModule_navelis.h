@@ -53,12 +53,19 @@ public:
     // an information box). Raises TiravonError when the patient cannot be read.
     std::optional<ImportedPatient> NAVELIS_MAJExecute();
 
-    // Writes the number back into the row of the patient that the last
-    // accepted import put on the sheet; nothing when no import did. Raises
-    // TiravonError when the write fails.
-    void NAVELIS_SAVEExecute(const QString &matricule);
+    // Writes the number on the sheet back into the row of the patient that
+    // the last accepted import put on the sheet, when numberToWriteBack says
+    // so; nothing when no import did or the patient has been forgotten.
+    // Raises TiravonError when the write fails.
+    void NAVELIS_SAVEExecute(const QString &nom, const QString &matricule);
+    // The sheet no longer shows the imported patient (its identity was
+    // cleared): the write-back touches no record from now on.
+    void forgetImportedPatient() { m_imported.reset(); }
+    // NOM has changed: the imported patient is forgotten when it no longer
+    // holds the imported name.
+    void nameOnSheetChanged(const QString &nom);
     // The patient code the write-back would touch, if any.
-    std::optional<int> writeBackCode() const { return m_importedCode; }
+    std::optional<int> writeBackCode() const;
 
 private:
     void openQuery(Query &query, const QString &text, const QString &table);
@@ -66,6 +73,11 @@ private:
 
     std::function<void()> m_databaseMissing;
     QString m_connectionName;
-    std::optional<int> m_importedCode;
+    struct Imported
+    {
+        int code = 0;
+        ImportedOnSheet sheet;
+    };
+    std::optional<Imported> m_imported;
     bool m_writeFailed = false;
 };

@@ -1,6 +1,7 @@
 #include "PatientImport.h"
 
 #include "DateRules.h"
+#include "support/IniFile.h"
 #include "support/TextFile.h"
 #include "support/tq32_ini.h"
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlRecord>
 
 #include <cmath>
@@ -26,10 +28,28 @@ QString navelisIniPath(const QString &windowsFolder)
 
 NavelisIni readNavelisIni(const QString &iniPath)
 {
+    // Read once, as the settings store reads it; a key that is missing and
+    // one that holds no number are told apart.
+    const TextFileContent content = readTextFile(iniPath);
+    const IniDocument document = IniDocument::parse(content.exists ? content.text : QString());
     NavelisIni ini;
-    ini.databasePath = INI_ReadString(QStringLiteral("BASES"), QStringLiteral("CheminBaseOrel"), QString(), iniPath);
-    ini.patientCode = INI_ReadInteger(QStringLiteral("MRU"), QStringLiteral("PATIENT"), 5, iniPath);
+    if (const auto path = document.value(QStringLiteral("BASES"), QStringLiteral("CheminBaseOrel")))
+        ini.databasePath = profileValue(*path);
+    if (const auto code = document.value(QStringLiteral("MRU"), QStringLiteral("PATIENT"))) {
+        ini.storedPatientCode = profileValue(*code);
+        qint32 number = 0;
+        ini.patientCodeRead = parseStoredInteger(ini.storedPatientCode, &number);
+        if (ini.patientCodeRead)
+            ini.patientCode = number;
+    }
     return ini;
+}
+
+QString unreadablePatientCodeMessage(const QString &stored)
+{
+    return QStringLiteral("Le code du patient dans navelis.ini ne peut pas être lu : \"%1\" n'est pas un nombre. "
+                          "La fiche n'est pas modifiée.")
+        .arg(stored);
 }
 
 bool isSqliteFile(const QString &path)
@@ -97,6 +117,107 @@ QString installedAccessDriver()
         folder = QStringLiteral("/etc");
     return accessDriverAmong(odbcDriverNames(readTextFile(folder + QStringLiteral("/odbcinst.ini")).text));
 #endif
+}
+
+namespace {
+
+QString sqliteErrorText(int code, const QString &databaseText)
+{
+    // Extended result codes keep the primary one in their low byte.
+    switch (code & 0xff) {
+    case 1:     // SQLITE_ERROR: mostly a name the query gives that the base lacks
+        if (databaseText.startsWith(QLatin1String("no such table")))
+            return QStringLiteral("une table attendue manque dans la base");
+        if (databaseText.startsWith(QLatin1String("no such column")))
+            return QStringLiteral("une colonne attendue manque dans la base");
+        return QStringLiteral("la requête a été refusée par la base");
+    case 3:     // SQLITE_PERM
+    case 23:    // SQLITE_AUTH
+        return QStringLiteral("l'accès à la base est refusé");
+    case 4:     // SQLITE_ABORT
+    case 9:     // SQLITE_INTERRUPT
+        return QStringLiteral("l'opération a été interrompue");
+    case 5:     // SQLITE_BUSY ("database is locked")
+    case 6:     // SQLITE_LOCKED
+    case 15:    // SQLITE_PROTOCOL
+        return QStringLiteral("la base est occupée par un autre programme ; réessayez dans un instant");
+    case 7:     // SQLITE_NOMEM
+        return QStringLiteral("mémoire insuffisante");
+    case 8:     // SQLITE_READONLY
+        return QStringLiteral("la base ne peut pas être modifiée (lecture seule)");
+    case 10:    // SQLITE_IOERR
+        return QStringLiteral("erreur de lecture ou d'écriture du fichier de la base");
+    case 11:    // SQLITE_CORRUPT
+        return QStringLiteral("le fichier de la base est endommagé");
+    case 13:    // SQLITE_FULL
+        return QStringLiteral("le disque de la base est plein");
+    case 14:    // SQLITE_CANTOPEN
+        return QStringLiteral("le fichier de la base ne peut pas être ouvert");
+    case 19:    // SQLITE_CONSTRAINT
+        return QStringLiteral("la modification est refusée par une règle de la base");
+    case 20:    // SQLITE_MISMATCH
+        return QStringLiteral("une valeur n'a pas le type attendu par la base");
+    case 26:    // SQLITE_NOTADB
+        return QStringLiteral("ce fichier n'est pas une base de données");
+    default:
+        return QString();
+    }
+}
+
+QString sqlStateText(const QString &state)
+{
+    if (state == QLatin1String("42S02"))
+        return QStringLiteral("une table attendue manque dans la base");
+    if (state == QLatin1String("42S22"))
+        return QStringLiteral("une colonne attendue manque dans la base");
+    if (state == QLatin1String("IM002") || state == QLatin1String("IM003"))
+        return QStringLiteral("le pilote ODBC de la base n'est pas installé sur ce poste");
+    if (state == QLatin1String("HYT00") || state == QLatin1String("HYT01"))
+        return QStringLiteral("la base ne répond pas dans le délai");
+    if (state == QLatin1String("40001") || state == QLatin1String("HY008"))
+        return QStringLiteral("la base est occupée par un autre programme ; réessayez dans un instant");
+    if (state == QLatin1String("HY001"))
+        return QStringLiteral("mémoire insuffisante");
+    if (state.startsWith(QLatin1String("08")))
+        return QStringLiteral("la connexion à la base a échoué");
+    if (state.startsWith(QLatin1String("28")))
+        return QStringLiteral("l'accès à la base est refusé");
+    if (state.startsWith(QLatin1String("22")))
+        return QStringLiteral("une valeur n'a pas le format attendu par la base");
+    if (state.startsWith(QLatin1String("23")))
+        return QStringLiteral("la modification est refusée par une règle de la base");
+    if (state.startsWith(QLatin1String("42")))
+        return QStringLiteral("la requête a été refusée par la base");
+    return QString();
+}
+
+} // namespace
+
+QString databaseErrorText(const QSqlError &error, const QString &qtDriver)
+{
+    // ODBC may give several states, separated by ";": the first is the cause.
+    const QString code = error.nativeErrorCode().section(QLatin1Char(';'), 0, 0).trimmed();
+    QString text;
+    if (qtDriver == QLatin1String("QSQLITE")) {
+        bool numeric = false;
+        const int number = code.toInt(&numeric);
+        if (numeric)
+            text = sqliteErrorText(number, error.databaseText());
+    } else if (qtDriver == QLatin1String("QODBC") && code.size() == 5) {
+        text = sqlStateText(code.toUpper());
+    }
+    if (!text.isEmpty())
+        return text;
+    switch (error.type()) {
+    case QSqlError::ConnectionError:
+        return QStringLiteral("la connexion à la base a échoué");
+    case QSqlError::StatementError:
+        return QStringLiteral("la requête a été refusée par la base");
+    case QSqlError::TransactionError:
+        return QStringLiteral("la modification de la base a échoué");
+    default:
+        return QStringLiteral("erreur inconnue de la base");
+    }
 }
 
 QString patientDesignQuery()
@@ -215,4 +336,19 @@ ImportedPatient importedPatient(const PatientRecord &patient)
     sheet.ASSURE = QString();
     sheet.ASSURE_MATRICULE = QString();
     return sheet;
+}
+
+bool holdsImportedName(const ImportedOnSheet &imported, const QString &nomOnSheet)
+{
+    return nomOnSheet.trimmed().compare(imported.NOM.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+std::optional<QString> numberToWriteBack(const ImportedOnSheet &imported, const QString &nomOnSheet,
+                                         const QString &matriculeOnSheet)
+{
+    const QString number = matriculeOnSheet.trimmed();
+    if (number.isEmpty() || !holdsImportedName(imported, nomOnSheet)
+        || number.compare(imported.MATRICULE.trimmed(), Qt::CaseInsensitive) == 0)
+        return std::nullopt;
+    return matriculeOnSheet;
 }

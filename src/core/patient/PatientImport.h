@@ -8,7 +8,9 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 
+class QSqlError;
 class QSqlRecord;
 
 // --- The external program's INI file --------------------------------------
@@ -22,8 +24,14 @@ struct NavelisIni
 {
     QString databasePath;     // "BASES"/"CheminBaseOrel", default empty
     int patientCode = 5;      // "MRU"/"PATIENT", default 5
+    // False when "PATIENT" is there but holds no number (the text it holds is
+    // then kept): no patient can be named from it.
+    bool patientCodeRead = true;
+    QString storedPatientCode;
 };
 NavelisIni readNavelisIni(const QString &iniPath);
+// Said when the current patient's code in that file is no number.
+QString unreadablePatientCodeMessage(const QString &stored);
 
 // --- Reaching the database ------------------------------------------------
 
@@ -55,6 +63,12 @@ QString accessDriverAmong(const QStringList &driverNames);
 // elsewhere the one unixODBC registers (empty when there is none or when Qt's
 // ODBC driver is missing).
 QString installedAccessDriver();
+
+// What a database error means, as a French sentence, from its code: the
+// SQLite result code through Qt's SQLite driver ("QSQLITE"), the SQLSTATE
+// through ODBC ("QODBC"); the kind of the error otherwise. The driver's own
+// words, in English ("database is locked"), are never shown.
+QString databaseErrorText(const QSqlError &error, const QString &qtDriver);
 
 // --- Queries ----------------------------------------------------------------
 
@@ -91,3 +105,22 @@ struct ImportedPatient
     QString NOM, DDN, MATRICULE, ADRESSE, VILLE, ASSURE, ASSURE_MATRICULE;
 };
 ImportedPatient importedPatient(const PatientRecord &patient);
+
+// --- The write-back -----------------------------------------------------------
+
+// What an accepted import put into the two fields the write-back looks at.
+struct ImportedOnSheet
+{
+    QString NOM, MATRICULE;
+};
+
+// Whether NOM still holds the imported patient's name (blanks around it and
+// the letters' case aside, since the field may show it in capitals).
+bool holdsImportedName(const ImportedOnSheet &imported, const QString &nomOnSheet);
+// The number the write-back stores in the imported patient's record: the one
+// on the sheet, when it is not empty, differs from what the import put there
+// (so the user completed or corrected it) and the sheet still shows the
+// imported name; nothing otherwise, so that an untouched record keeps what it
+// holds ("_en attente" included) and another patient's number never lands in it.
+std::optional<QString> numberToWriteBack(const ImportedOnSheet &imported, const QString &nomOnSheet,
+                                         const QString &matriculeOnSheet);

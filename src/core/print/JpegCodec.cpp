@@ -311,35 +311,11 @@ QString damagedMessage(const QString &name, const QString &detail)
         .arg(QDir::toNativeSeparators(name), detail);
 }
 
-// libjpeg's own words, preceded by a French reading of the common cases.
+// The failure as a French sentence; libjpeg's own words, in English, are
+// never shown.
 QString failureDetail(const ErrorManager &error)
 {
-    const QString own = QString::fromLocal8Bit(error.message);
-    QString french;
-    switch (error.code) {
-    case JERR_NO_SOI:
-        french = QStringLiteral("ce n'est pas un fichier JPEG");
-        break;
-    case JWRN_JPEG_EOF:
-    case JERR_INPUT_EOF:
-    case JERR_INPUT_EMPTY:
-        french = QStringLiteral("fichier incomplet");
-        break;
-    case JWRN_HIT_MARKER:
-    case JWRN_HUFF_BAD_CODE:
-    case JWRN_ARITH_BAD_CODE:
-    case JWRN_MUST_RESYNC:
-        french = QStringLiteral("données de l'image corrompues");
-        break;
-    case JERR_OUT_OF_MEMORY:
-        french = QStringLiteral("mémoire insuffisante");
-        break;
-    default:
-        break;
-    }
-    if (french.isEmpty())
-        return own;
-    return own.isEmpty() ? french : french + QStringLiteral(" : ") + own;
+    return jpegFailureText(error.code);
 }
 
 QString cannotRead(const QString &path, const QString &reason)
@@ -349,6 +325,85 @@ QString cannotRead(const QString &path, const QString &reason)
 }
 
 } // namespace
+
+QString jpegFailureText(int code)
+{
+    switch (code) {
+    case JERR_NO_SOI:
+        return QStringLiteral("ce n'est pas un fichier JPEG");
+    case JWRN_JPEG_EOF:
+    case JERR_INPUT_EOF:
+    case JERR_INPUT_EMPTY:
+    case JERR_NO_IMAGE:
+    case JERR_SOF_NO_SOS:
+    case JERR_EOI_EXPECTED:
+    case JERR_FILE_READ:
+        return QStringLiteral("fichier incomplet");
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+    case JWRN_BOGUS_PROGRESSION:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_EXTRANEOUS_DATA:
+    case JERR_BAD_DCT_COEF:
+    case JERR_BAD_HUFF_TABLE:
+    case JERR_HUFF_CLEN_OVERFLOW:
+    case JERR_HUFF_MISSING_CODE:
+    case JERR_BAD_PROGRESSION:
+    case JERR_NO_HUFF_TABLE:
+    case JERR_NO_QUANT_TABLE:
+    case JERR_MISMATCHED_QUANT_TABLE:
+    case JERR_DAC_INDEX:
+    case JERR_DAC_VALUE:
+    case JERR_DHT_INDEX:
+    case JERR_DQT_INDEX:
+        return QStringLiteral("données de l'image corrompues");
+    case JERR_BAD_LENGTH:
+    case JERR_BAD_COMPONENT_ID:
+    case JERR_COMPONENT_COUNT:
+    case JERR_BAD_SAMPLING:
+    case JERR_BAD_MCU_SIZE:
+    case JERR_BAD_J_COLORSPACE:
+    case JERR_EMPTY_IMAGE:
+    case JERR_SOF_DUPLICATE:
+    case JERR_SOI_DUPLICATE:
+    case JERR_SOS_NO_SOF:
+    case JERR_UNKNOWN_MARKER:
+    case JERR_WIDTH_OVERFLOW:
+    case JWRN_JFIF_MAJOR:
+    case JWRN_ADOBE_XFORM:
+        return QStringLiteral("en-tête de l'image invalide");
+    case JERR_SOF_UNSUPPORTED:
+    case JERR_BAD_PRECISION:
+    case JERR_BAD_DCTSIZE:
+    case JERR_NOTIMPL:
+    case JERR_NOT_COMPILED:
+    case JERR_CONVERSION_NOTIMPL:
+    case JERR_CCIR601_NOTIMPL:
+    case JERR_FRACT_SAMPLE_NOTIMPL:
+        return QStringLiteral("variante du format JPEG que le programme ne sait pas lire");
+    case JERR_IMAGE_TOO_BIG:
+        return QStringLiteral("image trop grande");
+    case JERR_OUT_OF_MEMORY:
+    case JERR_NO_BACKING_STORE:
+    case JERR_TFILE_CREATE:
+    case JERR_TFILE_READ:
+    case JERR_TFILE_SEEK:
+    case JERR_TFILE_WRITE:
+    case JERR_EMS_READ:
+    case JERR_EMS_WRITE:
+    case JERR_XMS_READ:
+    case JERR_XMS_WRITE:
+        return QStringLiteral("mémoire insuffisante");
+    case JERR_FILE_WRITE:
+        return QStringLiteral("écriture impossible");
+    default:
+        break;
+    }
+    // The others are faults of the program's own use of the library.
+    return QStringLiteral("erreur interne de la bibliothèque JPEG n° %1").arg(code);
+}
 
 QImage decodeJpeg(const QByteArray &data, const QString &name)
 {

@@ -26,6 +26,10 @@ QByteArray encodeJpeg(const QImage &image, int quality = 90, int dotsPerInch = 9
 // raises "Impossible d'écrire dans %s" and leaves nothing behind on failure.
 void saveJpegFile(const QString &path, const QImage &image, int quality = 90, int dotsPerInch = 96);
 
+// What a failure of libjpeg, given by its message code, means, in a few
+// French words (the detail of the messages above).
+QString jpegFailureText(int libjpegCode);
+
 // The picture of the blank care sheet kept inside the program
 // (746 by 1096 pixels, 96 dots per inch).
 QImage builtInFormPicture();

@@ -9,9 +9,7 @@ void runGuarded(const std::function<void()> &action)
 {
     try {
         action();
-    } catch (const TiravonError &e) {
-        dialogs().error(e.message());
     } catch (const std::exception &e) {
-        dialogs().error(QString::fromUtf8(e.what()));
+        dialogs().error(userMessageOf(e));
     }
 }

@@ -1,6 +1,8 @@
 #include "Dialogs.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 Dialogs::~Dialogs() = default;
@@ -65,3 +67,22 @@ QString qtFileFilter(const QString &filter)
     return entries.join(QStringLiteral(";;"));
 }
 
+QString chosenFileRefusal(const QString &path, bool folderExists, FileDialogMode mode, PathStyle style)
+{
+    if (path.isEmpty() || folderExists)
+        return QString();
+    QString folder = extractFilePath(path, style);
+    if (folder.size() > 1)
+        folder = excludeTrailingSeparator(folder, style);
+    const QString text = mode == FileDialogMode::Open
+        ? QStringLiteral("Le dossier \"%1\" n'existe pas : vérifiez le nom du fichier à ouvrir.")
+        : QStringLiteral("Le dossier \"%1\" n'existe pas : le fichier ne peut pas y être enregistré.");
+    return text.arg(folder);
+}
+
+QString chosenFileRefusal(const QString &path, FileDialogMode mode)
+{
+    if (path.isEmpty())
+        return QString();
+    return chosenFileRefusal(QDir::toNativeSeparators(path), QFileInfo(path).absoluteDir().exists(), mode);
+}

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QString>
 
+#include "PathRules.h"
+
 class QPrinter;
 
 // What a file dialog is asked to show. The filter is written the way the
@@ -70,3 +72,15 @@ void setDefaultDialogs(Dialogs *dialogs);
 
 // "texte|*.txt|Tous |*.*" becomes Qt's "texte (*.txt);;Tous  (*.*)".
 QString qtFileFilter(const QString &filter);
+
+// Why a file dialog does not take a path chosen in it, as the sentence it
+// shows; empty when it takes it (an empty path is a cancel). Both dialogs
+// refuse a path whose folder is not there: opening it would put the defaults
+// of a file that cannot exist on the sheet and register it, saving it could
+// only fail. Whether the folder is there is given, so the rule is a function
+// of values; the program's dialogs and their callers use the form below.
+enum class FileDialogMode { Open, Save };
+QString chosenFileRefusal(const QString &path, bool folderExists, FileDialogMode mode,
+                          PathStyle style = nativePathStyle());
+// The same, the folder looked for on the disk.
+QString chosenFileRefusal(const QString &path, FileDialogMode mode);

@@ -9,6 +9,11 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
+
 namespace {
 
 const QByteArray kUtf8Mark("\xEF\xBB\xBF", 3);
@@ -203,12 +208,47 @@ bool canReplaceFile(const QString &path)
     return folder.isDir() && folder.isWritable();
 }
 
+namespace {
+
+// Whether the bytes written to the file have reached the disk. Some file
+// systems only find out at this point that they have no room (delayed
+// allocation, network shares); one that cannot be synchronised at all says
+// so with EINVAL and counts as written, as QSaveFile counts it. On Windows the
+// room is taken at each write, which has been checked already, and QSaveFile
+// flushes the file before it renames it.
+bool reachedDisk(QFileDevice &file)
+{
+#ifdef Q_OS_UNIX
+    const int fd = file.handle();
+    if (fd < 0)
+        return false;
+#ifdef Q_OS_LINUX
+    const int result = ::fdatasync(fd);
+#else
+    const int result = ::fsync(fd);
+#endif
+    return result == 0 || errno == EINVAL || errno == ENOTSUP;
+#else
+    Q_UNUSED(file);
+    return true;
+#endif
+}
+
+} // namespace
+
 void writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     if (path.isEmpty() || isReadOnlyFile(path))
         throw TiravonError(Messages::cannotWrite(path));
+    // Unbuffered, so that a write the disk refuses (no room left) fails at
+    // once, where it is checked: a buffered write only fails when the buffer
+    // is flushed at the commit, which does not see that failure and would
+    // rename the short temporary file over the good one. Nothing is renamed
+    // unless every byte reached the disk; leaving without the commit removes
+    // the temporary file and leaves the old one as it was.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()
+        || !file.flush() || !reachedDisk(file) || !file.commit())
         throw TiravonError(Messages::cannotWrite(path));
 }
 

@@ -42,8 +42,11 @@ void writeTextFile(const QString &path, const QString &text, TextEncoding encodi
 // a folder that is there and can be written.
 bool canReplaceFile(const QString &path);
 
-// Any file written whole through a temporary file renamed over the old one;
-// raises "Impossible d'écrire dans %s" as above.
+// Any file written whole through a temporary file renamed over the old one,
+// the one routine every file the program writes goes through. The rename
+// happens only once every byte has reached the disk: a write that fails (a
+// full disk included) raises "Impossible d'écrire dans %s" and leaves the old
+// file byte for byte.
 void writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 // Line files (lists kept between runs): lines split at CR LF, CR or LF.

@@ -1,8 +1,19 @@
 #include "TiravonError.h"
 
+#include <new>
+
 TiravonError::TiravonError(const QString &message)
     : std::runtime_error(message.toStdString()), m_message(message)
 {
+}
+
+QString userMessageOf(const std::exception &error)
+{
+    if (const auto *own = dynamic_cast<const TiravonError *>(&error))
+        return own->message();
+    if (dynamic_cast<const std::bad_alloc *>(&error))
+        return QStringLiteral("Mémoire insuffisante : l'opération n'a pas pu aboutir.");
+    return QStringLiteral("Erreur inattendue : l'opération n'a pas pu aboutir (%1).").arg(QString::fromUtf8(error.what()));
 }
 
 namespace Messages {

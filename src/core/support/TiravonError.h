@@ -17,6 +17,11 @@ private:
     QString m_message;
 };
 
+// What a user is shown of any error: the program's own French message; for
+// another exception a French sentence, the exception's own words (a
+// library's, in English) in brackets only as a detail to report.
+QString userMessageOf(const std::exception &error);
+
 // The standard messages shared by several units.
 namespace Messages {
 QString cannotWrite(const QString &path);          // "Impossible d'écrire dans %s"

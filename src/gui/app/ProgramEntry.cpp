@@ -2,6 +2,8 @@
 
 #include "QtDialogs.h"
 #include "Unit1.h"
+#include "support/DataFolderLock.h"
+#include "support/Dialogs.h"
 #include "support/tq32_ini.h"
 #include "variables_globales.h"
 #include "widgets/DrawnIcon.h"
@@ -81,6 +83,17 @@ void prepareApplication(QApplication &app)
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 }
 
+std::unique_ptr<DataFolderLock> lockDataFolder()
+{
+    const QString folder = Program_Folder();
+    auto lock = std::make_unique<DataFolderLock>(folder);
+    if (lock->outcome() == DataFolderLock::Outcome::HeldByAnotherCopy) {
+        dialogs().error(anotherCopyMessage(folder, lock->otherComputer()));
+        return nullptr;
+    }
+    return lock;
+}
+
 int runTiravon(QApplication &app)
 {
     prepareApplication(app);
@@ -95,12 +108,15 @@ int runTiravon(QApplication &app)
     const QString dataFolder = decideDataFolder();
     if (!dataFolder.isEmpty())
         QDir::setCurrent(dataFolder);
+    // One copy per data folder, before any file of it is read.
+    const std::unique_ptr<DataFolderLock> lock = lockDataFolder();
+    if (!lock)
+        return 1;
     // The care-sheet window is the main window: the program ends when it has
     // closed, and the other windows go with it without their closing steps.
     app.setQuitOnLastWindowClosed(false);
-    createTiravonWindows();
+    openTiravonWindows();
     QObject::connect(Form1, &TForm1::closed, &app, [] { QCoreApplication::exit(0); });
-    Form1->show();
     const int result = app.exec();
     destroyTiravonWindows();
     return result;

@@ -54,10 +54,19 @@ QString runFileDialog(const FileDialogRequest &request, QFileDialog::AcceptMode 
         dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return withDefaultSuffix(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()),
-                             request.defaultSuffix);
+    // A name in a folder that is not there is refused with a word, and the
+    // dialog stays open on it, as the Windows dialogs do.
+    const FileDialogMode refusalMode = mode == QFileDialog::AcceptSave ? FileDialogMode::Save : FileDialogMode::Open;
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        const QString chosen = withDefaultSuffix(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()),
+                                                 request.defaultSuffix);
+        const QString refusal = chosenFileRefusal(chosen, refusalMode);
+        if (refusal.isEmpty())
+            return chosen;
+        QMessageBox::warning(&dialog, request.title, refusal);
+    }
 }
 } // namespace
 

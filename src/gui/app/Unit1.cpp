@@ -61,6 +61,7 @@ TForm1::TForm1(QWidget *parent)
     buildPopupMenus();
     buildTitleBarButtons();
     setUpFieldHandlers();
+    bindNavelis();
     setTabOrder();
 
     move(kDesignPlace);
@@ -244,6 +245,7 @@ bool TForm1::FormKeyPress(QKeyEvent *event)
         ASSURE_MATRICULE->setText(QString());
         ADRESSE->setText(QString());
         VILLE->setText(QString());
+        forgetImportedPatient();
         NOM->setFocus();
     });
     return true;
@@ -256,6 +258,7 @@ void TForm1::mnu_ToutEffacerClick()
 {
     for (SheetEdit *edit : m_plainFields)
         edit->setText(QString());
+    forgetImportedPatient();
 }
 
 void TForm1::Co1Click()

@@ -280,6 +280,9 @@ private:
     void setCaptionFor(const QString &modelName, const QString &actName);
     void navelisAtFirstShow();
     void navelisAtClose();
+    void bindNavelis();
+    // The identity has been cleared: the write-back touches no record.
+    void forgetImportedPatient();
 
     QHash<QString, QWidget *> m_fields;
     QList<SheetEdit *> m_plainFields;

@@ -126,9 +126,7 @@ void TForm1::INI_GETExecute()
         // picture on screen, never an empty sheet.
         if (Image1->picture().isNull())
             Image1->setPicture(builtInFormPicture());
-        const auto *own = dynamic_cast<const TiravonError *>(&e);
-        dialogs().message(QStringLiteral("ERR:INI_GETExecute => ")
-                          + (own ? own->message() : QString::fromUtf8(e.what())));
+        dialogs().message(QStringLiteral("ERR:INI_GETExecute => ") + userMessageOf(e));
     }
 }
 

@@ -67,6 +67,10 @@ void TForm1::form_OPENExecute()
     const QString chosen = dialogs().openFile(request);
     if (chosen.isEmpty())
         return;
+    if (const QString refusal = chosenFileRefusal(chosen, FileDialogMode::Open); !refusal.isEmpty()) {
+        dialogs().error(refusal);
+        return;
+    }
     loadFormImage(chosen);
 }
 

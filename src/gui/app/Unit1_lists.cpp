@@ -51,8 +51,7 @@ void pickEntry(QListWidget *list, SheetEdit *field, const QString &handler)
         field->setText(selected.constFirst()->text());
         hidePickList(list);
     } catch (const std::exception &e) {
-        const auto *own = dynamic_cast<const TiravonError *>(&e);
-        dialogs().message(pickListErrorText(handler, own ? own->message() : QString::fromUtf8(e.what())));
+        dialogs().message(pickListErrorText(handler, userMessageOf(e)));
     }
 }
 

@@ -52,6 +52,11 @@ void TForm1::SAVE_MODELEExecute()
     const QString chosen = dialogs().saveFile(saveActModelRequest(state.modelsFolder, state.currentActName));
     if (chosen.isEmpty())
         return;
+    // Said before any writing is tried.
+    if (const QString refusal = chosenFileRefusal(chosen, FileDialogMode::Save); !refusal.isEmpty()) {
+        dialogs().error(refusal);
+        return;
+    }
     state.modelsFolder = modelsFolderOfChosenFile(chosen);
     writeActModel(chosen, captureActModel());
 }
@@ -63,6 +68,11 @@ void TForm1::OPEN_ModeleExecute()
     const QString chosen = dialogs().openFile(openActModelRequest(state.modelsFolder, m_lastActModelName));
     if (chosen.isEmpty())
         return;
+    // Nothing on the sheet, in the caption or among the acts changes.
+    if (const QString refusal = chosenFileRefusal(chosen, FileDialogMode::Open); !refusal.isEmpty()) {
+        dialogs().error(refusal);
+        return;
+    }
     m_lastActModelName = extractFileName(chosen);
     state.modelsFolder = modelsFolderOfChosenFile(chosen);
     state.currentActName = actNameOfModelFile(chosen);

@@ -55,5 +55,21 @@ void TForm1::navelisAtClose()
 {
     // Its own guard: a failure is told and never keeps the window open.
     if (mnu_NAVELIS->isEnabled() && DATA_NAVELIS)
-        runGuarded([this] { DATA_NAVELIS->NAVELIS_SAVEExecute(MATRICULE->text()); });
+        runGuarded([this] { DATA_NAVELIS->NAVELIS_SAVEExecute(NOM->text(), MATRICULE->text()); });
+}
+
+void TForm1::bindNavelis()
+{
+    // Another name in NOM is another patient: the imported one's record is
+    // no longer the sheet's.
+    connect(NOM, &QLineEdit::textChanged, this, [](const QString &text) {
+        if (DATA_NAVELIS)
+            DATA_NAVELIS->nameOnSheetChanged(text);
+    });
+}
+
+void TForm1::forgetImportedPatient()
+{
+    if (DATA_NAVELIS)
+        DATA_NAVELIS->forgetImportedPatient();
 }

@@ -7,6 +7,7 @@
 #include "patient/DataModule_navelis.h"
 #include "windows/unit_options.h"
 #include "support/ActionGuard.h"
+#include "support/IniFile.h"
 #include "widgets/FormImage.h"
 #include "widgets/ImagePanel.h"
 #include "widgets/StampLabel.h"
@@ -54,6 +55,14 @@ void createTiravonWindows()
     Form_OPTIONS = new TForm_OPTIONS(presentationTargets());
     form_EDIT = new Tform_EDIT;
     form_CALC = new Tform_CALC;
+}
+
+void openTiravonWindows()
+{
+    IniSession session;
+    createTiravonWindows();
+    Form1->show();
+    runGuarded([&session] { session.writeFiles(); });
 }
 
 void destroyTiravonWindows()

@@ -20,5 +20,10 @@ extern Tform_CALC *form_CALC;
 
 // Creates the six windows in their order; each runs its creation handler.
 void createTiravonWindows();
+// The start: creates the windows and shows the care sheet (its first-show
+// steps run), as one settings session, so that each settings file is read and
+// parsed once however many keys the windows read; what the start writes
+// reaches the disk at its end. A file that cannot be written is reported.
+void openTiravonWindows();
 // Destroys them without running any closing handler.
 void destroyTiravonWindows();

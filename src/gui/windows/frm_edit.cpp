@@ -240,6 +240,11 @@ void Tform_EDIT::FormShow()
         dialogs().message(QStringLiteral("Fichier \"CCAM.RTF\" illisible"));
         return;
     }
+    // A file no real CCAM reaches would hold the window for minutes.
+    if (const QString refusal = CcamReference::sizeRefusal(file.size()); !refusal.isEmpty()) {
+        dialogs().message(refusal);
+        return;
+    }
     RtfText content;
     try {
         content = readRtf(file.readAll());

@@ -106,4 +106,30 @@ TEST(ActModelNames, ActNamesFoldersCaptionsAndShortcutTargets)
     EXPECT_EQ(shortcutTarget(QStringLiteral(TIRAVON_TEST_DATA "/jpeg")), ShortcutTarget::FileMissing);
 }
 
+// An act name from a settings file edited by hand never makes the save
+// dialog propose a file outside the models folder.
+TEST(ActModelNames, TheProposedFileNameIsOnlyAFileName)
+{
+    const PathStyle win = PathStyle::Windows, posix = PathStyle::Posix;
+    const struct { const char *act; PathStyle style; const char *proposed; } cases[] = {
+        {"CS", posix, "CS.TXT"},
+        {"ECHO PELV.", posix, "ECHO PELV..TXT"},
+        {"A..B", posix, "A..B.TXT"},
+        {"../../EVIL", posix, "EVIL.TXT"},
+        {"..\\..\\EVIL", posix, "EVIL.TXT"},
+        {"/etc/passwd", posix, "passwd.TXT"},
+        {"CS:2", posix, "CS:2.TXT"},
+        {"C:EVIL", win, "EVIL.TXT"},
+        {"C:\\Windows\\EVIL", win, "EVIL.TXT"},
+        {"..", posix, ""},
+        {"../..", win, ""},
+        {"dossier/", posix, ""},
+        {".", posix, ""},
+        {"", posix, ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(proposedActModelFileName(QString::fromUtf8(c.act), c.style), QString::fromUtf8(c.proposed)) << c.act;
+    EXPECT_EQ(saveActModelRequest(QStringLiteral("/m/"), QStringLiteral("../ECHO")).fileName, QStringLiteral("ECHO.TXT"));
+}
+
 } // namespace

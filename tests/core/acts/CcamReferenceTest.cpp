@@ -51,19 +51,30 @@ TEST(CcamReferenceTest, TheReferenceIsTakenFromTheFirstFolderThatHoldsIt)
     EXPECT_EQ(CcamReference::locate(CcamReference::searchFolders(neither.path(), QString(), QString())), QString());
 }
 
-TEST(CcamReferenceTest, TheShippedSampleReadsAsOneActPerLineInTheHeadersColumns)
+TEST(CcamReferenceTest, AFileNoRealCcamReachesIsRefusedBeforeItIsRead)
+{
+    const qint64 mb = 1024 * 1024;
+    const struct { qint64 size; QString said; } cases[] = {
+        {0, QString()},
+        {2 * mb, QString()},
+        {64 * mb, QString()},
+        {64 * mb + 1, QStringLiteral("Fichier \"CCAM.RTF\" trop volumineux (65 Mo) : un texte de la CCAM ne dépasse pas "
+                                     "64 Mo. Il n'est pas ouvert.")},
+        {200 * mb, QStringLiteral("Fichier \"CCAM.RTF\" trop volumineux (200 Mo) : un texte de la CCAM ne dépasse pas "
+                                  "64 Mo. Il n'est pas ouvert.")},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(CcamReference::sizeRefusal(c.size), c.said) << c.size;
+}
+
+TEST(CcamReferenceTest, TheShippedSampleReadsAsTwoLinesAnAct)
 {
     QFile file(QStringLiteral(TIRAVON_TEST_DATA "/../../resources/CCAM.RTF"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const RtfText content = readRtf(file.readAll());
     EXPECT_FALSE(content.truncated);
-    const QStringList lines = content.text.split(QLatin1Char('\n'));
-    QStringList acts;
-    for (const QString &line : lines)
-        if (line.count(QLatin1Char('\t')) == 9)
-            acts << line;
-    EXPECT_EQ(acts.size(), 48);
-    EXPECT_TRUE(acts.contains(QStringLiteral("JKHD001\t\tPrélèvement cervicovaginal\t1\t0\t12,73\t\t\t\t"))) << acts.value(0).toStdString();
+    EXPECT_EQ(content.text.count(QStringLiteral("\n\t\t\t1\t0\t")), 48);
+    EXPECT_TRUE(content.text.contains(QStringLiteral("JKHD001\t\tPrélèvement cervicovaginal\n\t\t\t1\t0\t12,73\t\t\t\t\t\t\t\n")));
     EXPECT_TRUE(content.text.contains(QStringLiteral("Biopsie ou frottis de l'endomètre, sans hystéroscopie")));
 }
 

@@ -9,6 +9,7 @@
 #include "patient/PatientImport.h"
 #include "support/TextFile.h"
 
+#include <QSqlError>
 #include <limits>
 
 namespace {
@@ -45,6 +46,57 @@ TEST(PatientImport, ReadsEveryValueAsText)
     };
     for (const auto &c : cases)
         EXPECT_EQ(recordText(c.value), QString::fromUtf8(c.text)) << c.value.toString().toStdString();
+}
+
+TEST(PatientImport, WritesBackOnlyANumberTheUserGaveTheImportedPatient)
+{
+    const ImportedOnSheet durand{"DURAND Marie", "2 75 03"};
+    const ImportedOnSheet waiting{"DURAND Marie", ""};     // "_en attente" in the record
+    const struct { const char *what; ImportedOnSheet imported; const char *nom, *matricule; std::optional<QString> written; } cases[] = {
+        {"completed", durand, "DURAND MARIE", "2 75 03 75 999", QStringLiteral("2 75 03 75 999")},
+        {"the name with other blanks and case", durand, "  durand marie ", "2 75 04", QStringLiteral("2 75 04")},
+        {"untouched", durand, "DURAND MARIE", "2 75 03", std::nullopt},
+        {"untouched but for blanks", durand, "DURAND MARIE", " 2 75 03 ", std::nullopt},
+        {"number cleared", durand, "DURAND MARIE", "", std::nullopt},
+        {"number blank", durand, "DURAND MARIE", "   ", std::nullopt},
+        {"identity cleared, a walk-in's number", durand, "", "1 80 01", std::nullopt},
+        {"another patient", durand, "MARTIN Paul", "1 80 01", std::nullopt},
+        {"placeholder untouched", waiting, "DURAND MARIE", "", std::nullopt},
+        {"placeholder completed", waiting, "DURAND MARIE", "2 75 03 75 999", QStringLiteral("2 75 03 75 999")},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(numberToWriteBack(c.imported, c.nom, c.matricule), c.written) << c.what;
+}
+
+TEST(PatientImport, DatabaseErrorsAreToldInFrench)
+{
+    const QString busy = QStringLiteral("la base est occupée par un autre programme ; réessayez dans un instant");
+    const struct { const char *driver; QSqlError error; QString said; } cases[] = {
+        {"QSQLITE", QSqlError("Unable to execute statement", "database is locked", QSqlError::StatementError, "5"), busy},
+        {"QSQLITE", QSqlError("Unable to fetch row", "database table is locked", QSqlError::StatementError, "262"), busy},
+        {"QSQLITE", QSqlError("", "no such table: GLB PATIENT", QSqlError::StatementError, "1"),
+         QStringLiteral("une table attendue manque dans la base")},
+        {"QSQLITE", QSqlError("", "no such column: NOM", QSqlError::StatementError, "1"),
+         QStringLiteral("une colonne attendue manque dans la base")},
+        {"QSQLITE", QSqlError("", "near \"x\": syntax error", QSqlError::StatementError, "1"),
+         QStringLiteral("la requête a été refusée par la base")},
+        {"QSQLITE", QSqlError("Error opening database", "file is not a database", QSqlError::ConnectionError, "26"),
+         QStringLiteral("ce fichier n'est pas une base de données")},
+        {"QSQLITE", QSqlError("", "attempt to write a readonly database", QSqlError::StatementError, "8"),
+         QStringLiteral("la base ne peut pas être modifiée (lecture seule)")},
+        {"QSQLITE", QSqlError("", "database or disk is full", QSqlError::StatementError, "13"),
+         QStringLiteral("le disque de la base est plein")},
+        {"QODBC", QSqlError("QODBC: Unable to connect", "[unixODBC]Data source name not found", QSqlError::ConnectionError, "IM002"),
+         QStringLiteral("le pilote ODBC de la base n'est pas installé sur ce poste")},
+        {"QODBC", QSqlError("", "[Microsoft][ODBC Microsoft Access Driver] table introuvable", QSqlError::StatementError, "42S02;01000"),
+         QStringLiteral("une table attendue manque dans la base")},
+        {"QODBC", QSqlError("", "Could not use; file already in use", QSqlError::ConnectionError, "-1102"),
+         QStringLiteral("la connexion à la base a échoué")},
+        {"QSQLITE", QSqlError("Driver not loaded", "Driver not loaded", QSqlError::ConnectionError), QStringLiteral("la connexion à la base a échoué")},
+        {"QSQLITE", QSqlError("", "", QSqlError::UnknownError), QStringLiteral("erreur inconnue de la base")},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(databaseErrorText(c.error, QString::fromLatin1(c.driver)), c.said) << c.error.text().toStdString();
 }
 
 TEST(PatientImport, QueryTextsAndRoutes)
@@ -114,11 +166,36 @@ TEST_F(NavelisTest, ConnectionStopsSilentlyOrSaysWhatWentWrong)
     }
 }
 
+TEST_F(NavelisTest, ThePatientCodeIsReadAsANumberOrSaidUnreadable)
+{
+    const QString ini = dir.filePath(QStringLiteral("navelis.ini"));
+    const struct { const char *file; int code; bool read; const char *stored; } cases[] = {
+        {"[BASES]\r\nCheminBaseOrel=x\r\n", 5, true, ""},
+        {"[MRU]\r\nPATIENT=1234\r\n", 1234, true, "1234"},
+        {"[mru]\r\npatient = \"42\" \r\n", 42, true, "42"},
+        {"[MRU]\r\nPATIENT=0x10\r\n", 16, true, "0x10"},
+        {"[MRU]\r\nPATIENT=abc\r\n", 5, false, "abc"},
+        {"[MRU]\r\nPATIENT=12a\r\n", 5, false, "12a"},
+        {"[MRU]\r\nPATIENT=\r\n", 5, false, ""},
+    };
+    for (const auto &c : cases) {
+        putBytes(ini, c.file);
+        const NavelisIni got = readNavelisIni(ini);
+        EXPECT_EQ(got.patientCode, c.code) << c.file;
+        EXPECT_EQ(got.patientCodeRead, c.read) << c.file;
+        EXPECT_EQ(got.storedPatientCode, QString::fromUtf8(c.stored)) << c.file;
+    }
+}
+
 TEST_F(NavelisTest, NothingIsImportedOrWrittenOnCancelNoRowOrAReadFailure)
 {
     const struct { const char *what; std::function<void()> prepare, meanwhile; QStringList informations; bool raises; } cases[] = {
         {"cancelled", [this] { sample(1234); }, {}, {}, false},
         {"no such code", [this] { sample(777); }, {}, {noSuchPatientMessage(777)}, false},
+        {"a code that is no number",
+         [this] { sample(1234); INI_WriteString("MRU", "PATIENT", "abc", dir.filePath("navelis.ini")); }, {},
+         {QStringLiteral("Le code du patient dans navelis.ini ne peut pas être lu : \"abc\" n'est pas un nombre. "
+                         "La fiche n'est pas modifiée.")}, false},
         {"no connection", [] {}, {}, {}, true},
         {"a column missing",
          [this] { runSql(database, {"CREATE TABLE [GLB PATIENT] ([CODE PATIENT] INTEGER, NOM TEXT)", kCreatePregnancies});
@@ -141,7 +218,7 @@ TEST_F(NavelisTest, NothingIsImportedOrWrittenOnCancelNoRowOrAReadFailure)
         EXPECT_EQ(!error.isEmpty(), c.raises) << c.what;
         EXPECT_EQ(testDialogs().texts(QStringLiteral("information")), c.informations) << c.what;
         EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")).size(), c.raises || !c.informations.isEmpty() ? 0 : 1);
-        module.NAVELIS_SAVEExecute(QStringLiteral("9 99"));
+        module.NAVELIS_SAVEExecute(QStringLiteral("DURAND Marie"), QStringLiteral("9 99"));
         EXPECT_FALSE(module.writeBackCode().has_value()) << c.what;
         if (!c.raises && QFile::exists(database)) {
             EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("2 75 03")) << c.what;
@@ -153,7 +230,7 @@ TEST_F(NavelisTest, NothingIsImportedOrWrittenOnCancelNoRowOrAReadFailure)
 // checks that the text lands verbatim in that row only.
 void importAndWriteBack(TDATA_NAVELIS &module, const QString &database)
 {
-    module.NAVELIS_SAVEExecute(QStringLiteral("1 11"));   // nothing imported yet
+    module.NAVELIS_SAVEExecute(QStringLiteral("DURAND Marie"), QStringLiteral("1 11"));   // nothing imported yet
     testDialogs().confirmAnswers = {true};
     const std::optional<ImportedPatient> got = module.NAVELIS_MAJExecute();
     ASSERT_TRUE(got.has_value());
@@ -168,7 +245,7 @@ void importAndWriteBack(TDATA_NAVELIS &module, const QString &database)
     EXPECT_EQ((QStringList{got->NOM, got->DDN, got->ADRESSE, got->VILLE}),
               (QStringList{"DURAND Marie", "12/03/1975", "12 rue des Lilas - Bâtiment B", "75011 PARIS"}));
     const QString hostile = QStringLiteral("2 75' ; DELETE FROM [GLB PATIENT]; --\"é");
-    EXPECT_EQ(errorMessageOf([&] { module.NAVELIS_SAVEExecute(hostile); }), QString());
+    EXPECT_EQ(errorMessageOf([&] { module.NAVELIS_SAVEExecute(got->NOM, hostile); }), QString());
     EXPECT_EQ(storedNumber(database, 1234), hostile);
     EXPECT_EQ(storedNumber(database, 1), QStringLiteral("1 50 01"));
     EXPECT_EQ(storedNumber(database, 2000), QString());
@@ -180,24 +257,50 @@ TEST_F(NavelisTest, WriteBackGoesVerbatimIntoTheImportedRowOnly)
     sample(1234);
     TDATA_NAVELIS module;
     importAndWriteBack(module, database);
-    module.NAVELIS_SAVEExecute(QString());
-    EXPECT_EQ(storedNumber(database, 1234), QString());
+    const QString hostile = storedNumber(database, 1234);
+    const QString nom = QStringLiteral("DURAND MARIE");
+    // A number cleared on the sheet never empties the record.
+    module.NAVELIS_SAVEExecute(nom, QString());
+    EXPECT_EQ(storedNumber(database, 1234), hostile);
 
     // A later import cancelled leaves the sheet, so the target, on 1234.
     writeNavelisIni(dir.path(), database, 2000);
     testDialogs().confirmAnswers = {false};
     EXPECT_FALSE(module.NAVELIS_MAJExecute().has_value());
-    module.NAVELIS_SAVEExecute(QStringLiteral("3 33"));
+    module.NAVELIS_SAVEExecute(nom, QStringLiteral("3 33"));
     EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("3 33"));
 
     // The row gone: nothing updated, no row added; a failed write is told once.
     runSql(database, {"DELETE FROM [GLB PATIENT] WHERE [CODE PATIENT] = 1234"});
-    module.NAVELIS_SAVEExecute(QStringLiteral("4 44"));
+    module.NAVELIS_SAVEExecute(nom, QStringLiteral("4 44"));
     EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("<none>"));
     runSql(database, {"DROP TABLE [GLB PATIENT]"});
-    EXPECT_TRUE(errorMessageOf([&] { module.NAVELIS_SAVEExecute(QStringLiteral("4 44")); })
-                    .startsWith(QStringLiteral("Le numéro de sécurité sociale du patient 1234 n'a pas pu être enregistré")));
-    EXPECT_EQ(errorMessageOf([&] { module.NAVELIS_SAVEExecute(QStringLiteral("4 44")); }), QString());
+    EXPECT_EQ(errorMessageOf([&] { module.NAVELIS_SAVEExecute(nom, QStringLiteral("4 44")); }),
+              QStringLiteral("Le numéro de sécurité sociale du patient 1234 n'a pas pu être enregistré dans la base "
+                             "NAVELIS : une table attendue manque dans la base"));
+    EXPECT_EQ(errorMessageOf([&] { module.NAVELIS_SAVEExecute(nom, QStringLiteral("4 44")); }), QString());
+}
+
+TEST_F(NavelisTest, AnUntouchedPlaceholderStaysAndAPatientOnceReplacedIsForgotten)
+{
+    sample(1234);
+    runSql(database, {"UPDATE [GLB PATIENT] SET [NUMERO SECURITE SOCIAL] = '_en attente' WHERE [CODE PATIENT] = 1234"});
+    TDATA_NAVELIS module;
+    testDialogs().confirmAnswers = {true};
+    const std::optional<ImportedPatient> got = module.NAVELIS_MAJExecute();
+    ASSERT_TRUE(got.has_value());
+    EXPECT_EQ(got->MATRICULE, QString());
+    module.NAVELIS_SAVEExecute(got->NOM, got->MATRICULE);
+    EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("_en attente"));
+
+    // Another name typed, then the imported one again: the patient stays forgotten.
+    module.nameOnSheetChanged(QStringLiteral("DURAND MARIE"));
+    EXPECT_EQ(module.writeBackCode(), std::optional<int>(1234));
+    module.nameOnSheetChanged(QStringLiteral("MARTIN"));
+    module.nameOnSheetChanged(got->NOM);
+    EXPECT_FALSE(module.writeBackCode().has_value());
+    module.NAVELIS_SAVEExecute(got->NOM, QStringLiteral("1 80 01"));
+    EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("_en attente"));
 }
 
 // The route Windows takes with its Access file, here with the SQLite ODBC

@@ -12,6 +12,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <jpeglib.h>
+#include <jerror.h>
+
 namespace {
 
 QString dataFile(const char *name)
@@ -166,7 +170,7 @@ TEST(JpegCodec, BadFilesRaiseFrenchErrorsNamingTheFile)
         QString path;
         QByteArray bytes;     // written to `path` when not null
         const char *start;    // the message begins with this, then the file's name
-        const char *detail;   // and holds this
+        const char *detail;   // and ends with this in brackets
     };
     const char *damaged = "Image JPEG illisible ou endommagée : \"";
     const char *unreadable = "Impossible de lire l'image \"";
@@ -189,24 +193,45 @@ TEST(JpegCodec, BadFilesRaiseFrenchErrorsNamingTheFile)
         {"garbage in the scan", dataFile("corrupt_data.jpg"), QByteArray(), damaged,
          "données de l'image corrompues"},
         {"empty size in the header", dataFile("corrupt_header.jpg"), QByteArray(), damaged,
-         "Empty JPEG image"},
+         "en-tête de l'image invalide"},
         // 537 bytes that announce 65495 × 64481 pixels: refused from the
         // header, before the decoder sets aside memory for them.
         {"a size too large in the header", dataFile("huge_progressive.jpg"), QByteArray(), damaged,
          "image trop grande : 65495 × 64481 pixels"},
         {"missing", dir.filePath("absente.jpg"), QByteArray(), unreadable, "fichier introuvable"},
-        {"folder", dir.path(), QByteArray(), unreadable, "dossier"},
+        {"folder", dir.path(), QByteArray(), unreadable, "c'est un dossier"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.label);
         if (!c.bytes.isNull())
             writeFile(c.path, c.bytes);
-        const QString message = errorOf([&] { loadJpegFile(c.path); });
-        EXPECT_TRUE(message.startsWith(QString::fromUtf8(c.start) + QDir::toNativeSeparators(c.path)
-                                       + QLatin1Char('"')))
-            << message.toStdString();
-        EXPECT_TRUE(message.contains(QString::fromUtf8(c.detail))) << message.toStdString();
+        // French only: nothing of libjpeg's English words.
+        EXPECT_EQ(errorOf([&] { loadJpegFile(c.path); }),
+                  QString::fromUtf8(c.start) + QDir::toNativeSeparators(c.path) + QStringLiteral("\" (")
+                      + QString::fromUtf8(c.detail) + QLatin1Char(')'));
     }
+}
+
+// libjpeg's messages, in English, as its own table holds them (the version
+// and copyright texts come from a header it does not install).
+#define JVERSION ""
+#define JCOPYRIGHT_SHORT ""
+#define JMESSAGE(code, string) string,
+const char *const kLibjpegMessages[] = {
+#include <jerror.h>
+    nullptr};
+#undef JVERSION
+#undef JCOPYRIGHT_SHORT
+
+TEST(JpegCodec, EveryFailureOfTheLibraryIsToldInFrench)
+{
+    for (int code = 0; kLibjpegMessages[code]; ++code) {
+        const QString english = QString::fromLatin1(kLibjpegMessages[code]).section(QLatin1Char('%'), 0, 0).trimmed();
+        const QString french = jpegFailureText(code);
+        EXPECT_FALSE(french.isEmpty()) << code;
+        EXPECT_FALSE(!english.isEmpty() && french.contains(english, Qt::CaseInsensitive)) << code << " " << kLibjpegMessages[code];
+    }
+    EXPECT_EQ(jpegFailureText(JWRN_JPEG_EOF), QStringLiteral("fichier incomplet"));
 }
 
 TEST(JpegCodec, DecodingBytesWithoutANameStillExplains)

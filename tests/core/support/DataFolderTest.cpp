@@ -4,8 +4,17 @@
 
 #include "SupportFixture.h"
 
+#include "support/DataFolderLock.h"
 #include "support/PathRules.h"
 #include "support/tq32_ini.h"
+
+#include <QLockFile>
+#include <QSysInfo>
+
+#ifdef Q_OS_UNIX
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -108,4 +117,47 @@ TEST_F(DataFolder, TheDesktopTriesAFileInTheFolderAndLeavesNothingBehind)
     EXPECT_FALSE(desktop.canWriteIn(path(QStringLiteral("absent"))));
     EXPECT_FALSE(desktop.canWriteIn(path(QStringLiteral("fichier.txt"))));
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("fichier.txt")});
+}
+
+// One copy per data folder. A second lock on the folder stands for the second
+// copy: QLockFile's own lock is held through an open, locked file, which a
+// second lock of the same process cannot take either.
+TEST_F(DataFolder, TheLockOfARunningCopyHoldsAndThatOfADeadOneIsTakenOver)
+{
+    const QString folder = dir.path();
+    const QString lockFile = DataFolderLock::lockFileIn(folder);
+    {
+        DataFolderLock first(folder);
+        ASSERT_EQ(first.outcome(), DataFolderLock::Outcome::Taken);
+        DataFolderLock second(folder);
+        EXPECT_EQ(second.outcome(), DataFolderLock::Outcome::HeldByAnotherCopy);
+        EXPECT_EQ(second.otherComputer(), QSysInfo::machineHostName());
+        // A copy open for hours keeps its folder.
+        QFile file(lockFile);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3 * 3600), QFileDevice::FileModificationTime));
+        file.close();
+        EXPECT_EQ(DataFolderLock(folder).outcome(), DataFolderLock::Outcome::HeldByAnotherCopy);
+    }
+    EXPECT_FALSE(QFile::exists(lockFile));
+    EXPECT_EQ(DataFolderLock(folder).outcome(), DataFolderLock::Outcome::Taken);
+
+#ifdef Q_OS_UNIX
+    // A copy killed while holding the folder leaves its lock file behind.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        QLockFile killed(lockFile);
+        _exit(killed.tryLock(0) ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(QFile::exists(lockFile));
+    EXPECT_EQ(DataFolderLock(folder).outcome(), DataFolderLock::Outcome::Taken);
+#endif
+
+    // A folder where no lock file can be made does not count as held.
+    EXPECT_EQ(DataFolderLock(dir.filePath(QStringLiteral("absent"))).outcome(),
+              DataFolderLock::Outcome::Unavailable);
 }

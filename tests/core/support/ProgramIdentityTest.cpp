@@ -3,12 +3,35 @@
 
 #include "SupportFixture.h"
 
+#include "support/ActionGuard.h"
+#include "support/Dialogs.h"
 #include "support/PathRules.h"
 #include "support/tq32_ini.h"
 
 #include <QFileInfo>
+#include <new>
+#include <stdexcept>
 
 using ProgramIdentity = SupportTest;
+
+TEST(PathRules, AFileDialogRefusesAPathWhoseFolderIsNotThere)
+{
+    const QString open = QStringLiteral("Le dossier \"%1\" n'existe pas : vérifiez le nom du fichier à ouvrir.");
+    const QString save = QStringLiteral("Le dossier \"%1\" n'existe pas : le fichier ne peut pas y être enregistré.");
+    const PathStyle win = PathStyle::Windows, posix = PathStyle::Posix;
+    const struct { const char *path; bool folderThere; FileDialogMode mode; PathStyle style; QString said; } cases[] = {
+        {"/tmp/nonexistent_dir/X.TXT", false, FileDialogMode::Open, posix, open.arg("/tmp/nonexistent_dir")},
+        {"/tmp/nonexistent_dir/X.TXT", false, FileDialogMode::Save, posix, save.arg("/tmp/nonexistent_dir")},
+        {"/tmp/modeles/X.TXT", true, FileDialogMode::Open, posix, QString()},
+        {"/tmp/modeles/X.TXT", true, FileDialogMode::Save, posix, QString()},
+        {"C:\\absent\\ECHO.TXT", false, FileDialogMode::Open, win, open.arg("C:\\absent")},
+        {"\\\\Serveur\\absent\\ECHO.TXT", false, FileDialogMode::Save, win, save.arg("\\\\Serveur\\absent")},
+        {"/X.TXT", false, FileDialogMode::Open, posix, open.arg("/")},
+        {"", false, FileDialogMode::Open, posix, QString()},     // cancelled
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(chosenFileRefusal(QString::fromUtf8(c.path), c.folderThere, c.mode, c.style), c.said) << c.path;
+}
 
 TEST(PathRules, IdentityWorkedOutFromTheProgramFile)
 {
@@ -156,6 +179,21 @@ TEST_F(ProgramIdentity, ErrorReportAbortEndsTheProgramIgnoreReturns)
     Error_Report(QStringLiteral("CCAM"), QStringLiteral("Fichier introuvable"));
     EXPECT_EQ(fake.terminateRequests, 1);
     EXPECT_EQ(testDialogs().texts(QStringLiteral("errorReport")), QStringList({expected, expected}));
+}
+
+TEST_F(ProgramIdentity, AnActionsErrorIsShownInFrench)
+{
+    const struct { std::function<void()> fail; QString shown; } cases[] = {
+        {[] { throw TiravonError(QStringLiteral("Impossible d'écrire dans x")); }, QStringLiteral("Impossible d'écrire dans x")},
+        {[] { throw std::bad_alloc(); }, QStringLiteral("Mémoire insuffisante : l'opération n'a pas pu aboutir.")},
+        {[] { throw std::out_of_range("vector::_M_range_check"); },
+         QStringLiteral("Erreur inattendue : l'opération n'a pas pu aboutir (vector::_M_range_check).")},
+    };
+    for (const auto &c : cases) {
+        testDialogs().clear();
+        runGuarded(c.fail);
+        EXPECT_EQ(testDialogs().texts(QStringLiteral("error")), QStringList{c.shown});
+    }
 }
 
 TEST_F(ProgramIdentity, OpenDocumentHandsTheTextToTheDesktop)

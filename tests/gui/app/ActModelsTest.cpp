@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -86,6 +87,38 @@ TEST_F(ActModelsTest, AModelSavedElsewhereChangesNothingUntilItIsOpenedWhichAppl
                                                   QStringLiteral("\"ECHO\" ajouté à la liste"),
                                                   QStringLiteral("Choisir un Modèle d'Acte pour ce formulaire ...")}));
     EXPECT_EQ(testDialogs().fileRequests.last().fileName, QStringLiteral("ECHO.TXT"));
+}
+
+// A name typed in a folder that does not exist: the opening changes nothing
+// on the sheet, in the caption or among the acts, the saving writes nothing.
+TEST_F(ActModelsTest, AModelInAFolderThatIsNotThereIsRefusedWithAWord)
+{
+    form->ACTE_1->setText(QStringLiteral("C"));
+    form->TARIF_1->setText(QStringLiteral("23"));
+    const QStringList sheet = billing();
+    const QString caption = form->windowTitle();
+    const QString folder = QDir::toNativeSeparators(session.path(QStringLiteral("nonexistent_dir")));
+    const QString file = folder + QDir::separator() + QStringLiteral("X.TXT");
+
+    testDialogs().fileAnswers << file;
+    form->OPEN_Modele->trigger();
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
+              QStringList{QStringLiteral("Le dossier \"%1\" n'existe pas : vérifiez le nom du fichier à ouvrir.").arg(folder)});
+    EXPECT_EQ(billing(), sheet);
+    EXPECT_EQ(form->windowTitle(), caption);
+    EXPECT_EQ(form->state.currentActName, QStringLiteral("CS"));
+    EXPECT_EQ(form_historique->ListBox1->count(), 0);
+    EXPECT_EQ(registeredActModel(QStringLiteral("X")), QString());
+
+    testDialogs().clear();
+    testDialogs().fileAnswers << file;
+    const QString modelsBefore = modelsFolder();
+    form->SAVE_MODELE->trigger();
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
+              QStringList{QStringLiteral("Le dossier \"%1\" n'existe pas : le fichier ne peut pas y être enregistré.")
+                              .arg(folder)});
+    EXPECT_EQ(modelsFolder(), modelsBefore);
+    EXPECT_FALSE(QFileInfo::exists(folder));
 }
 
 TEST_F(ActModelsTest, AShortcutAppliesItsRegisteredModelOrSaysWhyItCannot)

@@ -9,6 +9,7 @@
 #include "widgets/SheetEdit.h"
 
 #include <QAction>
+#include <QTest>
 
 namespace {
 
@@ -46,6 +47,37 @@ TEST_F(ImportTest, AtStartTheSheetIsFilledAndClosingWritesTheNumberBack)
     EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("2 75 03 75 999"));
     EXPECT_EQ(storedNumber(database, 1), QStringLiteral("1 50 01"));
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
+}
+
+// Whatever clears the identity or names another patient forgets DURAND: a
+// walk-in patient's number never lands in DURAND's record.
+TEST_F(ImportTest, AfterTheIdentityIsClearedOrAnotherNameTypedClosingWritesNothingBack)
+{
+    const struct { const char *what; std::function<void(TForm1 *)> change; } cases[] = {
+        {"Tout effacer", [](TForm1 *f) { f->mnu_ToutEffacer->trigger(); }},
+        {"Tout effacer, the same name typed again",
+         [](TForm1 *f) { f->mnu_ToutEffacer->trigger(); f->NOM->setText(QStringLiteral("DURAND MARIE")); }},
+        {"another name typed", [](TForm1 *f) {
+             f->NOM->selectAll();
+             QTest::keyClicks(f->NOM, QStringLiteral("MARTIN PAUL"));
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        makeNavelisDatabase(database);
+        writeNavelisIni(session.folder(), database, 1234);
+        INI_WriteBool(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_NAVELIS"), true);
+        testDialogs().confirmAnswers = {true};
+        session.start();
+        TForm1 *form = session.form();
+        ASSERT_EQ(form->NOM->text(), QStringLiteral("DURAND MARIE"));
+        c.change(form);
+        form->MATRICULE->setText(QStringLiteral("1 80 01 59 123"));
+        session.close();
+        EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("2 75 03"));
+        EXPECT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
+        QFile::remove(database);
+    }
 }
 
 TEST_F(ImportTest, TheItemChangesTheSheetOnlyOnOkAndTheTickIsStored)

@@ -6,7 +6,9 @@
 #include "config/FieldCatalogue.h"
 #include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
+#include "app/ProgramEntry.h"
 #include "app/Unit1.h"
+#include "support/DataFolderLock.h"
 #include "app/variables_globales.h"
 #include "windows/unit_HISTORIQUE.h"
 #include "widgets/DateEdit.h"
@@ -22,9 +24,15 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSysInfo>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -415,3 +423,80 @@ TEST_F(StartupTest, ClosingSavesThePlacementAndAWindowTallerThanTheScreenIsShort
 }
 
 } // namespace
+
+namespace {
+
+// The program entry's lock: a second copy on the same folder says so and
+// quits before it reads or writes a file there.
+TEST_F(StartupTest, ASecondCopyOnTheSameFolderSaysSoAndTouchesNothing)
+{
+    const QString folder = QDir::toNativeSeparators(session.folder());
+    const std::unique_ptr<DataFolderLock> first = lockDataFolder();
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(testDialogs().shown.isEmpty());
+    const QStringList before = QDir(session.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    EXPECT_FALSE(lockDataFolder());
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
+              QStringList{QStringLiteral("Tiravon est déjà ouvert sur le poste \"%1\" avec le dossier \"%2\".\r\r"
+                                         "Deux Tiravon ouverts sur le même dossier effaceraient le travail l'un de "
+                                         "l'autre : fermez l'autre avant de rouvrir celui-ci. Celui-ci se ferme sans "
+                                         "rien modifier.")
+                              .arg(QSysInfo::machineHostName(), folder)});
+    EXPECT_EQ(QDir(session.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+}
+
+} // namespace
+
+#ifdef Q_OS_LINUX
+namespace {
+
+// How many times each file of a folder was opened, from the system's own
+// notices (inotify), since the watch began. The folder is watched rather
+// than the files, whose saving replaces them with new ones.
+class OpenCounter
+{
+public:
+    explicit OpenCounter(const QString &folder) : m_fd(inotify_init1(IN_NONBLOCK))
+    {
+        // The closings are watched too: the system merges an event with the
+        // one before it when they are the same, as two openings in a row are.
+        inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_OPEN | IN_CLOSE);
+    }
+    ~OpenCounter() { ::close(m_fd); }
+
+    // By file name.
+    QHash<QString, int> opens() const
+    {
+        QHash<QString, int> counts;
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t got; (got = ::read(m_fd, buffer, sizeof buffer)) > 0;)
+            for (char *at = buffer; at < buffer + got;) {
+                const auto *event = reinterpret_cast<const inotify_event *>(at);
+                if (event->len > 0 && (event->mask & IN_OPEN))
+                    ++counts[QFile::decodeName(event->name)];
+                at += sizeof(inotify_event) + event->len;
+            }
+        return counts;
+    }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
+TEST_F(StartupTest, TheStartReadsEachSettingsFileOnce)
+{
+    session.start();
+    session.form()->INI_SAVE->trigger();
+    session.close();
+    ASSERT_TRUE(QFileInfo::exists(session.settingsFile()) && QFileInfo::exists(session.configFile()));
+
+    const OpenCounter counter(session.folder());
+    session.start();
+    const QHash<QString, int> opens = counter.opens();
+    EXPECT_EQ(opens.value(QFileInfo(session.settingsFile()).fileName()), 1);
+    EXPECT_EQ(opens.value(QFileInfo(session.configFile()).fileName()), 1);
+}
+#endif

@@ -16,7 +16,12 @@
 #include <QDir>
 #include <QPushButton>
 #include <QTest>
+#include <QAbstractTextDocumentLayout>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,6 +70,92 @@ TEST(CcamViewerTest, CcamTexteCompletShowsTheReferenceWithTheCodeAndEnterAndF3Fi
     QTest::keyClick(form_EDIT->JvRichEdit1, Qt::Key_Escape);
     EXPECT_EQ(form_EDIT->ComboBox1->currentText(), QString());
     EXPECT_TRUE(testDialogs().texts().isEmpty());
+}
+
+// Where the texts of a line start, as the line is laid out with the tab
+// stops: one entry per run of text after a run of tabs.
+struct Cell
+{
+    QString text;
+    qreal x;
+};
+QList<Cell> cellsOf(const QString &text, const QTextLine &line)
+{
+    QList<Cell> cells;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('\t') || (i > 0 && text.at(i - 1) != QLatin1Char('\t')))
+            continue;
+        const int end = text.indexOf(QLatin1Char('\t'), i);
+        cells.append({text.mid(i, end < 0 ? -1 : end - i), line.cursorToX(i)});
+    }
+    return cells;
+}
+
+// The sample shipped with the program, in the viewer: each act's texts start
+// exactly where their titles in the header do.
+TEST(CcamViewerTest, TheShippedSampleLinesUpWithTheHeader)
+{
+    TiravonSession session;
+    QFile::copy(QStringLiteral(TIRAVON_TEST_DATA "/../../resources/CCAM.RTF"), session.path(QStringLiteral("CCAM.RTF")));
+    session.start();
+    session.form()->mnu_CCAM->trigger();
+    QCoreApplication::processEvents();
+    QTextEdit *view = form_EDIT->JvRichEdit1;
+
+    // The header as it draws itself.
+    const QString header = form_EDIT->Label_Colonnes->text();
+    QTextLayout headerLayout(header, form_EDIT->Label_Colonnes->font());
+    QTextOption option(Qt::AlignLeft | Qt::AlignVCenter);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTabStopDistance(view->tabStopDistance());
+    headerLayout.setTextOption(option);
+    headerLayout.beginLayout();
+    QTextLine headerLine = headerLayout.createLine();
+    headerLine.setLineWidth(100000);
+    headerLayout.endLayout();
+    QList<qreal> titles;
+    for (const Cell &title : cellsOf(header, headerLine))
+        titles << title.x;
+    ASSERT_EQ(titles.size(), 9);
+
+    // Each act: its code and wording under Code and Texte, then its
+    // activity, phase and tariff under theirs (the sample has no flags).
+    const QRegularExpression code(QStringLiteral("^[A-Z]{4}[0-9]{3}$"));
+    int acts = 0;
+    view->document()->documentLayout()->documentSize();
+    for (QTextBlock block = view->document()->begin(); block.isValid(); block = block.next()) {
+        const QList<Cell> first = cellsOf(block.text(), block.layout()->lineAt(0));
+        if (first.isEmpty() || !code.match(first.first().text).hasMatch())
+            continue;
+        ++acts;
+        SCOPED_TRACE(first.first().text.toStdString());
+        ASSERT_EQ(first.size(), 2);
+        EXPECT_NEAR(first.at(0).x, titles.at(0), 0.5);
+        EXPECT_NEAR(first.at(1).x, titles.at(1), 0.5);
+        const QTextBlock values = block.next();
+        ASSERT_TRUE(values.isValid());
+        const QList<Cell> second = cellsOf(values.text(), values.layout()->lineAt(0));
+        ASSERT_GE(second.size(), 2);
+        for (int i = 0; i < second.size(); ++i)
+            EXPECT_NEAR(second.at(i).x, titles.at(2 + i), 0.5) << second.at(i).text.toStdString();
+    }
+    EXPECT_EQ(acts, 48);
+}
+
+TEST(CcamViewerTest, AReferenceTooLargeIsRefusedWithoutBeingRead)
+{
+    TiravonSession session;
+    // 200 MB that take no room: the file is sparse.
+    QFile huge(session.path(QStringLiteral("CCAM.RTF")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.write(kReference) == kReference.size() && huge.resize(qint64(200) * 1024 * 1024));
+    huge.close();
+    session.start();
+    testDialogs().clear();
+    session.form()->mnu_CCAM->trigger();
+    EXPECT_EQ(testDialogs().texts(), QStringList{QStringLiteral("Fichier \"CCAM.RTF\" trop volumineux (200 Mo) : un "
+                                                                "texte de la CCAM ne dépasse pas 64 Mo. Il n'est pas ouvert.")});
+    EXPECT_TRUE(form_EDIT->JvRichEdit1->toPlainText().isEmpty());
 }
 
 TEST(CcamViewerTest, TheReferenceIsLookedForBesideTheProgramWhenTheCurrentDirectoryHasNone)

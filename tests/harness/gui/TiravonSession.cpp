@@ -31,11 +31,12 @@ TiravonSession::~TiravonSession()
 
 void TiravonSession::start(bool show)
 {
-    createTiravonWindows();
     m_running = true;
     if (show) {
-        Form1->show();
+        openTiravonWindows();
         QCoreApplication::processEvents();
+    } else {
+        createTiravonWindows();
     }
 }
 
