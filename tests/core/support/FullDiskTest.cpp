@@ -2,6 +2,7 @@
 // stays byte for byte and the write says so in French. The disk is a small
 // memory file system mounted for the test, which needs the administrator.
 
+#include "HostTools.h"
 #include "SupportFixture.h"
 
 #include "acts/ActModel.h"
@@ -12,12 +13,6 @@
 
 #include <QFileInfo>
 
-#ifdef Q_OS_LINUX
-#include <cerrno>
-#include <cstring>
-#include <sys/mount.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -30,33 +25,33 @@ protected:
     void SetUp() override
     {
         SupportTest::SetUp();
-#ifdef Q_OS_LINUX
-        if (geteuid() != 0)
-            GTEST_SKIP() << "mounting a small file system to fill needs the administrator (root)";
         disk = dir.filePath(QStringLiteral("disque"));
         ASSERT_TRUE(QDir().mkpath(disk));
-        if (::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=256k") != 0)
-            GTEST_SKIP() << "a tmpfs cannot be mounted here: " << std::strerror(errno);
+        QString why;
+        if (!mountSmallDisk(disk, QStringLiteral("size=256k"), &why))
+            GTEST_SKIP() << why.toStdString();
         mounted = true;
-        fake.programFilePath = disk + QStringLiteral("/Tiravon");
+#ifdef Q_OS_WIN
+        fake.programFilePath = QDir::toNativeSeparators(onDisk(QStringLiteral("Tiravon.exe")));
 #else
-        GTEST_SKIP() << "the full-disk check mounts a Linux tmpfs";
+        fake.programFilePath = onDisk(QStringLiteral("Tiravon"));
 #endif
     }
 
     void TearDown() override
     {
-#ifdef Q_OS_LINUX
         if (mounted)
-            ::umount2(QFile::encodeName(disk).constData(), MNT_DETACH);
-#endif
+            unmountSmallDisk(disk);
         SupportTest::TearDown();
     }
+
+    // A file of the disk, as the program names it in its messages.
+    QString onDisk(const QString &name) const { return QDir::toNativeSeparators(disk + QLatin1Char('/') + name); }
 
     // Takes every byte left on the disk.
     void fill()
     {
-        QFile filler(disk + QStringLiteral("/remplissage"));
+        QFile filler(onDisk(QStringLiteral("remplissage")));
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         const QByteArray block(4096, 'x');
         while (filler.write(block) == block.size()) {
@@ -65,7 +60,7 @@ protected:
         }
     }
 
-    void emptyAgain() { QFile::remove(disk + QStringLiteral("/remplissage")); }
+    void emptyAgain() { QFile::remove(onDisk(QStringLiteral("remplissage"))); }
 
     QStringList diskEntries() const
     {
@@ -77,12 +72,12 @@ protected:
 
 TEST_F(FullDisk, AWriteThatFindsNoRoomLeavesTheOldFileAndSaysSo)
 {
-    const QString settings = disk + QStringLiteral("/Tiravon.INI");
-    const QString layout = disk + QStringLiteral("/feuille@user1.INI");
-    const QString towns = disk + QStringLiteral("/VILLES.TXT");
-    const QString model = disk + QStringLiteral("/CS.TXT");
-    const QString picture = disk + QStringLiteral("/feuille.jpg");
-    const QString notes = disk + QStringLiteral("/_NOTES.TXT");
+    const QString settings = onDisk(QStringLiteral("Tiravon.INI"));
+    const QString layout = onDisk(QStringLiteral("feuille@user1.INI"));
+    const QString towns = onDisk(QStringLiteral("VILLES.TXT"));
+    const QString model = onDisk(QStringLiteral("CS.TXT"));
+    const QString picture = onDisk(QStringLiteral("feuille.jpg"));
+    const QString notes = onDisk(QStringLiteral("_NOTES.TXT"));
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::darkBlue);
     ActModel act;
@@ -140,8 +135,8 @@ TEST_F(FullDisk, AWriteThatFindsNoRoomLeavesTheOldFileAndSaysSo)
     // Room for the first part of a long list only: the write stops short.
     putBytes(towns, "75011 PARIS\r\n");
     fill();
-    ASSERT_TRUE(QFile::resize(disk + QStringLiteral("/remplissage"),
-                              QFileInfo(disk + QStringLiteral("/remplissage")).size() - 8192));
+    ASSERT_TRUE(QFile::resize(onDisk(QStringLiteral("remplissage")),
+                              QFileInfo(onDisk(QStringLiteral("remplissage"))).size() - 8192));
     QStringList many;
     for (int i = 0; i < 3000; ++i)
         many << QStringLiteral("%1 VILLE").arg(10000 + i);

@@ -1,6 +1,7 @@
 // Text files: Windows-1252 and the marked encodings, atomic writing and its
 // failures, line files.
 
+#include "HostTools.h"
 #include "SupportFixture.h"
 
 #include "support/CodePage.h"
@@ -183,17 +184,25 @@ TEST_F(TextFiles, AReadOnlyFolderRaisesTheSameError)
     const QString folder = path(QStringLiteral("protege"));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("protege")));
     ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    // The administrator, and Windows programs under Wine, write in spite of
+    // the permissions: the folder is then a file system mounted read-only.
+    bool mounted = false;
     {
         QFile probe(folder + QStringLiteral("/essai"));
         if (probe.open(QIODevice::WriteOnly)) {
             probe.remove();
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            GTEST_SKIP() << "the folder's permissions do not bind this user";
+            QString why;
+            if (!mountSmallDisk(folder, QStringLiteral("ro,size=64k"), &why))
+                GTEST_SKIP() << "the folder's permissions do not bind this user, and " << why.toStdString();
+            mounted = true;
         }
     }
     const QString target = QDir::toNativeSeparators(folder + QStringLiteral("/Tiravon.INI"));
     EXPECT_EQ(errorMessageOf([&] { INI_WriteString(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("2"), target); }),
               QStringLiteral("Impossible d'écrire dans ") + target);
+    if (mounted)
+        unmountSmallDisk(folder);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_TRUE(QDir(folder).isEmpty());
 }

@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -426,6 +427,16 @@ TEST_F(StartupTest, ClosingSavesThePlacementAndAWindowTallerThanTheScreenIsShort
 
 namespace {
 
+// The computer a lock file names (Windows writes its name in capitals).
+QString lockingComputer(const QString &lockFile)
+{
+    qint64 pid = 0;
+    QString computer;
+    QString application;
+    QLockFile(lockFile).getLockInfo(&pid, &computer, &application);
+    return computer;
+}
+
 // The program entry's lock: a second copy on the same folder says so and
 // quits before it reads or writes a file there.
 TEST_F(StartupTest, ASecondCopyOnTheSameFolderSaysSoAndTouchesNothing)
@@ -442,7 +453,7 @@ TEST_F(StartupTest, ASecondCopyOnTheSameFolderSaysSoAndTouchesNothing)
                                          "Deux Tiravon ouverts sur le même dossier effaceraient le travail l'un de "
                                          "l'autre : fermez l'autre avant de rouvrir celui-ci. Celui-ci se ferme sans "
                                          "rien modifier.")
-                              .arg(QSysInfo::machineHostName(), folder)});
+                              .arg(lockingComputer(DataFolderLock::lockFileIn(session.folder())), folder)});
     EXPECT_EQ(QDir(session.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
 }
 

@@ -12,6 +12,12 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <cerrno>
+#include <cstring>
+#include <sys/mount.h>
+#include <unistd.h>
+#endif
 
 #ifdef Q_OS_WIN
 namespace {
@@ -103,4 +109,53 @@ int runHostProgram(const QString &program, const QStringList &arguments, QString
     bool ok = false;
     const int code = statusFile.readAll().trimmed().toInt(&ok);
     return ok ? code : -1;
+}
+
+bool mountSmallDisk(const QString &folder, const QString &options, QString *why)
+{
+#ifdef Q_OS_LINUX
+    if (geteuid() != 0) {
+        *why = QStringLiteral("mounting a small file system needs the administrator (root)");
+        return false;
+    }
+    unsigned long flags = 0;
+    QStringList rest;
+    for (const QString &option : options.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        if (option == QLatin1String("ro"))
+            flags |= MS_RDONLY;
+        else
+            rest << option;
+    }
+    if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", flags,
+                rest.join(QLatin1Char(',')).toLatin1().constData()) != 0) {
+        *why = QStringLiteral("a tmpfs cannot be mounted here: ") + QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    return true;
+#else
+    // Under Wine the host mounts it, when the tests run as its administrator.
+    const QString mount = hostProgram(QStringLiteral("mount"));
+    if (!runningUnderWine() || mount.isEmpty()) {
+        *why = QStringLiteral("a small file system is mounted by Linux, natively or under Wine");
+        return false;
+    }
+    QString errors;
+    if (runHostProgram(mount, {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), options,
+                               QStringLiteral("tmpfs"), hostPath(folder)},
+                       &errors) != 0) {
+        *why = QStringLiteral("the host could not mount a tmpfs (it needs root): ") + errors.trimmed();
+        return false;
+    }
+    return true;
+#endif
+}
+
+void unmountSmallDisk(const QString &folder)
+{
+#ifdef Q_OS_LINUX
+    ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
+#else
+    if (runningUnderWine())
+        runHostProgram(hostProgram(QStringLiteral("umount")), {QStringLiteral("-l"), hostPath(folder)});
+#endif
 }

@@ -19,3 +19,9 @@ QString hostProgram(const QString &name);
 // code, -1 when it could not run; what it wrote on its error output goes to
 // errors. Its arguments are given as the host takes them (hostPath).
 int runHostProgram(const QString &program, const QStringList &arguments, QString *errors = nullptr);
+
+// Mounts a small memory file system of the host on an empty folder, with
+// the mount options given ("size=256k", "ro"): needs the administrator, on
+// Linux and under Wine alike. False, with the reason, when it cannot.
+bool mountSmallDisk(const QString &folder, const QString &options, QString *why);
+void unmountSmallDisk(const QString &folder);
