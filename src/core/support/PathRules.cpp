@@ -81,6 +81,22 @@ bool hasSeparator(const QString &path, PathStyle style)
     return path.contains(pathSeparator(style));
 }
 
+bool isInFolder(const QString &path, const QString &folder, PathStyle style)
+{
+    auto normal = [style](QString text) {
+        if (style == PathStyle::Windows)
+            text = text.replace(QLatin1Char('/'), QLatin1Char('\\')).toLower();
+        while (text.size() > 1 && text.endsWith(pathSeparator(style)))
+            text.chop(1);
+        return text;
+    };
+    const QString inner = normal(path);
+    const QString outer = normal(folder);
+    if (outer.isEmpty())
+        return false;
+    return inner == outer || inner.startsWith(outer + pathSeparator(style));
+}
+
 QString settingsFileFor(const QString &programFile, PathStyle style)
 {
     return changeFileExt(programFile, QStringLiteral(".INI"), style);

@@ -25,6 +25,9 @@ QString extractFileExt(const QString &path, PathStyle style = nativePathStyle())
 QString excludeTrailingSeparator(const QString &path, PathStyle style = nativePathStyle());
 // True when the path names a separator anywhere.
 bool hasSeparator(const QString &path, PathStyle style = nativePathStyle());
+// True when the path names the folder or something inside it (on Windows
+// without regard to case, either separator).
+bool isInFolder(const QString &path, const QString &folder, PathStyle style = nativePathStyle());
 
 // The program's identity worked out from its file path.
 QString settingsFileFor(const QString &programFile, PathStyle style = nativePathStyle());

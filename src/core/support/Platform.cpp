@@ -1,5 +1,7 @@
 #include "Platform.h"
 
+#include "PathRules.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -106,6 +108,13 @@ void DesktopPlatform::terminate()
 
 bool DesktopPlatform::canWriteIn(const QString &folder) const
 {
+#ifdef Q_OS_WIN
+    // A system-wide installation puts the program under the programs
+    // folders, which only an administrator may write in.
+    for (const char *programs : {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432"})
+        if (isInFolder(folder, qEnvironmentVariable(programs)))
+            return false;
+#endif
 #ifdef TIRAVON_INSTALL_BINDIR
     const QString installed = QFileInfo(QStringLiteral(TIRAVON_INSTALL_BINDIR)).canonicalFilePath();
     if (!installed.isEmpty() && QFileInfo(folder).canonicalFilePath() == installed)

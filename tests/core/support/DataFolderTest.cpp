@@ -109,6 +109,53 @@ TEST(PathRules, SystemFolderWrittenAsTheProgramFolder)
     }
 }
 
+TEST(PathRules, AFolderHoldsItselfAndWhatLiesInside)
+{
+    const struct
+    {
+        PathStyle style;
+        const char *path, *folder;
+        bool inside;
+    } cases[] = {
+        {PathStyle::Windows, "C:\\Program Files\\Tiravon", "C:\\Program Files", true},
+        {PathStyle::Windows, "c:/program files/tiravon/", "C:\\Program Files\\", true},
+        {PathStyle::Windows, "C:\\PROGRAM FILES", "c:\\program files", true},
+        {PathStyle::Windows, "C:\\Program Files (x86)\\Tiravon", "C:\\Program Files", false},
+        {PathStyle::Windows, "D:\\Cabinet\\Tiravon", "C:\\Program Files", false},
+        {PathStyle::Windows, "C:\\Tiravon", "", false},
+        {PathStyle::Posix, "/usr/bin", "/usr/bin/", true},
+        {PathStyle::Posix, "/usr/bin/tiravon", "/usr/bin", true},
+        {PathStyle::Posix, "/usr/binaires", "/usr/bin", false},
+        {PathStyle::Posix, "/USR/BIN", "/usr/bin", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(isInFolder(QString::fromUtf8(c.path), QString::fromUtf8(c.folder), c.style), c.inside)
+            << c.path << " in " << c.folder;
+}
+
+// The folder a system-wide installation puts the program in never counts as
+// writable, even for an administrator who could write there.
+TEST_F(DataFolder, TheInstalledProgramsFolderNeverCountsAsWritable)
+{
+    const DesktopPlatform desktop;
+#ifdef Q_OS_WIN
+    const QString programs = qEnvironmentVariable("ProgramFiles");
+    ASSERT_FALSE(programs.isEmpty());
+    const QString installed = QDir(programs).filePath(QFileInfo(dir.path()).fileName());
+    if (!QDir().mkpath(installed))
+        GTEST_SKIP() << "this user cannot make a folder in " << programs.toStdString();
+    EXPECT_FALSE(desktop.canWriteIn(installed));
+    EXPECT_FALSE(desktop.canWriteIn(QDir::toNativeSeparators(installed).toUpper()));
+    QDir(installed).removeRecursively();
+#else
+    const QString installed = QStringLiteral(TIRAVON_INSTALL_BINDIR);
+    if (!QFileInfo(installed).isDir())
+        GTEST_SKIP() << installed.toStdString() << " is missing";
+    EXPECT_FALSE(desktop.canWriteIn(installed));
+#endif
+    EXPECT_TRUE(desktop.canWriteIn(dir.path()));
+}
+
 TEST_F(DataFolder, TheDesktopTriesAFileInTheFolderAndLeavesNothingBehind)
 {
     const DesktopPlatform desktop;
