@@ -2,7 +2,10 @@
 
 QString imagePathFromSettings(const QString &stored, const QString &programFolder, PathStyle style)
 {
-    QString path = style == PathStyle::Windows ? stored.toLower() : stored;
+    // Windows' names ignore letter case and take either separator: the
+    // stored path is written as the program writes its own.
+    QString path = style == PathStyle::Windows ? QString(stored).replace(QLatin1Char('/'), QLatin1Char('\\')).toLower()
+                                               : stored;
     if (!hasSeparator(path, style))
         path = programFolder + path;
     return path;

@@ -78,7 +78,7 @@ QString excludeTrailingSeparator(const QString &path, PathStyle style)
 
 bool hasSeparator(const QString &path, PathStyle style)
 {
-    return path.contains(pathSeparator(style));
+    return lastSeparator(path, style) >= 0;
 }
 
 bool isInFolder(const QString &path, const QString &folder, PathStyle style)

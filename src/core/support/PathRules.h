@@ -24,6 +24,7 @@ QString extractFileExt(const QString &path, PathStyle style = nativePathStyle())
 // The path without one trailing separator.
 QString excludeTrailingSeparator(const QString &path, PathStyle style = nativePathStyle());
 // True when the path names a separator anywhere.
+// True when the path names a folder (on Windows "\\", "/" or a drive's ":").
 bool hasSeparator(const QString &path, PathStyle style = nativePathStyle());
 // True when the path names the folder or something inside it (on Windows
 // without regard to case, either separator).

@@ -6,6 +6,7 @@
 
 #include "config/FieldCatalogue.h"
 #include "config/FormConfiguration.h"
+#include "config/SharedState.h"
 #include "support/tq32_ini.h"
 
 #include <QColor>
@@ -282,3 +283,28 @@ TEST_F(FormConfigurationTest, ColoursAreStoredRedInTheLowByteAndSystemColoursRea
 }
 
 } // namespace
+
+// The form image named in the program settings: a bare name lies in the
+// program folder; on Windows a stored path takes either separator and any
+// letter case, and a drive names a path of its own.
+TEST(FormImagePath, AStoredPathIsTakenAsTheSystemNamesFiles)
+{
+    const struct
+    {
+        PathStyle style;
+        const char *stored, *folder, *path;
+    } cases[] = {
+        {PathStyle::Windows, "feuille.jpg", "c:\\cabinet\\", "c:\\cabinet\\feuille.jpg"},
+        {PathStyle::Windows, "D:\\Formes\\Feuille.JPG", "c:\\cabinet\\", "d:\\formes\\feuille.jpg"},
+        {PathStyle::Windows, "D:/Formes/Feuille.jpg", "c:\\cabinet\\", "d:\\formes\\feuille.jpg"},
+        {PathStyle::Windows, "\\\\SERVEUR\\Formes\\feuille.jpg", "c:\\cabinet\\", "\\\\serveur\\formes\\feuille.jpg"},
+        {PathStyle::Windows, "D:feuille.jpg", "c:\\cabinet\\", "d:feuille.jpg"},
+        {PathStyle::Posix, "feuille.jpg", "/srv/cabinet/", "/srv/cabinet/feuille.jpg"},
+        {PathStyle::Posix, "/srv/Formes/Feuille.jpg", "/srv/cabinet/", "/srv/Formes/Feuille.jpg"},
+        {PathStyle::Posix, "C:\\Formes\\feuille.jpg", "/srv/cabinet/", "/srv/cabinet/C:\\Formes\\feuille.jpg"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(imagePathFromSettings(QString::fromUtf8(c.stored), QString::fromUtf8(c.folder), c.style),
+                  QString::fromUtf8(c.path))
+            << c.stored;
+}

@@ -279,6 +279,12 @@ TEST_F(SettingsStore, ASessionWritesNothingUntilItsCommitThenEachFileOnce)
         // Another spelling of the same path is the same file.
         INI_WriteString(QStringLiteral("S"), QStringLiteral("L"), QStringLiteral("3"),
                         dir.path() + QStringLiteral("/./Tiravon.INI"));
+#ifdef Q_OS_WIN
+        // On Windows, names that differ only in letter case, or in their
+        // separators, name one file.
+        INI_WriteString(QStringLiteral("S"), QStringLiteral("L"), QStringLiteral("3"),
+                        QDir::toNativeSeparators(dir.path()).toUpper() + QStringLiteral("\\tiravon.ini"));
+#endif
         INI_WriteInteger(QStringLiteral("C"), QStringLiteral("N"), 4, other);
         {
             IniSession inner;
