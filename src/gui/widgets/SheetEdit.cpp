@@ -89,6 +89,14 @@ SheetEdit::SheetEdit(QWidget *parent)
     // moved with them would land up to half a millimetre off the place the
     // user aligned it to on screen.
     setContentsMargins(2, 2, 2, 2);
+    // A text the program puts into the field (a configuration read, a model,
+    // an import, a pick list) shows from its first character, on screen and
+    // on paper, as a Windows edit box shows it: the caret goes home. A field
+    // being typed into has the focus and keeps its caret where the typing is.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!hasFocus())
+            setCursorPosition(0);
+    });
 }
 
 void SheetEdit::setUpperCase(bool upper)
