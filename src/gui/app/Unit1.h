@@ -257,6 +257,10 @@ private:
     void applyClaimBoxRule(SheetEdit *box);
     void showPickList(QListWidget *list, SheetEdit *fieldBelow);
     void leaveFieldForPrint();
+    // The field being edited is committed before a saving: its exit handler
+    // runs (the total of the tariffs, the town or fund offered to its list)
+    // and it keeps the focus.
+    void commitFieldBeingEdited();
     void restoreAfterPrint(bool succeeded, int heightBefore);
     // The page of the sheet for the paper, asking about zones outside the
     // printable area first; or for the preview, with those zones outlined,

@@ -176,6 +176,12 @@ void TForm1::leaveFieldForPrint()
         emit leaving->exited(leaving);
 }
 
+void TForm1::commitFieldBeingEdited()
+{
+    if (auto *editing = qobject_cast<SheetEdit *>(focusWidget()))
+        emit editing->exited(editing);
+}
+
 void TForm1::restoreAfterPrint(bool succeeded, int heightBefore)
 {
     Image1->show();
