@@ -91,10 +91,14 @@ SheetEdit::SheetEdit(QWidget *parent)
     setContentsMargins(2, 2, 2, 2);
     // A text the program puts into the field (a configuration read, a model,
     // an import, a pick list) shows from its first character, on screen and
-    // on paper, as a Windows edit box shows it: the caret goes home. A field
-    // being typed into has the focus and keeps its caret where the typing is.
+    // on paper, as a Windows edit box shows it: the caret goes home. What the
+    // user types or pastes keeps its caret where the typing is, and so does
+    // a field being typed into. An edit is announced before its change.
+    connect(this, &QLineEdit::textEdited, this, [this] { m_userEdit = true; });
     connect(this, &QLineEdit::textChanged, this, [this] {
-        if (!hasFocus())
+        const bool typed = m_userEdit;
+        m_userEdit = false;
+        if (!typed && !hasFocus())
             setCursorPosition(0);
     });
 }

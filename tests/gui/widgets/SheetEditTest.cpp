@@ -68,12 +68,19 @@ TEST_F(SheetEditTest, ATextSetByTheProgramShowsFromItsFirstCharacter)
         EXPECT_TRUE(leftPart(field) == leftPart(&start)) << c.name;
     }
 
-    // Typed, the text shows its end where the typing is.
-    field->clear();
-    field->setFocus();
-    QTest::keyClicks(field, address);
-    EXPECT_EQ(field->cursorPosition(), address.size());
-    EXPECT_FALSE(leftPart(field) == leftPart(&start));
+    // Typed, the text shows its end where the typing is, with the focus or
+    // without.
+    for (const bool focused : {true, false}) {
+        field->clear();
+        if (focused)
+            field->setFocus();
+        else
+            other->setFocus();
+        QTest::keyClicks(field, address);
+        EXPECT_EQ(field->text(), address) << focused;
+        EXPECT_EQ(field->cursorPosition(), address.size()) << focused;
+        EXPECT_FALSE(leftPart(field) == leftPart(&start)) << focused;
+    }
 }
 
 } // namespace
