@@ -16,5 +16,5 @@ int windowHeightFor(int outerHeight, int frameHeight)
 QRect captureArea(const CaptureWindow &window)
 {
     const int clientHeight = windowHeightFor(window.outerHeight, window.frameHeight) - window.aroundClient;
-    return QRect(0, window.scrollPosition, qMax(0, window.clientWidth), qMax(0, clientHeight));
+    return QRect(0, 0, qMax(0, window.clientWidth), qMax(0, clientHeight));
 }

@@ -23,8 +23,6 @@ struct CaptureWindow
     int frameHeight = 0;
     // The window's own height less the client area's: the menu bar.
     int aroundClient = 0;
-    // How far down the page the client area is scrolled.
-    int scrollPosition = 0;
     // The client area's width.
     int clientWidth = 0;
 };
@@ -34,6 +32,6 @@ struct CaptureWindow
 int windowHeightFor(int outerHeight, int frameHeight);
 
 // The part of the page the capture takes, in the page's own pixels: the client
-// area of a window of that outer height, in its scroll position of the moment,
-// as wide as the client area.
+// area of a window of that outer height, from the top of the page however far
+// the window is scrolled, as wide as the client area.
 QRect captureArea(const CaptureWindow &window);

@@ -83,6 +83,14 @@ void TForm1::withSheetAsPrinted(const std::function<void(const QRect &area)> &st
     Panel_IMAGE->setCaption(QString());
     Image1->hide();
     const int heightBefore = height();
+    // The page prints from its top however far the sheet is scrolled, and
+    // the sheet is left scrolled as it was.
+    QScrollBar *scroll = ScrollBox->verticalScrollBar();
+    const int scrollBefore = scroll->value();
+    const auto scrollBack = [this, scroll, scrollBefore] {
+        settleLayout(this);
+        scroll->setValue(scrollBefore);
+    };
     // The window's height here is the one its stored placement holds too:
     // its outer height, title bar and borders included.
     const int frameHeight = frameGeometry().height() - height();
@@ -106,26 +114,27 @@ void TForm1::withSheetAsPrinted(const std::function<void(const QRect &area)> &st
         DDG->setButtonVisible(false);
 
         settleLayout(this);
-        // The client area is the scroll box's viewport, in its scroll position
-        // of the moment, as high as it is in a window 1110 pixels high. It is
-        // rendered at screen resolution, never painted again at the printer's
-        // resolution: the paper gets exactly what the screen shows, each
-        // pixel 1/96 inch. It is rendered from the page itself, so a window
-        // manager or a screen that keeps the window lower than asked cannot
-        // cut the bottom of the sheet off.
+        // The client area is the scroll box's viewport, as high as it is in a
+        // window 1110 pixels high, from the top of the page. It is rendered at
+        // screen resolution, never painted again at the printer's resolution:
+        // the paper gets exactly what the screen shows, each pixel 1/96 inch.
+        // It is rendered from the page itself, so a window manager or a
+        // screen that keeps the window lower than asked cannot cut the bottom
+        // of the sheet off, and the scroll position does not move the print.
         QWidget *clientArea = ScrollBox->viewport();
         CaptureWindow window;
         window.outerHeight = kCaptureHeight;
         window.frameHeight = frameHeight;
         window.aroundClient = height() - clientArea->height();
-        window.scrollPosition = ScrollBox->verticalScrollBar()->value();
         window.clientWidth = clientArea->width();
         step(captureArea(window));
     } catch (...) {
         restoreAfterPrint(false, heightBefore);
+        scrollBack();
         throw;
     }
     restoreAfterPrint(true, heightBefore);
+    scrollBack();
 }
 
 void TForm1::printSheet(QPrinter &printer, SheetPage page)

@@ -479,19 +479,24 @@ TEST_F(PrintTest, TheCaptureIsTheClientAreaOfAWindow1110PixelsHighOutside)
     EXPECT_GT(capture.area.bottom(), 1030);
 }
 
-// The capture shows the client area in its scroll position: a window
-// scrolled down by s pixels prints every text s/96 inch higher.
-TEST_F(PrintTest, AScrolledWindowCapturesFromItsScrollPosition)
+// What prints does not depend on how far the sheet is scrolled, and printing
+// leaves the scroll position as it was: a low window scrolled 120 pixels down
+// prints the page from its top.
+TEST_F(PrintTest, WhatPrintsDoesNotDependOnTheScrollAndTheScrollStays)
 {
     print(QStringLiteral("top"));
-    const QRect top = capture.area;
-    ASSERT_EQ(top.top(), 0);
+    const AtCapture top = capture;
+    ASSERT_EQ(top.area.top(), 0);
 
-    const int scrolled = 10;
-    form->ScrollBox->verticalScrollBar()->setValue(scrolled);
-    ASSERT_EQ(form->ScrollBox->verticalScrollBar()->value(), scrolled);
+    form->resize(form->width(), 500);
+    QScrollBar *bar = form->ScrollBox->verticalScrollBar();
+    bar->setValue(120);
+    ASSERT_EQ(bar->value(), 120);
     print(QStringLiteral("down"));
-    EXPECT_EQ(capture.area, top.translated(0, scrolled));
+    EXPECT_EQ(capture.area, top.area);
+    EXPECT_EQ(capture.fieldPlaces, top.fieldPlaces);
+    EXPECT_EQ(bar->value(), 120);
+    EXPECT_EQ(form->height(), 500);
 }
 
 // Moving the image panel moves every field on the sheet, so every printed
