@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QRect>
 #include <QSize>
+
+class QImage;
 
 // The resolution of the window as designed: one pixel of the window is
 // 1/96 inch on paper. Qt's pixels are device-independent, so a screen with a
@@ -35,3 +38,8 @@ int windowHeightFor(int outerHeight, int frameHeight);
 // area of a window of that outer height, from the top of the page however far
 // the window is scrolled, as wide as the client area.
 QRect captureArea(const CaptureWindow &window);
+
+// What of a picture is inked: the smallest rectangle holding every pixel that
+// is not the background colour; an empty rectangle when there is none. A field
+// rendered alone, as it prints, gives the part of the page its text takes.
+QRect inkedRect(const QImage &picture, QRgb background);

@@ -62,7 +62,7 @@ QStringList zonesOutside(const QList<PrintedZone> &zones, const QRect &printable
 QString outOfAreaQuestion(const QStringList &names)
 {
     return QStringLiteral("Ces zones sortent de la partie imprimable de la page : ")
-           + names.join(QStringLiteral(", ")) + QStringLiteral(" Imprimer quand même ?");
+           + names.join(QStringLiteral(", ")) + QStringLiteral("\nImprimer quand même ?");
 }
 
 namespace {

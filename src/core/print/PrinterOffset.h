@@ -45,7 +45,8 @@ struct PrintedZone
 // area, in their order.
 QStringList zonesOutside(const QList<PrintedZone> &zones, const QRect &printable);
 
-// The question asked before printing such zones.
+// The question asked before printing such zones, named as the user knows
+// them; the question itself on a line of its own.
 QString outOfAreaQuestion(const QStringList &names);
 
 // A printer's entry in the program settings file, section "IMPRIMANTES",

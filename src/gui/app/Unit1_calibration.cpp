@@ -3,6 +3,7 @@
 // falling outside the printable area, and the preview of the page.
 #include "Unit1.h"
 
+#include "config/FieldCatalogue.h"
 #include "print/PrintGeometry.h"
 #include "print/PrinterOffset.h"
 #include "support/ActionGuard.h"
@@ -74,6 +75,22 @@ QRect textRect(const SheetEdit *field)
     return QRect(left, 0, width, field->height());
 }
 
+// What a widget prints, in its own pixels: the inked part of it rendered
+// alone as it stands, within what its parents up to the page let show.
+QRect printedPart(QWidget *widget, const QWidget *page, const QColor &paper)
+{
+    QImage picture(widget->size(), QImage::Format_ARGB32);
+    picture.fill(paper);
+    widget->render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    QRect shown = widget->rect();
+    for (const QWidget *parent = widget->parentWidget(); parent; parent = parent->parentWidget()) {
+        shown &= QRect(widget->mapFrom(parent, QPoint(0, 0)), parent->size());
+        if (parent == page)
+            break;
+    }
+    return inkedRect(picture, paper.rgb()).intersected(shown);
+}
+
 // The top-left corner of a field's text, in the field's own pixels: its
 // first inked pixel's column and row, measured on a plain line edit drawing
 // the same text the same way (size, margins, font, alignment), so that the
@@ -131,20 +148,26 @@ QPoint TForm1::printerShift(const QPrinter &printer, bool tellUnreadable)
 
 QList<PrintedZone> TForm1::zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const
 {
+    // Each field is judged by what it prints: the inked part of it as it
+    // stands for printing (no frame, no calendar button), so an empty field
+    // prints nothing and a long box holding a short text only that text.
+    const QColor paper = Client->palette().color(QPalette::Window);
     QList<PrintedZone> zones;
-    auto add = [&](QWidget *widget, const QRect &part) {
+    auto add = [&](QWidget *widget) {
+        if (!widget->isVisible())
+            return;
+        const QRect part = printedPart(widget, Client, paper);
+        if (part.isEmpty())
+            return;
         const QRect onSheet = part.translated(widget->mapTo(Client, QPoint(0, 0)) - area.topLeft());
-        zones.append({widget->objectName(), inDots(onSheet, printer, shift)});
+        zones.append({fieldLabel(widget->objectName()), inDots(onSheet, printer, shift)});
     };
     for (SheetEdit *field : m_plainFields)
-        if (field->isVisible() && !field->text().isEmpty())
-            add(field, textRect(field));
+        add(field);
     for (DateEdit *date : {DDN, DATE, DATE_ACTE, DDG})
-        if (date->isVisible() && !date->text().isEmpty())
-            add(date, date->rect());
+        add(date);
     for (QWidget *label : {static_cast<QWidget *>(NOTE), static_cast<QWidget *>(oriente)})
-        if (label->isVisible())
-            add(label, label->rect());
+        add(label);
     const QStringList names = zonesOutside(zones, printableDots(printer.pageLayout(), printer.resolution()));
     QList<PrintedZone> outside;
     for (const PrintedZone &zone : zones)

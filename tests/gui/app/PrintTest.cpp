@@ -882,7 +882,7 @@ TEST_F(PrintTest, TextsOutsideThePrintableAreaAreAskedAboutFirst)
     form->TARIF_1->setAlignment(Qt::AlignLeft);
     form->TARIF_1->move(690, form->TARIF_1->y());
     const QString question =
-        QStringLiteral("Ces zones sortent de la partie imprimable de la page : TARIF_1 Imprimer quand même ?");
+        QStringLiteral("Ces zones sortent de la partie imprimable de la page : Tarif1\nImprimer quand même ?");
     struct Case
     {
         const char *name;
@@ -911,6 +911,39 @@ TEST_F(PrintTest, TextsOutsideThePrintableAreaAreAskedAboutFirst)
         EXPECT_EQ(INI_ReadBool(QStringLiteral("OPTIONS"), QStringLiteral("AVERTIR_HORS_ZONE"), true), c.warn)
             << c.name;
     }
+}
+
+// Each field is judged by what it prints: a date whose text fits is not
+// asked about although its box and hidden calendar button reach past the
+// printable area, nor is an empty field; a date whose text goes past is, by
+// the name the user knows it by.
+TEST_F(PrintTest, OnlyTheInkOfTheTextsIsJudgedAndFieldsAreNamedByTheirHints)
+{
+    blankSheet();
+    form->DATE->setText(QStringLiteral("01/02/2026"));
+    form->DATE->move(500, form->DATE->y());
+    const QRect ink = inkOnScreen(form->DATE->findChild<QLineEdit *>(QStringLiteral("edit")));
+    ASSERT_FALSE(ink.isNull());
+    // The text's last column 10 pixels inside the 697 pixels of the printable
+    // area, the box 20 pixels or more past it.
+    form->DATE->move(form->DATE->x() + 687 - ink.right(), form->DATE->y());
+    ASSERT_GT(inClientArea(form->DATE).right(), 717);
+    form->TARIF_4->setText(QString());
+    form->TARIF_4->move(720, form->TARIF_4->y());
+    testDialogs().clear();
+    QString pdf = print(QStringLiteral("fits"), PrinterSetup::HardwareMargins);
+    EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(pdf));
+
+    form->DATE_ACTE->setText(QStringLiteral("01/02/2026"));
+    form->DATE_ACTE->move(660, form->DATE_ACTE->y());
+    form->COCHE_MALADIE->move(720, form->COCHE_MALADIE->y());
+    testDialogs().confirmAnswers = {false};
+    pdf = print(QStringLiteral("past"), PrinterSetup::HardwareMargins);
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")),
+              QStringList{QStringLiteral("Ces zones sortent de la partie imprimable de la page : Maladie, "
+                                         "Date de l'acte\nImprimer quand même ?")});
+    EXPECT_FALSE(QFileInfo::exists(pdf));
 }
 
 // The offsets window keeps each printer's own offset under its name.
@@ -958,9 +991,10 @@ TEST_F(PrintTest, ThePreviewShowsOnePageAndPrintsFromIt)
 {
     blankSheet();
     form->TARIF_1->setText(QStringLiteral("25,00"));
-    form->TARIF_1->move(790, form->TARIF_1->y());
+    form->TARIF_1->setAlignment(Qt::AlignLeft);
+    form->TARIF_1->move(690, form->TARIF_1->y());
     testDialogs().clear();
-    const QString pdf = preparePrint(QStringLiteral("previewed"));
+    const QString pdf = preparePrint(QStringLiteral("previewed"), PrinterSetup::HardwareMargins);
     capturing = true;
     form->findChild<QAction *>(QStringLiteral("mnu_Apercu"))->trigger();
     capturing = false;
