@@ -15,6 +15,7 @@
 #include <QList>
 #include <QStringList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSet>
 #include <functional>
 #include <memory>
@@ -272,6 +273,10 @@ private:
     // frames, lists or form image), runs the step with the part of the page
     // captured, and puts the window back, even when the step raises.
     void withSheetAsPrinted(const std::function<void(const QRect &area)> &step);
+    // The same for the preview, which is drawn again while the user works
+    // on the sheet: everything changed for the capture is put back exactly
+    // as it was, and the focus, the window's size and place stay.
+    void withSheetAsPreviewed(const std::function<void(const QRect &area)> &step);
     // The chosen printer's offset in its dots; a stored offset that cannot be
     // read gives none, and says so once per printer when told to.
     QPoint printerShift(const QPrinter &printer, bool tellUnreadable = false);
@@ -293,6 +298,8 @@ private:
     QPrinter &runPrinter();
     // The printers whose unreadable stored offset the user has been told of.
     QSet<QString> m_toldUnreadableOffset;
+    // The preview's window, while it lives.
+    QPointer<QWidget> m_preview;
     // The file name the act model open dialog offers again.
     QString m_lastActModelName;
     bool m_shownOnce = false;

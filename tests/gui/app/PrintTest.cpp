@@ -105,6 +105,7 @@ struct AtCapture
     bool anyFrame = false;
     bool anySelection = false;
     QString total;
+    QString name;
     QList<QPoint> fieldPlaces;
 };
 
@@ -327,6 +328,7 @@ protected:
         capture.imageShown = form->Image1->isVisible();
         capture.pregnancyDateShown = form->DDG->isVisible();
         capture.total = form->MONTANT_TOTAL->text();
+        capture.name = form->NOM->text();
         capture.anyFrame = false;
         for (SheetEdit *field : form->plainTextFields())
             capture.anyFrame |= field->isBordered() || field->is3D();
@@ -1010,6 +1012,73 @@ TEST_F(PrintTest, ThePreviewShowsOnePageAndPrintsFromIt)
     form->findChild<QPushButton *>(QStringLiteral("btn_PRINT"))->click();
     EXPECT_TRUE(QFileInfo::exists(pdf));
     EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")).size(), 1);
+}
+
+// The preview is drawn again from the sheet each time it is shown and while
+// it is open, without taking the focus from the field being typed into nor
+// moving the window; it fits the page to its window and zooms.
+TEST_F(PrintTest, ThePreviewFollowsTheSheetAndZooms)
+{
+    blankSheet();
+    form->NOM->setText(QStringLiteral("DURAND"));
+    QAction *menu = form->findChild<QAction *>(QStringLiteral("mnu_Apercu"));
+    capturing = true;
+    menu->trigger();
+    capturing = false;
+    EXPECT_EQ(capture.name, QStringLiteral("DURAND"));
+    auto *window = form->findChild<QWidget *>(QStringLiteral("Form_APERCU"));
+    ASSERT_NE(window, nullptr);
+    auto *preview = window->findChild<QPrintPreviewWidget *>(QStringLiteral("preview"));
+    EXPECT_EQ(preview->zoomMode(), QPrintPreviewWidget::FitInView);
+    QCoreApplication::processEvents();
+    // The name on the sheet each time the page is drawn.
+    QStringList drawn;
+    QObject::connect(preview, &QPrintPreviewWidget::paintRequested, form, [this, &drawn] { drawn << form->NOM->text(); });
+
+    // Typed into the sheet while it is open: drawn again once the typing is
+    // over, the field keeping the focus, its caret and its look, the window
+    // its place and size.
+    const QRect placed = form->geometry();
+    QApplication::setActiveWindow(form);
+    form->NOM->setFocus();
+    form->NOM->selectAll();
+    QTest::keyClicks(form->NOM, QStringLiteral("MARTIN"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(drawn, QStringList{QStringLiteral("MARTIN")});
+    EXPECT_EQ(QApplication::focusWidget(), form->NOM);
+    EXPECT_EQ(form->NOM->cursorPosition(), 6);
+    EXPECT_EQ(form->geometry(), placed);
+    EXPECT_TRUE(form->NOM->isBordered());
+    EXPECT_TRUE(form->Image1->isVisible());
+
+    // Closed, it is not drawn; changed and shown again, it is.
+    auto *close = window->findChild<QPushButton *>(QStringLiteral("btn_CLOSE"));
+    ASSERT_NE(close, nullptr);
+    close->click();
+    EXPECT_FALSE(window->isVisible());
+    drawn.clear();
+    form->NOM->setText(QStringLiteral("PETIT"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(drawn.isEmpty());
+    menu->trigger();
+    EXPECT_EQ(form->findChildren<QPrintPreviewWidget *>().size(), 1);
+    EXPECT_EQ(drawn, QStringList{QStringLiteral("PETIT")});
+
+    // The zoom: the true size, a step larger and smaller with the keys, the
+    // whole page again.
+    auto *actualSize = window->findChild<QPushButton *>(QStringLiteral("btn_100"));
+    auto *wholePage = window->findChild<QPushButton *>(QStringLiteral("btn_FIT"));
+    ASSERT_TRUE(actualSize && wholePage);
+    actualSize->click();
+    EXPECT_DOUBLE_EQ(preview->zoomFactor(), 1.0);
+    QApplication::setActiveWindow(window);
+    QTest::keyClick(preview, Qt::Key_Plus);
+    EXPECT_GT(preview->zoomFactor(), 1.0);
+    QTest::keyClick(preview, Qt::Key_Minus, Qt::KeypadModifier);
+    QTest::keyClick(preview, Qt::Key_Minus);
+    EXPECT_LT(preview->zoomFactor(), 1.0);
+    wholePage->click();
+    EXPECT_EQ(preview->zoomMode(), QPrintPreviewWidget::FitInView);
 }
 
 // The page the preview draws, printed to a PDF file by its own drawing: the
