@@ -63,6 +63,11 @@ StoredPrinterOffset readStoredPrinterOffset(const QString &printerName);
 PrinterOffset storedPrinterOffset(const QString &printerName);
 void storePrinterOffset(const QString &printerName, const PrinterOffset &offset);
 
+// The offset in force as the calibration page tells it: "aucun", or the
+// millimetres each way ("1,0 mm vers la droite, 0,5 mm vers le haut"); a stored
+// value that cannot be read is none, and the page says so.
+QString describePrinterOffset(const StoredPrinterOffset &stored);
+
 // What the user is told of a stored offset that cannot be read: in the
 // offsets window, and once when printing on that printer.
 QString unreadableOffsetNote(const QString &text);

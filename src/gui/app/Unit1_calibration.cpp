@@ -8,6 +8,7 @@
 #include "print/PrinterOffset.h"
 #include "support/ActionGuard.h"
 #include "support/Dialogs.h"
+#include "support/Platform.h"
 #include "widgets/DateEdit.h"
 #include "widgets/Printing.h"
 #include "widgets/SheetEdit.h"
@@ -250,7 +251,11 @@ void TForm1::mnu_CalibrageClick()
             marks.append({QString::fromLatin1(name), inDots(onSheet, printer, shift).topLeft()});
         }
     });
-    printCalibrationPage(printer, marks);
+    CalibrationNotice notice;
+    notice.printer = printerKey(printer);
+    notice.date = platform().today().toString(QStringLiteral("dd/MM/yyyy"));
+    notice.offset = describePrinterOffset(readStoredPrinterOffset(notice.printer));
+    printCalibrationPage(printer, marks, notice);
 }
 
 void TForm1::mnu_DecalageClick()

@@ -814,6 +814,23 @@ TEST_F(PrintTest, ThePrinterChosenIsOfferedAgainAtTheNextPrint)
     EXPECT_EQ(offered, session.path(QStringLiteral("first.pdf")));
 }
 
+// The dark runs down a column of the page: the middle of each, in dots.
+QList<double> darkRunsDown(const QImage &page, int x, int from, int to)
+{
+    QList<double> middles;
+    int start = -1;
+    for (int y = from; y <= to; ++y) {
+        const bool dark = page.constScanLine(y)[x] < kDark;
+        if (dark && start < 0)
+            start = y;
+        if (!dark && start >= 0) {
+            middles << (start + y - 1) / 2.0;
+            start = -1;
+        }
+    }
+    return middles;
+}
+
 // The dark runs along a row of the page: the middle of each, in dots.
 QList<double> darkRunsAlong(const QImage &page, int y, int from, int to)
 {
@@ -967,9 +984,11 @@ TEST_F(PrintTest, TheOffsetsWindowKeepsEachPrintersOffset)
     EXPECT_EQ(window.spin_DOWN->value(), -300);
 }
 
-// The calibration page's ruler: a long mark every 10 mm from the printable
-// area's corner.
-TEST_F(PrintTest, TheCalibrationRulerIsMarkedEveryTenMillimetres)
+// The calibration page's rulers: a long mark every 10 mm from the printable
+// area's corner, the left ruler's numbers level with their marks; and every
+// text of the page reaches the printer as filled outlines, no font at all
+// (a printer driver may fail on the font a text would send it).
+TEST_F(PrintTest, TheCalibrationRulersAreNumberedBesideTheirMarksInOutlinesOnly)
 {
     REQUIRE_PDFTOPPM();
     const QString pdf = preparePrint(QStringLiteral("calibration"));
@@ -983,8 +1002,26 @@ TEST_F(PrintTest, TheCalibrationRulerIsMarkedEveryTenMillimetres)
     ASSERT_EQ(marks.size(), 15);
     for (int i = 0; i < marks.size(); ++i)
         EXPECT_NEAR(marks[i], (i + 1) * 10 * dotsPerMm, 2.0) << i;
-    for (int i = 1; i < marks.size(); ++i)
-        EXPECT_NEAR(marks[i] - marks[i - 1], 10 * dotsPerMm, 2.0) << i;
+
+    // 3 mm right of the left edge too; each number's ink centred on its mark.
+    const QList<double> left = darkRunsDown(page, int(3 * dotsPerMm), int(45 * dotsPerMm), int(105 * dotsPerMm));
+    ASSERT_EQ(left.size(), 6);
+    for (int i = 0; i < left.size(); ++i) {
+        EXPECT_NEAR(left[i], (i + 5) * 10 * dotsPerMm, 2.0) << i;
+        const QRect number = inkBox(page, kDark,
+                                    QRect(QPoint(int(4.3 * dotsPerMm), int(left[i] - 2 * dotsPerMm)),
+                                          QSize(int(6 * dotsPerMm), int(4 * dotsPerMm))));
+        ASSERT_FALSE(number.isNull()) << i;
+        EXPECT_NEAR((number.top() + number.bottom()) / 2.0, left[i], 0.1 * dotsPerMm) << i;
+    }
+
+    if (QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty())
+        GTEST_SKIP() << "pdffonts (poppler-utils) is not installed: the fonts of the page cannot be listed";
+    QProcess fonts;
+    fonts.start(QStringLiteral("pdffonts"), {pdf});
+    ASSERT_TRUE(fonts.waitForFinished(-1));
+    // The heading of the list and its rule, and no font under them.
+    EXPECT_EQ(QString::fromLocal8Bit(fonts.readAllStandardOutput()).trimmed().split(QLatin1Char('\n')).size(), 2);
 }
 
 // The preview draws the page as printing would, asks nothing, and prints it
@@ -1269,6 +1306,45 @@ TEST_F(PrintTest, TheCalibrationCrossesLieOnTheCornersOfThePrintedTexts)
         const QPointF cross(near.left() + middleOfMost(columns), near.top() + middleOfMost(rows));
         EXPECT_NEAR(cross.x(), ink.left(), 0.2 * dotsPerMm) << c.text;
         EXPECT_NEAR(cross.y(), ink.top(), 0.2 * dotsPerMm) << c.text;
+
+        // The arms are millimetre scales: each half's whole millimetres
+        // stand out 1 mm on its own side (the left half's above, the right
+        // half's below, the upper half's right, the lower half's left), read
+        // 0.75 mm from the line over the first 3 mm, the other arm's line
+        // among them. The marks are 1.00 mm apart and their zero is the cross.
+        const auto along = [&](bool horizontal, double side, double from, double to) {
+            const int across = qRound((horizontal ? cross.y() : cross.x()) + side * 0.75 * dotsPerMm);
+            const double centre = horizontal ? cross.x() : cross.y();
+            const int first = qRound(centre + from * dotsPerMm), last = qRound(centre + to * dotsPerMm);
+            return horizontal ? darkRunsAlong(calibration, across, first, last)
+                              : darkRunsDown(calibration, across, first, last);
+        };
+        struct Half
+        {
+            const char *name;
+            bool horizontal;
+            double side, from, to;
+            int first;   // the millimetre of the first mark read
+        };
+        const Half halves[] = {
+            {"left", true, -1, -3.3, 0.3, -3},
+            {"right", true, 1, -0.3, 3.3, 0},
+            {"up", false, 1, -3.3, 0.3, -3},
+            {"down", false, -1, -0.3, 3.3, 0},
+        };
+        for (const Half &half : halves) {
+            const QList<double> runs = along(half.horizontal, half.side, half.from, half.to);
+            ASSERT_EQ(runs.size(), 4) << c.text << " " << half.name;
+            const double zero = half.horizontal ? cross.x() : cross.y();
+            double fitted = 0;
+            for (int i = 0; i < runs.size(); ++i) {
+                if (i > 0) {
+                    EXPECT_NEAR(runs[i] - runs[i - 1], dotsPerMm, 0.05 * dotsPerMm) << c.text << " " << half.name;
+                }
+                fitted += runs[i] - (half.first + i) * dotsPerMm;
+            }
+            EXPECT_NEAR(fitted / runs.size(), zero, 0.05 * dotsPerMm) << c.text << " " << half.name;
+        }
     }
 }
 
