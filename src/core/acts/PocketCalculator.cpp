@@ -84,3 +84,62 @@ double PocketCalculator::value() const
         return 0;
     return m_entry.isEmpty() ? m_accumulator : entryValue();
 }
+
+QChar PocketCalculator::keyFor(int key, const QString &text)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Equal:
+        return QLatin1Char('=');
+    case Qt::Key_Backspace:
+        return QLatin1Char('<');
+    case Qt::Key_Delete:
+    case Qt::Key_C:
+        return QLatin1Char('C');
+    case Qt::Key_Plus:
+        return QLatin1Char('+');
+    case Qt::Key_Minus:
+        return QLatin1Char('-');
+    case Qt::Key_Asterisk:
+    case Qt::Key_multiply:
+        return QLatin1Char('*');
+    case Qt::Key_Slash:
+    case Qt::Key_division:
+        return QLatin1Char('/');
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
+        return QLatin1Char(',');
+    default:
+        break;
+    }
+    if (text.size() != 1)
+        return QChar();
+    const char16_t c = text.at(0).unicode();
+    if (c >= u'0' && c <= u'9')
+        return text.at(0);
+    switch (c) {
+    case u'=': return QLatin1Char('=');
+    case u'+': return QLatin1Char('+');
+    case u'-':
+    case u'\u2212': return QLatin1Char('-');
+    case u'*':
+    case u'\u00D7': return QLatin1Char('*');
+    case u'/':
+    case u'\u00F7': return QLatin1Char('/');
+    case u'.':
+    case u',': return QLatin1Char(',');
+    case u'c':
+    case u'C': return QLatin1Char('C');
+    default: return QChar();
+    }
+}
+
+bool isDecimalKey(int key, Qt::KeyboardModifiers modifiers, const QString &text)
+{
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    if (modifiers & Qt::KeypadModifier)
+        return key == Qt::Key_Period || key == Qt::Key_Comma;
+    return text == QLatin1String(".");
+}

@@ -110,3 +110,34 @@ QString samplePatientName()
 {
     return QStringLiteral("MARTIN SOPHIE");
 }
+
+QString fieldLabel(const QString &name)
+{
+    // The fields whose hint is none, or the claim boxes' instruction.
+    static const struct
+    {
+        const char *name;
+        const char *label;
+    } kLabels[] = {
+        {"ACTE_4", "Acte4"},
+        {"DDN", "Date de naissance"},
+        {"COCHE_MALADIE", "Maladie"},
+        {"COCHE_MATERNITE", "Maternité"},
+        {"COCHE_ALD_0", "ALD : non"},
+        {"COCHE_ALD_1", "ALD : oui"},
+        {"COCHE_ALD_TYPE", "Acte conforme au protocole ALD"},
+        {"COCHE_ACCES", "Accès direct spécifique"},
+        {"COCHE_NP_OBLIGAT", "Part obligatoire non payée"},
+        {"COCHE_NP_COMP", "Part complémentaire non payée"},
+        {"LISTE_VILLES", "Liste des villes"},
+        {"Liste_CPAMS", "Liste des caisses"},
+        {"oriente", "orienté"},
+    };
+    for (const auto &entry : kLabels)
+        if (name == QLatin1String(entry.name))
+            return QString::fromUtf8(entry.label);
+    const FieldDesign *design = findFieldDesign(name);
+    if (design && *design->hint)
+        return QString::fromUtf8(design->hint);
+    return name;
+}

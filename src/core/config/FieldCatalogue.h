@@ -55,6 +55,12 @@ const QStringList &plainFieldsInWindowOrder();
 // The eight claim boxes.
 const QStringList &claimBoxNames();
 
+// The name a user knows a field by, for the messages that name fields: its
+// hint where the hint names it ("Tarif1", "Date de l'acte"), else the words
+// the form prints beside it ("Maladie", "ALD : non"); an added field keeps
+// its own name.
+QString fieldLabel(const QString &name);
+
 // The image panel at design: left 0, top -10, 772 by 1110.
 QRect designPanelGeometry();
 // The caption of the panel where no image covers it.

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QRect>
 #include <QSize>
+
+class QImage;
 
 // The resolution of the window as designed: one pixel of the window is
 // 1/96 inch on paper. Qt's pixels are device-independent, so a screen with a
@@ -23,8 +26,6 @@ struct CaptureWindow
     int frameHeight = 0;
     // The window's own height less the client area's: the menu bar.
     int aroundClient = 0;
-    // How far down the page the client area is scrolled.
-    int scrollPosition = 0;
     // The client area's width.
     int clientWidth = 0;
 };
@@ -34,6 +35,11 @@ struct CaptureWindow
 int windowHeightFor(int outerHeight, int frameHeight);
 
 // The part of the page the capture takes, in the page's own pixels: the client
-// area of a window of that outer height, in its scroll position of the moment,
-// as wide as the client area.
+// area of a window of that outer height, from the top of the page however far
+// the window is scrolled, as wide as the client area.
 QRect captureArea(const CaptureWindow &window);
+
+// What of a picture is inked: the smallest rectangle holding every pixel that
+// is not the background colour; an empty rectangle when there is none. A field
+// rendered alone, as it prints, gives the part of the page its text takes.
+QRect inkedRect(const QImage &picture, QRgb background);

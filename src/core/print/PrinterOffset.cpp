@@ -2,6 +2,7 @@
 
 #include "support/tq32_ini.h"
 
+#include <QLocale>
 #include <QPageLayout>
 #include <QtMath>
 
@@ -62,7 +63,7 @@ QStringList zonesOutside(const QList<PrintedZone> &zones, const QRect &printable
 QString outOfAreaQuestion(const QStringList &names)
 {
     return QStringLiteral("Ces zones sortent de la partie imprimable de la page : ")
-           + names.join(QStringLiteral(", ")) + QStringLiteral(" Imprimer quand même ?");
+           + names.join(QStringLiteral(", ")) + QStringLiteral("\nImprimer quand même ?");
 }
 
 namespace {
@@ -100,6 +101,24 @@ QString unreadableOffsetNotice(const QString &printerName, const QString &text)
            + text
            + QStringLiteral(" ») ne peut pas être lu : la page est imprimée sans décalage. Choisissez-en un "
                             "nouveau dans « Décalage de l'imprimante ».");
+}
+
+QString describePrinterOffset(const StoredPrinterOffset &stored)
+{
+    if (stored.unreadable)
+        return QStringLiteral("aucun (la valeur enregistrée « ") + stored.text
+               + QStringLiteral(" » ne peut pas être lue)");
+    const QLocale french(QLocale::French, QLocale::France);
+    auto part = [&french](int tenths, const char *plus, const char *minus) {
+        return french.toString(qAbs(tenths) / 10.0, 'f', 1) + QStringLiteral(" mm vers ")
+               + QString::fromUtf8(tenths > 0 ? plus : minus);
+    };
+    QStringList parts;
+    if (stored.offset.right != 0)
+        parts << part(stored.offset.right, "la droite", "la gauche");
+    if (stored.offset.down != 0)
+        parts << part(stored.offset.down, "le bas", "le haut");
+    return parts.isEmpty() ? QStringLiteral("aucun") : parts.join(QStringLiteral(", "));
 }
 
 void storePrinterOffset(const QString &printerName, const PrinterOffset &offset)

@@ -45,7 +45,8 @@ struct PrintedZone
 // area, in their order.
 QStringList zonesOutside(const QList<PrintedZone> &zones, const QRect &printable);
 
-// The question asked before printing such zones.
+// The question asked before printing such zones, named as the user knows
+// them; the question itself on a line of its own.
 QString outOfAreaQuestion(const QStringList &names);
 
 // A printer's entry in the program settings file, section "IMPRIMANTES",
@@ -61,6 +62,11 @@ struct StoredPrinterOffset
 StoredPrinterOffset readStoredPrinterOffset(const QString &printerName);
 PrinterOffset storedPrinterOffset(const QString &printerName);
 void storePrinterOffset(const QString &printerName, const PrinterOffset &offset);
+
+// The offset in force as the calibration page tells it: "aucun", or the
+// millimetres each way ("1,0 mm vers la droite, 0,5 mm vers le haut"); a stored
+// value that cannot be read is none, and the page says so.
+QString describePrinterOffset(const StoredPrinterOffset &stored);
 
 // What the user is told of a stored offset that cannot be read: in the
 // offsets window, and once when printing on that printer.

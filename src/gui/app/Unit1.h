@@ -15,6 +15,7 @@
 #include <QList>
 #include <QStringList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSet>
 #include <functional>
 #include <memory>
@@ -257,6 +258,10 @@ private:
     void applyClaimBoxRule(SheetEdit *box);
     void showPickList(QListWidget *list, SheetEdit *fieldBelow);
     void leaveFieldForPrint();
+    // The field being edited is committed before a saving: its exit handler
+    // runs (the total of the tariffs, the town or fund offered to its list)
+    // and it keeps the focus.
+    void commitFieldBeingEdited();
     void restoreAfterPrint(bool succeeded, int heightBefore);
     // The page of the sheet for the paper, asking about zones outside the
     // printable area first; or for the preview, with those zones outlined,
@@ -268,6 +273,10 @@ private:
     // frames, lists or form image), runs the step with the part of the page
     // captured, and puts the window back, even when the step raises.
     void withSheetAsPrinted(const std::function<void(const QRect &area)> &step);
+    // The same for the preview, which is drawn again while the user works
+    // on the sheet: everything changed for the capture is put back exactly
+    // as it was, and the focus, the window's size and place stay.
+    void withSheetAsPreviewed(const std::function<void(const QRect &area)> &step);
     // The chosen printer's offset in its dots; a stored offset that cannot be
     // read gives none, and says so once per printer when told to.
     QPoint printerShift(const QPrinter &printer, bool tellUnreadable = false);
@@ -292,6 +301,8 @@ private:
     QPrinter &runPrinter();
     // The printers whose unreadable stored offset the user has been told of.
     QSet<QString> m_toldUnreadableOffset;
+    // The preview's window, while it lives.
+    QPointer<QWidget> m_preview;
     // The file name the act model open dialog offers again.
     QString m_lastActModelName;
     bool m_shownOnce = false;

@@ -3,16 +3,20 @@
 // falling outside the printable area, and the preview of the page.
 #include "Unit1.h"
 
+#include "config/FieldCatalogue.h"
 #include "print/PrintGeometry.h"
 #include "print/PrinterOffset.h"
 #include "support/ActionGuard.h"
 #include "support/Dialogs.h"
+#include "support/Platform.h"
 #include "widgets/DateEdit.h"
 #include "widgets/Printing.h"
 #include "widgets/SheetEdit.h"
 #include "widgets/StampLabel.h"
 #include "windows/frm_DECALAGE.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QImage>
@@ -27,6 +31,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
+#include <QWindow>
 #include <QVBoxLayout>
 #include <QtMath>
 
@@ -74,6 +80,22 @@ QRect textRect(const SheetEdit *field)
     return QRect(left, 0, width, field->height());
 }
 
+// What a widget prints, in its own pixels: the inked part of it rendered
+// alone as it stands, within what its parents up to the page let show.
+QRect printedPart(QWidget *widget, const QWidget *page, const QColor &paper)
+{
+    QImage picture(widget->size(), QImage::Format_ARGB32);
+    picture.fill(paper);
+    widget->render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    QRect shown = widget->rect();
+    for (const QWidget *parent = widget->parentWidget(); parent; parent = parent->parentWidget()) {
+        shown &= QRect(widget->mapFrom(parent, QPoint(0, 0)), parent->size());
+        if (parent == page)
+            break;
+    }
+    return inkedRect(picture, paper.rgb()).intersected(shown);
+}
+
 // The top-left corner of a field's text, in the field's own pixels: its
 // first inked pixel's column and row, measured on a plain line edit drawing
 // the same text the same way (size, margins, font, alignment), so that the
@@ -111,6 +133,55 @@ QPoint textCorner(const SheetEdit *field)
     return left == INT_MAX ? textRect(field).topLeft() : QPoint(left, top);
 }
 
+// The preview's window: it draws its page again from the sheet each time it is
+// shown, and when it becomes active after the sheet was worked on.
+class PreviewWindow : public QWidget
+{
+public:
+    explicit PreviewWindow(QWidget *sheet) : QWidget(sheet, Qt::Window) {}
+
+    QPrintPreviewWidget *preview = nullptr;
+
+    void redraw()
+    {
+        m_stale = false;
+        preview->updatePreview();
+    }
+    // The menu asks for the preview again: shown if it was closed, brought
+    // to the front, and drawn from the sheet as it is now.
+    void showAgain()
+    {
+        if (isHidden()) {
+            show();   // draws it
+        } else {
+            redraw();
+        }
+        raise();
+        activateWindow();
+    }
+    void sheetUsed() { m_stale = true; }
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QWidget::showEvent(event);
+        // The first showing draws the page by itself.
+        if (m_shownBefore)
+            redraw();
+        m_shownBefore = true;
+    }
+    void changeEvent(QEvent *event) override
+    {
+        QWidget::changeEvent(event);
+        if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_stale)
+            redraw();
+    }
+
+private:
+    bool m_shownBefore = false;
+    bool m_stale = false;
+};
+
 QPointer<TForm_DECALAGE> g_offsetsWindow;
 QPointer<QCheckBox> g_previewWarnTick;
 
@@ -131,20 +202,26 @@ QPoint TForm1::printerShift(const QPrinter &printer, bool tellUnreadable)
 
 QList<PrintedZone> TForm1::zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const
 {
+    // Each field is judged by what it prints: the inked part of it as it
+    // stands for printing (no frame, no calendar button), so an empty field
+    // prints nothing and a long box holding a short text only that text.
+    const QColor paper = Client->palette().color(QPalette::Window);
     QList<PrintedZone> zones;
-    auto add = [&](QWidget *widget, const QRect &part) {
+    auto add = [&](QWidget *widget) {
+        if (!widget->isVisible())
+            return;
+        const QRect part = printedPart(widget, Client, paper);
+        if (part.isEmpty())
+            return;
         const QRect onSheet = part.translated(widget->mapTo(Client, QPoint(0, 0)) - area.topLeft());
-        zones.append({widget->objectName(), inDots(onSheet, printer, shift)});
+        zones.append({fieldLabel(widget->objectName()), inDots(onSheet, printer, shift)});
     };
     for (SheetEdit *field : m_plainFields)
-        if (field->isVisible() && !field->text().isEmpty())
-            add(field, textRect(field));
+        add(field);
     for (DateEdit *date : {DDN, DATE, DATE_ACTE, DDG})
-        if (date->isVisible() && !date->text().isEmpty())
-            add(date, date->rect());
+        add(date);
     for (QWidget *label : {static_cast<QWidget *>(NOTE), static_cast<QWidget *>(oriente)})
-        if (label->isVisible())
-            add(label, label->rect());
+        add(label);
     const QStringList names = zonesOutside(zones, printableDots(printer.pageLayout(), printer.resolution()));
     QList<PrintedZone> outside;
     for (const PrintedZone &zone : zones)
@@ -174,7 +251,11 @@ void TForm1::mnu_CalibrageClick()
             marks.append({QString::fromLatin1(name), inDots(onSheet, printer, shift).topLeft()});
         }
     });
-    printCalibrationPage(printer, marks);
+    CalibrationNotice notice;
+    notice.printer = printerKey(printer);
+    notice.date = platform().today().toString(QStringLiteral("dd/MM/yyyy"));
+    notice.offset = describePrinterOffset(readStoredPrinterOffset(notice.printer));
+    printCalibrationPage(printer, marks, notice);
 }
 
 void TForm1::mnu_DecalageClick()
@@ -199,15 +280,21 @@ void TForm1::mnu_DecalageClick()
 
 void TForm1::mnu_ApercuClick()
 {
-    // The page exactly as it would print on the printer chosen last: the
-    // same capture, scale and offset. "Imprimer" prints it as the menu does.
-    auto *window = new QWidget(this, Qt::Window);
+    // One preview window, drawn again from the sheet each time it is shown,
+    // when the user comes back to it from the sheet, and while it is open as
+    // the sheet's texts change.
+    if (m_preview) {
+        static_cast<PreviewWindow *>(m_preview.data())->showAgain();
+        return;
+    }
+    auto *window = new PreviewWindow(this);
+    m_preview = window;
     window->setObjectName(QStringLiteral("Form_APERCU"));
     window->setWindowTitle(QStringLiteral("Aperçu avant impression"));
-    window->setAttribute(Qt::WA_DeleteOnClose);
     auto *layout = new QVBoxLayout(window);
     auto *preview = new QPrintPreviewWidget(&runPrinter(), window);
     preview->setObjectName(QStringLiteral("preview"));
+    window->preview = preview;
     auto *formBehind = new QCheckBox(QStringLiteral("Montrer le formulaire derrière"), window);
     formBehind->setObjectName(QStringLiteral("chk_FORM"));
     formBehind->setChecked(true);
@@ -219,29 +306,68 @@ void TForm1::mnu_ApercuClick()
                                              "Encadrées de rouge : les zones qui en sortent."),
                               window);
     legend->setWordWrap(true);
-    const StoredPrinterOffset stored = readStoredPrinterOffset(printerKey(runPrinter()));
-    auto *unreadable = new QLabel(stored.unreadable ? unreadableOffsetNote(stored.text) : QString(), window);
+    auto *unreadable = new QLabel(window);
     unreadable->setObjectName(QStringLiteral("lbl_UNREADABLE"));
     unreadable->setWordWrap(true);
     unreadable->setStyleSheet(QStringLiteral("color: #a00000"));
-    unreadable->setVisible(stored.unreadable);
-    auto *print = new QPushButton(QStringLiteral("Imprimer"), window);
-    print->setObjectName(QStringLiteral("btn_PRINT"));
+
+    // The zoom: the whole page in the window, the page at its true size, and
+    // a step larger or smaller (also the keys + and -).
+    auto button = [window](const char *name, const QString &caption) {
+        auto *made = new QPushButton(caption, window);
+        made->setObjectName(QString::fromLatin1(name));
+        made->setAutoDefault(false);
+        return made;
+    };
+    QPushButton *fit = button("btn_FIT", QStringLiteral("Page entière"));
+    QPushButton *actual = button("btn_100", QStringLiteral("100 %"));
+    QPushButton *zoomIn = button("btn_ZOOM_IN", QStringLiteral("Zoom +"));
+    QPushButton *zoomOut = button("btn_ZOOM_OUT", QStringLiteral("Zoom −"));
+    QPushButton *print = button("btn_PRINT", QStringLiteral("Imprimer"));
+    QPushButton *close = button("btn_CLOSE", QStringLiteral("Fermer"));
+    connect(fit, &QPushButton::clicked, preview, &QPrintPreviewWidget::fitInView);
+    connect(actual, &QPushButton::clicked, preview, [preview] { preview->setZoomFactor(1.0); });
+    connect(zoomIn, &QPushButton::clicked, preview, [preview] { preview->zoomIn(); });
+    connect(zoomOut, &QPushButton::clicked, preview, [preview] { preview->zoomOut(); });
+    for (const auto &keys : {std::make_pair(Qt::Key_Plus, true), std::make_pair(Qt::Key_Minus, false)}) {
+        auto *action = new QAction(window);
+        action->setShortcuts({QKeySequence(keys.first), QKeySequence(keys.first | Qt::KeypadModifier)});
+        action->setShortcutContext(Qt::WindowShortcut);
+        window->addAction(action);
+        connect(action, &QAction::triggered, preview, [preview, in = keys.second] {
+            if (in)
+                preview->zoomIn();
+            else
+                preview->zoomOut();
+        });
+    }
+    connect(close, &QPushButton::clicked, window, &QWidget::close);
+
+    auto *zoomRow = new QHBoxLayout;
+    for (QPushButton *each : {fit, actual, zoomIn, zoomOut})
+        zoomRow->addWidget(each);
+    zoomRow->addStretch();
     auto *row = new QHBoxLayout;
     row->addWidget(formBehind);
     row->addWidget(warn);
     row->addStretch();
     row->addWidget(print);
-    layout->addWidget(preview);
+    row->addWidget(close);
+    layout->addLayout(zoomRow);
+    layout->addWidget(preview, 1);
     layout->addWidget(legend);
     layout->addWidget(unreadable);
     layout->addLayout(row);
-    connect(preview, &QPrintPreviewWidget::paintRequested, this, [this, formBehind](QPrinter *printer) {
-        runGuarded([this, printer, formBehind] {
+
+    connect(preview, &QPrintPreviewWidget::paintRequested, this, [this, formBehind, unreadable](QPrinter *printer) {
+        runGuarded([this, printer, formBehind, unreadable] {
+            const StoredPrinterOffset stored = readStoredPrinterOffset(printerKey(*printer));
+            unreadable->setText(stored.unreadable ? unreadableOffsetNote(stored.text) : QString());
+            unreadable->setVisible(stored.unreadable);
             printSheet(*printer, formBehind->isChecked() ? SheetPage::PreviewOverForm : SheetPage::Preview);
         });
     });
-    connect(formBehind, &QCheckBox::toggled, preview, [preview] { preview->updatePreview(); });
+    connect(formBehind, &QCheckBox::toggled, window, [window] { window->redraw(); });
     connect(warn, &QCheckBox::toggled, this, [](bool on) {
         runGuarded([on] { setOutOfAreaWarningWanted(on); });
         if (g_offsetsWindow) {
@@ -253,8 +379,28 @@ void TForm1::mnu_ApercuClick()
         window->close();
         btn_IMPRIMER->trigger();
     });
+
+    // While it is open, a change of the sheet's texts draws it again once
+    // the change is over (a whole import is one change); coming back to it
+    // from the sheet draws it again too.
+    auto *later = new QTimer(window);
+    later->setSingleShot(true);
+    later->setInterval(0);
+    connect(later, &QTimer::timeout, window, [window] {
+        if (window->isVisible())
+            window->redraw();
+    });
+    for (SheetEdit *edit : m_plainFields)
+        connect(edit, &QLineEdit::textChanged, later, qOverload<>(&QTimer::start));
+    for (DateEdit *date : {DDN, DATE, DATE_ACTE, DDG})
+        connect(date, &DateEdit::textChanged, later, qOverload<>(&QTimer::start));
+    connect(qApp, &QGuiApplication::focusWindowChanged, window, [this, window](QWindow *now) {
+        if (now && now == windowHandle())
+            window->sheetUsed();
+    });
+
     window->resize(700, 900);
-    // Shown, the preview draws its page once.
+    // Shown, the preview draws its page once, fitted to the window.
     window->show();
-    preview->fitToWidth();
+    preview->fitInView();
 }

@@ -297,6 +297,8 @@ void TForm1::INI_SAVEExecute()
         dialogs().message(QStringLiteral("STOP: Fichier de sauvegarde \"%1\" Inacessible !!!").arg(cfg));
         return;
     }
+    // A tariff still being typed is counted in the total stored with it.
+    commitFieldBeingEdited();
     // A write that fails ends the saving there and reaches the caller.
     writeFormConfiguration(capture(), Program_Folder());
 }

@@ -233,7 +233,12 @@ void TForm1::mnu_Add_CompoEditClick()
         return;
     }
     const QString section = QStringLiteral("NOUVEAUX");
-    const int n = INI_ReadInteger(section, QStringLiteral("N"), 0, state.formConfigPath) + 1;
+    // After the count, the first number no field has: a saving lists only
+    // the added fields holding text, so the count can fall below the
+    // numbers still on the sheet.
+    int n = INI_ReadInteger(section, QStringLiteral("N"), 0, state.formConfigPath) + 1;
+    while (findChild<QWidget *>(QStringLiteral("NOUVEAU_%1").arg(n)))
+        ++n;
     // A third of the window's height and a quarter of its width, the window
     // taken whole, frame included where the platform draws one.
     const QRect whole = frameGeometry();

@@ -47,6 +47,9 @@ void TForm1::applyActModel(const ActModel &model)
 
 void TForm1::SAVE_MODELEExecute()
 {
+    // Before the dialog takes the focus: a tariff still being typed is
+    // counted in the total the model stores.
+    commitFieldBeingEdited();
     if (state.modelsFolder.isEmpty())
         state.modelsFolder = fallbackModelsFolder(state.formImagePath);
     const QString chosen = dialogs().saveFile(saveActModelRequest(state.modelsFolder, state.currentActName));

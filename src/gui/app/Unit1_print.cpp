@@ -16,6 +16,7 @@
 #include "widgets/FormPlacement.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLayout>
 #include <QLineEdit>
@@ -83,6 +84,14 @@ void TForm1::withSheetAsPrinted(const std::function<void(const QRect &area)> &st
     Panel_IMAGE->setCaption(QString());
     Image1->hide();
     const int heightBefore = height();
+    // The page prints from its top however far the sheet is scrolled, and
+    // the sheet is left scrolled as it was.
+    QScrollBar *scroll = ScrollBox->verticalScrollBar();
+    const int scrollBefore = scroll->value();
+    const auto scrollBack = [this, scroll, scrollBefore] {
+        settleLayout(this);
+        scroll->setValue(scrollBefore);
+    };
     // The window's height here is the one its stored placement holds too:
     // its outer height, title bar and borders included.
     const int frameHeight = frameGeometry().height() - height();
@@ -106,26 +115,103 @@ void TForm1::withSheetAsPrinted(const std::function<void(const QRect &area)> &st
         DDG->setButtonVisible(false);
 
         settleLayout(this);
-        // The client area is the scroll box's viewport, in its scroll position
-        // of the moment, as high as it is in a window 1110 pixels high. It is
-        // rendered at screen resolution, never painted again at the printer's
-        // resolution: the paper gets exactly what the screen shows, each
-        // pixel 1/96 inch. It is rendered from the page itself, so a window
-        // manager or a screen that keeps the window lower than asked cannot
-        // cut the bottom of the sheet off.
+        // The client area is the scroll box's viewport, as high as it is in a
+        // window 1110 pixels high, from the top of the page. It is rendered at
+        // screen resolution, never painted again at the printer's resolution:
+        // the paper gets exactly what the screen shows, each pixel 1/96 inch.
+        // It is rendered from the page itself, so a window manager or a
+        // screen that keeps the window lower than asked cannot cut the bottom
+        // of the sheet off, and the scroll position does not move the print.
         QWidget *clientArea = ScrollBox->viewport();
         CaptureWindow window;
         window.outerHeight = kCaptureHeight;
         window.frameHeight = frameHeight;
         window.aroundClient = height() - clientArea->height();
-        window.scrollPosition = ScrollBox->verticalScrollBar()->value();
         window.clientWidth = clientArea->width();
         step(captureArea(window));
     } catch (...) {
         restoreAfterPrint(false, heightBefore);
+        scrollBack();
         throw;
     }
     restoreAfterPrint(true, heightBefore);
+    scrollBack();
+}
+
+void TForm1::withSheetAsPreviewed(const std::function<void(const QRect &area)> &step)
+{
+    // Everything the capture changes is noted and put back exactly as it was,
+    // so that the preview can be drawn again while the user works on the
+    // sheet: a widget holding the focus is not hidden, the field being typed
+    // into keeps its caret and its selection, the window keeps its size,
+    // place and scroll position.
+    QWidget *focus = QApplication::focusWidget();
+    auto holdsFocus = [focus](QWidget *widget) { return focus && (widget == focus || widget->isAncestorOf(focus)); };
+    QList<std::function<void()>> putBack;
+    auto setShown = [&](QWidget *widget, bool shown) {
+        if (widget->isHidden() == !shown || (!shown && holdsFocus(widget)))
+            return;
+        widget->setVisible(shown);
+        putBack << [widget, shown] { widget->setVisible(!shown); };
+    };
+    const QString caption = Panel_IMAGE->caption();
+    Panel_IMAGE->setCaption(QString());
+    putBack << [this, caption] { Panel_IMAGE->setCaption(caption); };
+    for (QLineEdit *edit : Client->findChildren<QLineEdit *>()) {
+        if (!edit->hasSelectedText())
+            continue;
+        const int start = edit->selectionStart();
+        const int length = edit->selectionLength();
+        const bool backwards = edit->cursorPosition() == start;
+        edit->deselect();
+        putBack << [edit, start, length, backwards] {
+            if (backwards)
+                edit->setSelection(start + length, -length);
+            else
+                edit->setSelection(start, length);
+        };
+    }
+    for (SheetEdit *edit : m_plainFields) {
+        const bool bordered = edit->isBordered(), sunken = edit->is3D();
+        edit->setBordered(false);
+        edit->set3D(false);
+        putBack << [edit, bordered, sunken] {
+            edit->setBordered(bordered);
+            edit->set3D(sunken);
+        };
+    }
+    for (DateEdit *date : {DDN, DATE, DATE_ACTE, DDG}) {
+        const bool framed = date->isFramed(), button = date->isButtonVisible();
+        date->setFramed(false);
+        date->setButtonVisible(false);
+        putBack << [date, framed, button] {
+            date->setFramed(framed);
+            date->setButtonVisible(button);
+        };
+    }
+    setShown(Image1, false);
+    setShown(LISTE_VILLES, false);
+    setShown(Liste_CPAMS, false);
+    setShown(DDG, pregnancyDateShownFor(COCHE_MATERNITE->text()));
+
+    auto restore = [&putBack] {
+        for (auto it = putBack.crbegin(); it != putBack.crend(); ++it)
+            (*it)();
+    };
+    try {
+        // The part of the page the paper gets, without making the window
+        // as high as the page: the page is there whole, scrolled or not.
+        CaptureWindow window;
+        window.outerHeight = kCaptureHeight;
+        window.frameHeight = frameGeometry().height() - height();
+        window.aroundClient = height() - ScrollBox->viewport()->height();
+        window.clientWidth = ScrollBox->viewport()->width();
+        step(captureArea(window));
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
 }
 
 void TForm1::printSheet(QPrinter &printer, SheetPage page)
@@ -134,7 +220,8 @@ void TForm1::printSheet(QPrinter &printer, SheetPage page)
     // The chosen printer's offset moves the whole page; a text pushed out of
     // the printable area is asked about first.
     const QPoint shift = printerShift(printer, !preview);
-    withSheetAsPrinted([&](const QRect &area) {
+    const auto prepared = preview ? &TForm1::withSheetAsPreviewed : &TForm1::withSheetAsPrinted;
+    (this->*prepared)([&](const QRect &area) {
         const bool ask = !preview && outOfAreaWarningWanted();
         const QList<PrintedZone> outside =
             ask || preview ? zonesOutsidePrintableArea(printer, area, shift) : QList<PrintedZone>();
@@ -174,6 +261,12 @@ void TForm1::leaveFieldForPrint()
     disconnect(watch);
     if (leaving && !left && leaving != focusWidget())
         emit leaving->exited(leaving);
+}
+
+void TForm1::commitFieldBeingEdited()
+{
+    if (auto *editing = qobject_cast<SheetEdit *>(focusWidget()))
+        emit editing->exited(editing);
 }
 
 void TForm1::restoreAfterPrint(bool succeeded, int heightBefore)

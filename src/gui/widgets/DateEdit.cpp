@@ -25,6 +25,23 @@ bool hasDigit(const QString &text)
     return false;
 }
 
+// A key that changes the text: a character typed, an erasing key, a paste
+// or a cut. Moving the caret, selecting and copying change nothing.
+bool typesIntoBox(const QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Backspace || key == Qt::Key_Delete || event->matches(QKeySequence::Paste)
+        || event->matches(QKeySequence::Cut))
+        return true;
+    // Ctrl with a letter is a command; Ctrl with Alt is AltGr on Windows,
+    // which types.
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier))
+        return false;
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
 } // namespace
 
 // The line edit inside the box: hands its keys to the box first and takes
@@ -69,6 +86,13 @@ protected:
     {
         if (m_box->handleKey(event))
             return;
+        // A stored text that is no date stays as it is while the user only
+        // moves in it (arrows, Home, End, a selection, a copy); what types
+        // into the box starts a date afresh.
+        if (holdsFreeText() && !typesIntoBox(event)) {
+            QLineEdit::keyPressEvent(event);
+            return;
+        }
         if (holdsFreeText())
             clear();
         applyMask(true);
@@ -164,6 +188,10 @@ void DateEdit::setText(const QString &text)
         m_edit->applyMask(m_edit->hasFocus());
         m_edit->setText(QString());
     }
+    // Shown from its first character, as a Windows edit box shows a text the
+    // program sets; a box being typed into keeps its caret.
+    if (!m_edit->hasFocus())
+        m_edit->setCursorPosition(0);
 }
 
 QDate DateEdit::date() const

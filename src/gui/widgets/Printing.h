@@ -49,7 +49,21 @@ struct CalibrationMark
     QPoint dots;
 };
 
+// What the calibration page says of itself: the printer, the date and the
+// offset in force on that printer.
+struct CalibrationNotice
+{
+    QString printer;
+    QString date;
+    QString offset;
+};
+
 // Prints the calibration page: a millimetre ruler along the top and left
-// edges of the printable area, labelled every 10 mm, the boundary of that
-// area, and a cross with its name at each mark. Raises as printCapture does.
-void printCalibrationPage(QPrinter &printer, const QList<CalibrationMark> &marks);
+// edges of the printable area, numbered every 10 mm beside its marks, the
+// boundary of that area, at each mark a cross whose arms are millimetre
+// scales (a mark each half millimetre, numbered every millimetre, 5 mm
+// either way) with the mark's name, and a notice: the title, the printer, the
+// date, the offset in force and how to read the page. Every text reaches the
+// printer as filled outlines, never as printer text. Raises as printCapture
+// does.
+void printCalibrationPage(QPrinter &printer, const QList<CalibrationMark> &marks, const CalibrationNotice &notice);

@@ -89,6 +89,18 @@ SheetEdit::SheetEdit(QWidget *parent)
     // moved with them would land up to half a millimetre off the place the
     // user aligned it to on screen.
     setContentsMargins(2, 2, 2, 2);
+    // A text the program puts into the field (a configuration read, a model,
+    // an import, a pick list) shows from its first character, on screen and
+    // on paper, as a Windows edit box shows it: the caret goes home. What the
+    // user types or pastes keeps its caret where the typing is, and so does
+    // a field being typed into. An edit is announced before its change.
+    connect(this, &QLineEdit::textEdited, this, [this] { m_userEdit = true; });
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        const bool typed = m_userEdit;
+        m_userEdit = false;
+        if (!typed && !hasFocus())
+            setCursorPosition(0);
+    });
 }
 
 void SheetEdit::setUpperCase(bool upper)

@@ -79,6 +79,8 @@ private:
     bool m_3d = false;
     bool m_locked = false;
     bool m_dragging = false;
+    // The change under way comes from the user, not from the program.
+    bool m_userEdit = false;
     Qt::CursorShape m_dragCursor = Qt::DragMoveCursor;
 };
 

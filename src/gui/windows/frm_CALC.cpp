@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QStyle>
 #include <QToolButton>
+#include <functional>
 #include <memory>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -95,6 +96,38 @@ void colour(QWidget *widget, const QColor &text, const QColor &base = QColor())
         palette.setColor(QPalette::Base, base);
     widget->setPalette(palette);
 }
+
+// The drop-down calculator: its buttons, and the keyboard as well. Enter
+// gives the result and puts it in the base field, as OK does; Escape closes it
+// and changes nothing.
+class CalculatorPopup : public QFrame
+{
+public:
+    explicit CalculatorPopup(QWidget *parent) : QFrame(parent, Qt::Popup) { setFocusPolicy(Qt::StrongFocus); }
+
+    std::function<void(QChar)> press;
+    std::function<void()> accept;
+    std::function<void()> cancel;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+            cancel();
+            return;
+        }
+        const QChar key = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)
+                              ? QChar()
+                              : PocketCalculator::keyFor(event->key(), event->text());
+        if (key.isNull()) {
+            QFrame::keyPressEvent(event);
+            return;
+        }
+        press(key);
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            runGuarded([this] { accept(); });
+    }
+};
 
 } // namespace
 
@@ -235,7 +268,7 @@ void Tform_CALC::setBaseValue(double value)
 
 void Tform_CALC::dropCalculator()
 {
-    auto *popup = new QFrame(this, Qt::Popup);
+    auto *popup = new CalculatorPopup(this);
     popup->setObjectName(QStringLiteral("Calculatrice"));
     popup->setAttribute(Qt::WA_DeleteOnClose);
     popup->setFrameShape(QFrame::Panel);
@@ -248,6 +281,24 @@ void Tform_CALC::dropCalculator()
     display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     display->setFrameShape(QFrame::StyledPanel);
     grid->addWidget(display, 0, 0, 1, 4);
+
+    // Once the calculator has gone, the base field's text is selected so
+    // that typing replaces it.
+    auto close = [this, popup] {
+        popup->close();
+        JvCalcEdit1->setFocus(Qt::PopupFocusReason);
+        JvCalcEdit1->selectAll();
+    };
+    popup->press = [calculator, display](QChar key) {
+        calculator->press(key);
+        display->setText(calculator->display());
+    };
+    popup->accept = [this, calculator, close] {
+        setBaseValue(calculator->value());
+        close();
+    };
+    popup->cancel = close;
+
     const char *const rows[] = {"789/", "456*", "123-", "0,=+", "C<"};
     for (int row = 0; row < 5; ++row) {
         for (int column = 0; rows[row][column]; ++column) {
@@ -255,23 +306,21 @@ void Tform_CALC::dropCalculator()
             auto *button = new QToolButton(popup);
             button->setText(key == QLatin1Char('<') ? QStringLiteral("←") : QString(key));
             button->setMinimumSize(28, 24);
+            // The keys go to the calculator itself.
+            button->setFocusPolicy(Qt::NoFocus);
             grid->addWidget(button, row + 1, column);
-            connect(button, &QToolButton::clicked, popup, [calculator, display, key] {
-                calculator->press(key);
-                display->setText(calculator->display());
-            });
+            connect(button, &QToolButton::clicked, popup, [popup, key] { popup->press(key); });
         }
     }
     auto *ok = new QToolButton(popup);
     ok->setText(QStringLiteral("OK"));
+    ok->setFocusPolicy(Qt::NoFocus);
     grid->addWidget(ok, 5, 2, 1, 2);
-    connect(ok, &QToolButton::clicked, popup, [this, calculator, popup] {
-        setBaseValue(calculator->value());
-        popup->close();
-    });
+    connect(ok, &QToolButton::clicked, popup, guarded([popup] { popup->accept(); }));
     popup->adjustSize();
     popup->move(JvCalcEdit1->mapToGlobal(QPoint(JvCalcEdit1->width() - popup->width(), JvCalcEdit1->height())));
     popup->show();
+    popup->setFocus(Qt::PopupFocusReason);
 }
 
 void Tform_CALC::chooseModifier(int group, Modifier modifier)
@@ -303,6 +352,8 @@ bool Tform_CALC::FormKeyPress(QKeyEvent *key)
         return false;
     setBaseValue(0);
     JvCalcEdit1->setFocus();
+    // The "0" selected: what is typed next replaces it.
+    JvCalcEdit1->selectAll();
     return true;
 }
 
@@ -316,5 +367,14 @@ bool Tform_CALC::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && FormKeyPress(static_cast<QKeyEvent *>(event)))
         return true;
+    // The full stop and the keypad's decimal key type the decimal separator
+    // into the base, which takes no other.
+    if (event->type() == QEvent::KeyPress && watched == JvCalcEdit1) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (isDecimalKey(key->key(), key->modifiers(), key->text())) {
+            JvCalcEdit1->insert(QLocale().decimalPoint());
+            return true;
+        }
+    }
     return SideWindow::eventFilter(watched, event);
 }

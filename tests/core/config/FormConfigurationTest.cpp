@@ -308,3 +308,38 @@ TEST(FormImagePath, AStoredPathIsTakenAsTheSystemNamesFiles)
                   QString::fromUtf8(c.path))
             << c.stored;
 }
+
+namespace {
+
+// The messages name the fields as a user knows them, by their hints, or by
+// the words the form prints beside them where the hint is none or the claim
+// boxes' instruction; each by a name of its own.
+TEST(FieldLabels, EveryFieldIsNamedAsTheUserKnowsIt)
+{
+    struct Case
+    {
+        const char *name;
+        const char *label;
+    };
+    const Case cases[] = {
+        {"TARIF_1", "Tarif1"},
+        {"DATE_ACTE", "Date de l'acte"},
+        {"NOTE", "Tampon"},
+        {"DDN", "Date de naissance"},
+        {"COCHE_ALD_1", "ALD : oui"},
+        {"NOUVEAU_3", "NOUVEAU_3"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(fieldLabel(QString::fromLatin1(c.name)), QString::fromUtf8(c.label)) << c.name;
+
+    QStringList labels;
+    for (const FieldDesign &field : fieldCatalogue()) {
+        const QString label = fieldLabel(QString::fromLatin1(field.name));
+        EXPECT_FALSE(label.isEmpty()) << field.name;
+        EXPECT_NE(label, QStringLiteral("Appuyer sur BARRE ESPACE")) << field.name;
+        EXPECT_FALSE(labels.contains(label)) << field.name;
+        labels << label;
+    }
+}
+
+} // namespace

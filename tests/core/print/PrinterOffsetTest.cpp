@@ -83,7 +83,7 @@ TEST(PrinterOffset, ZonesPartlyOutsideThePrintableAreaAreNamedInTheirOrder)
               QStringList({QStringLiteral("TARIF_1"), QStringLiteral("NOTE"), QStringLiteral("oriente"),
                            QStringLiteral("ACTE_1")}));
     EXPECT_EQ(outOfAreaQuestion({QStringLiteral("TARIF_1"), QStringLiteral("NOTE")}),
-              QStringLiteral("Ces zones sortent de la partie imprimable de la page : TARIF_1, NOTE "
+              QStringLiteral("Ces zones sortent de la partie imprimable de la page : TARIF_1, NOTE\n"
                              "Imprimer quand même ?"));
 }
 

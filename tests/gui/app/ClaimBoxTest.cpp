@@ -93,6 +93,7 @@ TEST_F(ClaimBoxTest, SpaceTicksAnEmptyBoxThenClearsItAndIsNeverTyped)
         EXPECT_EQ(texts(), before) << name.toStdString();
     }
     // Every other key is typed as usual; the space in between still toggles.
+    form->COCHE_NP_OBLIGAT->setFocus();
     QTest::keyClicks(form->COCHE_NP_OBLIGAT, QStringLiteral("a b"));
     EXPECT_EQ(form->COCHE_NP_OBLIGAT->text(), QStringLiteral("Xb"));
     EXPECT_EQ(form->COCHE_NP_OBLIGAT->toggleFlag, 1);

@@ -106,6 +106,7 @@ struct AtCapture
     bool anyFrame = false;
     bool anySelection = false;
     QString total;
+    QString name;
     QList<QPoint> fieldPlaces;
 };
 
@@ -328,6 +329,7 @@ protected:
         capture.imageShown = form->Image1->isVisible();
         capture.pregnancyDateShown = form->DDG->isVisible();
         capture.total = form->MONTANT_TOTAL->text();
+        capture.name = form->NOM->text();
         capture.anyFrame = false;
         for (SheetEdit *field : form->plainTextFields())
             capture.anyFrame |= field->isBordered() || field->is3D();
@@ -480,19 +482,24 @@ TEST_F(PrintTest, TheCaptureIsTheClientAreaOfAWindow1110PixelsHighOutside)
     EXPECT_GT(capture.area.bottom(), 1030);
 }
 
-// The capture shows the client area in its scroll position: a window
-// scrolled down by s pixels prints every text s/96 inch higher.
-TEST_F(PrintTest, AScrolledWindowCapturesFromItsScrollPosition)
+// What prints does not depend on how far the sheet is scrolled, and printing
+// leaves the scroll position as it was: a low window scrolled 120 pixels down
+// prints the page from its top.
+TEST_F(PrintTest, WhatPrintsDoesNotDependOnTheScrollAndTheScrollStays)
 {
     print(QStringLiteral("top"));
-    const QRect top = capture.area;
-    ASSERT_EQ(top.top(), 0);
+    const AtCapture top = capture;
+    ASSERT_EQ(top.area.top(), 0);
 
-    const int scrolled = 10;
-    form->ScrollBox->verticalScrollBar()->setValue(scrolled);
-    ASSERT_EQ(form->ScrollBox->verticalScrollBar()->value(), scrolled);
+    form->resize(form->width(), 500);
+    QScrollBar *bar = form->ScrollBox->verticalScrollBar();
+    bar->setValue(120);
+    ASSERT_EQ(bar->value(), 120);
     print(QStringLiteral("down"));
-    EXPECT_EQ(capture.area, top.translated(0, scrolled));
+    EXPECT_EQ(capture.area, top.area);
+    EXPECT_EQ(capture.fieldPlaces, top.fieldPlaces);
+    EXPECT_EQ(bar->value(), 120);
+    EXPECT_EQ(form->height(), 500);
 }
 
 // Moving the image panel moves every field on the sheet, so every printed
@@ -808,6 +815,23 @@ TEST_F(PrintTest, ThePrinterChosenIsOfferedAgainAtTheNextPrint)
     EXPECT_EQ(offered, session.path(QStringLiteral("first.pdf")));
 }
 
+// The dark runs down a column of the page: the middle of each, in dots.
+QList<double> darkRunsDown(const QImage &page, int x, int from, int to)
+{
+    QList<double> middles;
+    int start = -1;
+    for (int y = from; y <= to; ++y) {
+        const bool dark = page.constScanLine(y)[x] < kDark;
+        if (dark && start < 0)
+            start = y;
+        if (!dark && start >= 0) {
+            middles << (start + y - 1) / 2.0;
+            start = -1;
+        }
+    }
+    return middles;
+}
+
 // The dark runs along a row of the page: the middle of each, in dots.
 QList<double> darkRunsAlong(const QImage &page, int y, int from, int to)
 {
@@ -878,7 +902,7 @@ TEST_F(PrintTest, TextsOutsideThePrintableAreaAreAskedAboutFirst)
     form->TARIF_1->setAlignment(Qt::AlignLeft);
     form->TARIF_1->move(690, form->TARIF_1->y());
     const QString question =
-        QStringLiteral("Ces zones sortent de la partie imprimable de la page : TARIF_1 Imprimer quand même ?");
+        QStringLiteral("Ces zones sortent de la partie imprimable de la page : Tarif1\nImprimer quand même ?");
     struct Case
     {
         const char *name;
@@ -909,6 +933,39 @@ TEST_F(PrintTest, TextsOutsideThePrintableAreaAreAskedAboutFirst)
     }
 }
 
+// Each field is judged by what it prints: a date whose text fits is not
+// asked about although its box and hidden calendar button reach past the
+// printable area, nor is an empty field; a date whose text goes past is, by
+// the name the user knows it by.
+TEST_F(PrintTest, OnlyTheInkOfTheTextsIsJudgedAndFieldsAreNamedByTheirHints)
+{
+    blankSheet();
+    form->DATE->setText(QStringLiteral("01/02/2026"));
+    form->DATE->move(500, form->DATE->y());
+    const QRect ink = inkOnScreen(form->DATE->findChild<QLineEdit *>(QStringLiteral("edit")));
+    ASSERT_FALSE(ink.isNull());
+    // The text's last column 10 pixels inside the 697 pixels of the printable
+    // area, the box 20 pixels or more past it.
+    form->DATE->move(form->DATE->x() + 687 - ink.right(), form->DATE->y());
+    ASSERT_GT(inClientArea(form->DATE).right(), 717);
+    form->TARIF_4->setText(QString());
+    form->TARIF_4->move(720, form->TARIF_4->y());
+    testDialogs().clear();
+    QString pdf = print(QStringLiteral("fits"), PrinterSetup::HardwareMargins);
+    EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(pdf));
+
+    form->DATE_ACTE->setText(QStringLiteral("01/02/2026"));
+    form->DATE_ACTE->move(660, form->DATE_ACTE->y());
+    form->COCHE_MALADIE->move(720, form->COCHE_MALADIE->y());
+    testDialogs().confirmAnswers = {false};
+    pdf = print(QStringLiteral("past"), PrinterSetup::HardwareMargins);
+    EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")),
+              QStringList{QStringLiteral("Ces zones sortent de la partie imprimable de la page : Maladie, "
+                                         "Date de l'acte\nImprimer quand même ?")});
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
 // The offsets window keeps each printer's own offset under its name.
 TEST_F(PrintTest, TheOffsetsWindowKeepsEachPrintersOffset)
 {
@@ -928,9 +985,11 @@ TEST_F(PrintTest, TheOffsetsWindowKeepsEachPrintersOffset)
     EXPECT_EQ(window.spin_DOWN->value(), -300);
 }
 
-// The calibration page's ruler: a long mark every 10 mm from the printable
-// area's corner.
-TEST_F(PrintTest, TheCalibrationRulerIsMarkedEveryTenMillimetres)
+// The calibration page's rulers: a long mark every 10 mm from the printable
+// area's corner, the left ruler's numbers level with their marks; and every
+// text of the page reaches the printer as filled outlines, no font at all
+// (a printer driver may fail on the font a text would send it).
+TEST_F(PrintTest, TheCalibrationRulersAreNumberedBesideTheirMarksInOutlinesOnly)
 {
     REQUIRE_PDFTOPPM();
     const QString pdf = preparePrint(QStringLiteral("calibration"));
@@ -944,8 +1003,26 @@ TEST_F(PrintTest, TheCalibrationRulerIsMarkedEveryTenMillimetres)
     ASSERT_EQ(marks.size(), 15);
     for (int i = 0; i < marks.size(); ++i)
         EXPECT_NEAR(marks[i], (i + 1) * 10 * dotsPerMm, 2.0) << i;
-    for (int i = 1; i < marks.size(); ++i)
-        EXPECT_NEAR(marks[i] - marks[i - 1], 10 * dotsPerMm, 2.0) << i;
+
+    // 3 mm right of the left edge too; each number's ink centred on its mark.
+    const QList<double> left = darkRunsDown(page, int(3 * dotsPerMm), int(45 * dotsPerMm), int(105 * dotsPerMm));
+    ASSERT_EQ(left.size(), 6);
+    for (int i = 0; i < left.size(); ++i) {
+        EXPECT_NEAR(left[i], (i + 5) * 10 * dotsPerMm, 2.0) << i;
+        const QRect number = inkBox(page, kDark,
+                                    QRect(QPoint(int(4.3 * dotsPerMm), int(left[i] - 2 * dotsPerMm)),
+                                          QSize(int(6 * dotsPerMm), int(4 * dotsPerMm))));
+        ASSERT_FALSE(number.isNull()) << i;
+        EXPECT_NEAR((number.top() + number.bottom()) / 2.0, left[i], 0.1 * dotsPerMm) << i;
+    }
+
+    if (QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty())
+        GTEST_SKIP() << "pdffonts (poppler-utils) is not installed: the fonts of the page cannot be listed";
+    QProcess fonts;
+    fonts.start(QStringLiteral("pdffonts"), {pdf});
+    ASSERT_TRUE(fonts.waitForFinished(-1));
+    // The heading of the list and its rule, and no font under them.
+    EXPECT_EQ(QString::fromLocal8Bit(fonts.readAllStandardOutput()).trimmed().split(QLatin1Char('\n')).size(), 2);
 }
 
 // The preview draws the page as printing would, asks nothing, and prints it
@@ -954,9 +1031,10 @@ TEST_F(PrintTest, ThePreviewShowsOnePageAndPrintsFromIt)
 {
     blankSheet();
     form->TARIF_1->setText(QStringLiteral("25,00"));
-    form->TARIF_1->move(790, form->TARIF_1->y());
+    form->TARIF_1->setAlignment(Qt::AlignLeft);
+    form->TARIF_1->move(690, form->TARIF_1->y());
     testDialogs().clear();
-    const QString pdf = preparePrint(QStringLiteral("previewed"));
+    const QString pdf = preparePrint(QStringLiteral("previewed"), PrinterSetup::HardwareMargins);
     capturing = true;
     form->findChild<QAction *>(QStringLiteral("mnu_Apercu"))->trigger();
     capturing = false;
@@ -972,6 +1050,73 @@ TEST_F(PrintTest, ThePreviewShowsOnePageAndPrintsFromIt)
     form->findChild<QPushButton *>(QStringLiteral("btn_PRINT"))->click();
     EXPECT_TRUE(QFileInfo::exists(pdf));
     EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")).size(), 1);
+}
+
+// The preview is drawn again from the sheet each time it is shown and while
+// it is open, without taking the focus from the field being typed into nor
+// moving the window; it fits the page to its window and zooms.
+TEST_F(PrintTest, ThePreviewFollowsTheSheetAndZooms)
+{
+    blankSheet();
+    form->NOM->setText(QStringLiteral("DURAND"));
+    QAction *menu = form->findChild<QAction *>(QStringLiteral("mnu_Apercu"));
+    capturing = true;
+    menu->trigger();
+    capturing = false;
+    EXPECT_EQ(capture.name, QStringLiteral("DURAND"));
+    auto *window = form->findChild<QWidget *>(QStringLiteral("Form_APERCU"));
+    ASSERT_NE(window, nullptr);
+    auto *preview = window->findChild<QPrintPreviewWidget *>(QStringLiteral("preview"));
+    EXPECT_EQ(preview->zoomMode(), QPrintPreviewWidget::FitInView);
+    QCoreApplication::processEvents();
+    // The name on the sheet each time the page is drawn.
+    QStringList drawn;
+    QObject::connect(preview, &QPrintPreviewWidget::paintRequested, form, [this, &drawn] { drawn << form->NOM->text(); });
+
+    // Typed into the sheet while it is open: drawn again once the typing is
+    // over, the field keeping the focus, its caret and its look, the window
+    // its place and size.
+    const QRect placed = form->geometry();
+    QApplication::setActiveWindow(form);
+    form->NOM->setFocus();
+    form->NOM->selectAll();
+    QTest::keyClicks(form->NOM, QStringLiteral("MARTIN"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(drawn, QStringList{QStringLiteral("MARTIN")});
+    EXPECT_EQ(QApplication::focusWidget(), form->NOM);
+    EXPECT_EQ(form->NOM->cursorPosition(), 6);
+    EXPECT_EQ(form->geometry(), placed);
+    EXPECT_TRUE(form->NOM->isBordered());
+    EXPECT_TRUE(form->Image1->isVisible());
+
+    // Closed, it is not drawn; changed and shown again, it is.
+    auto *close = window->findChild<QPushButton *>(QStringLiteral("btn_CLOSE"));
+    ASSERT_NE(close, nullptr);
+    close->click();
+    EXPECT_FALSE(window->isVisible());
+    drawn.clear();
+    form->NOM->setText(QStringLiteral("PETIT"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(drawn.isEmpty());
+    menu->trigger();
+    EXPECT_EQ(form->findChildren<QPrintPreviewWidget *>().size(), 1);
+    EXPECT_EQ(drawn, QStringList{QStringLiteral("PETIT")});
+
+    // The zoom: the true size, a step larger and smaller with the keys, the
+    // whole page again.
+    auto *actualSize = window->findChild<QPushButton *>(QStringLiteral("btn_100"));
+    auto *wholePage = window->findChild<QPushButton *>(QStringLiteral("btn_FIT"));
+    ASSERT_TRUE(actualSize && wholePage);
+    actualSize->click();
+    EXPECT_DOUBLE_EQ(preview->zoomFactor(), 1.0);
+    QApplication::setActiveWindow(window);
+    QTest::keyClick(preview, Qt::Key_Plus);
+    EXPECT_GT(preview->zoomFactor(), 1.0);
+    QTest::keyClick(preview, Qt::Key_Minus, Qt::KeypadModifier);
+    QTest::keyClick(preview, Qt::Key_Minus);
+    EXPECT_LT(preview->zoomFactor(), 1.0);
+    wholePage->click();
+    EXPECT_EQ(preview->zoomMode(), QPrintPreviewWidget::FitInView);
 }
 
 // The page the preview draws, printed to a PDF file by its own drawing: the
@@ -1162,6 +1307,45 @@ TEST_F(PrintTest, TheCalibrationCrossesLieOnTheCornersOfThePrintedTexts)
         const QPointF cross(near.left() + middleOfMost(columns), near.top() + middleOfMost(rows));
         EXPECT_NEAR(cross.x(), ink.left(), 0.2 * dotsPerMm) << c.text;
         EXPECT_NEAR(cross.y(), ink.top(), 0.2 * dotsPerMm) << c.text;
+
+        // The arms are millimetre scales: each half's whole millimetres
+        // stand out 1 mm on its own side (the left half's above, the right
+        // half's below, the upper half's right, the lower half's left), read
+        // 0.75 mm from the line over the first 3 mm, the other arm's line
+        // among them. The marks are 1.00 mm apart and their zero is the cross.
+        const auto along = [&](bool horizontal, double side, double from, double to) {
+            const int across = qRound((horizontal ? cross.y() : cross.x()) + side * 0.75 * dotsPerMm);
+            const double centre = horizontal ? cross.x() : cross.y();
+            const int first = qRound(centre + from * dotsPerMm), last = qRound(centre + to * dotsPerMm);
+            return horizontal ? darkRunsAlong(calibration, across, first, last)
+                              : darkRunsDown(calibration, across, first, last);
+        };
+        struct Half
+        {
+            const char *name;
+            bool horizontal;
+            double side, from, to;
+            int first;   // the millimetre of the first mark read
+        };
+        const Half halves[] = {
+            {"left", true, -1, -3.3, 0.3, -3},
+            {"right", true, 1, -0.3, 3.3, 0},
+            {"up", false, 1, -3.3, 0.3, -3},
+            {"down", false, -1, -0.3, 3.3, 0},
+        };
+        for (const Half &half : halves) {
+            const QList<double> runs = along(half.horizontal, half.side, half.from, half.to);
+            ASSERT_EQ(runs.size(), 4) << c.text << " " << half.name;
+            const double zero = half.horizontal ? cross.x() : cross.y();
+            double fitted = 0;
+            for (int i = 0; i < runs.size(); ++i) {
+                if (i > 0) {
+                    EXPECT_NEAR(runs[i] - runs[i - 1], dotsPerMm, 0.05 * dotsPerMm) << c.text << " " << half.name;
+                }
+                fitted += runs[i] - (half.first + i) * dotsPerMm;
+            }
+            EXPECT_NEAR(fitted / runs.size(), zero, 0.05 * dotsPerMm) << c.text << " " << half.name;
+        }
     }
 }
 

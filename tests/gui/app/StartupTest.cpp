@@ -16,6 +16,7 @@
 #include "support/tq32_ini.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QFileInfo>
@@ -306,6 +307,30 @@ TEST_F(StartupTest, AddedTextFieldsAreNumberedFromTheCountInTheConfiguration)
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).constLast(),
               QStringLiteral("ERR:Create_CompoEdit =>Un composant nommé NOUVEAU_1 existe déjà"));
     EXPECT_EQ(form->Panel_IMAGE->findChildren<SheetEdit *>(QStringLiteral("NOUVEAU_1")).size(), 1);
+}
+
+// A saving lists only the added fields that hold text, so its count can fall
+// below the numbers still on the sheet: the next field takes the first free
+// number after the count.
+TEST_F(StartupTest, AFieldAddedAfterASavingThatShrankTheCountTakesTheNextFreeNumber)
+{
+    session.start();
+    TForm1 *form = session.form();
+    form->mnu_Add_CompoEdit->trigger();
+    form->mnu_Add_CompoEdit->trigger();
+    session.find<SheetEdit>(QStringLiteral("NOUVEAU_1"))->setText(QString());
+    form->INI_SAVE->trigger();
+    ASSERT_EQ(INI_ReadInteger(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 0, session.configFile()), 1);
+
+    testDialogs().clear();
+    QApplication::setActiveWindow(form);
+    form->NOM->setFocus();
+    QTest::keyClick(form->NOM, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_TRUE(testDialogs().texts(QStringLiteral("message")).isEmpty());
+    auto *third = session.find<SheetEdit>(QStringLiteral("NOUVEAU_3"));
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(third->text(), QStringLiteral("Nouveau_3"));
+    EXPECT_EQ(INI_ReadInteger(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 0, session.configFile()), 3);
 }
 
 TEST_F(StartupTest, SmallCommandsShowTheirTextsAndOpenTheirPages)

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -113,23 +114,51 @@ TEST_F(TotalTest, AHandTypedTotalStaysUntilTheFocusLeavesATariff)
     EXPECT_EQ(form->MONTANT_TOTAL->text(), QStringLiteral("28,00"));
 }
 
-TEST_F(TotalTest, ATariffEditedWhileTheFocusStaysIsNotYetCounted)
+// A tariff being typed is counted before every saving, as before printing:
+// the configuration (Ctrl+W, closing) and an act model (Ctrl+S) never store a
+// total that the tariffs stored with it contradict. The field keeps the focus.
+TEST_F(TotalTest, ATariffBeingTypedIsCountedBeforeEverySaving)
 {
-    typeTariffs({QStringLiteral("23"), QStringLiteral("3"), QStringLiteral("2"), QString()});
-    form->TARIF_4->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(form->TARIF_4, QStringLiteral("10"));
-    EXPECT_EQ(form->MONTANT_TOTAL->text(), QStringLiteral("28,00"));
-
-    // A command that keeps the focus where it is saves the total as last worked out.
-    form->INI_SAVE->trigger();
-    EXPECT_EQ(INI_ReadString(QStringLiteral("TARIFS"), QStringLiteral("TOTAL"), QString(), session.configFile()),
-              QStringLiteral("28,00"));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("TARIFS"), QStringLiteral("TARIF_4"), QString(), session.configFile()),
-              QStringLiteral("10"));
-    EXPECT_EQ(QApplication::focusWidget(), form->TARIF_4);
-
-    form->TARIF_1->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(form->MONTANT_TOTAL->text(), QStringLiteral("38,00"));
+    const QString model = session.path(QStringLiteral("ECHO.TXT"));
+    struct Case
+    {
+        const char *name;
+        std::function<void()> save;
+        std::function<QString(const char *key)> stored;
+        bool keepsFocus;
+    };
+    const auto inConfig = [this](const char *key) {
+        return INI_ReadString(QStringLiteral("TARIFS"), QString::fromLatin1(key), QString(), session.configFile());
+    };
+    const Case cases[] = {
+        {"Ctrl+W", [this] { QTest::keyClick(form->TARIF_4, Qt::Key_W, Qt::ControlModifier); }, inConfig, true},
+        {"Ctrl+S",
+         [this, model] {
+             testDialogs().fileAnswers << model;
+             QTest::keyClick(form->TARIF_4, Qt::Key_S, Qt::ControlModifier);
+         },
+         [model](const char *key) {
+             return INI_ReadString(QStringLiteral("TARIFS"), QString::fromLatin1(key), QString(), model);
+         },
+         true},
+        // Last: the window is gone after it.
+        {"closing", [this] { session.close(); }, inConfig, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        typeTariffs({QStringLiteral("23"), QStringLiteral("3"), QStringLiteral("2"), QString()});
+        form->TARIF_4->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(form->TARIF_4, QStringLiteral("10"));
+        ASSERT_EQ(form->MONTANT_TOTAL->text(), QStringLiteral("28,00"));
+        c.save();
+        EXPECT_EQ(c.stored("TARIF_4"), QStringLiteral("10"));
+        EXPECT_EQ(c.stored("TOTAL"), QStringLiteral("38,00"));
+        if (c.keepsFocus) {
+            EXPECT_EQ(QApplication::focusWidget(), form->TARIF_4);
+            EXPECT_EQ(form->MONTANT_TOTAL->text(), QStringLiteral("38,00"));
+        }
+    }
+    EXPECT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
 }
 
 TEST_F(TotalTest, LoadingTheConfigurationTakesTheStoredTotalAsItIs)

@@ -125,6 +125,56 @@ TEST_F(DateEditTest, AStoredDateInAnotherFormIsShownInTheMasksAndOtherTextIsKept
     EXPECT_EQ(box->text(), "03/03/2001");
 }
 
+// A stored text that does not fit the mask stays as stored while the user
+// only moves the caret, selects or copies in it, and leaves it again; only
+// what types into the box starts a date afresh.
+TEST_F(DateEditTest, AStoredTextThatIsNoDateStaysUntilTheUserTypesIntoIt)
+{
+    struct Case
+    {
+        const char *name;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char *after;
+    };
+    const Case cases[] = {
+        {"Left", Qt::Key_Left, Qt::NoModifier, "1/2/55"},
+        {"End", Qt::Key_End, Qt::NoModifier, "1/2/55"},
+        {"Home", Qt::Key_Home, Qt::NoModifier, "1/2/55"},
+        {"Shift+Right", Qt::Key_Right, Qt::ShiftModifier, "1/2/55"},
+        {"Ctrl+C", Qt::Key_C, Qt::ControlModifier, "1/2/55"},
+        {"Shift", Qt::Key_Shift, Qt::ShiftModifier, "1/2/55"},
+        {"a digit", Qt::Key_7, Qt::NoModifier, "7 /  /    "},
+        {"Backspace", Qt::Key_Backspace, Qt::NoModifier, ""},
+    };
+    for (const Case &c : cases) {
+        box->setText("1/2/55");
+        QTest::mouseClick(edit(), Qt::LeftButton, {}, QPoint(5, edit()->height() / 2));
+        ASSERT_TRUE(edit()->hasFocus()) << c.name;
+        QTest::keyClick(edit(), Qt::Key(c.key), c.modifiers);
+        QTest::keyClick(edit(), Qt::Key_Tab);
+        EXPECT_FALSE(edit()->hasFocus()) << c.name;
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.after)) << c.name;
+        other->setFocus();
+    }
+}
+
+// A text the program sets shows from its first character, as a Windows edit
+// box shows it; a box being typed into keeps its caret.
+TEST_F(DateEditTest, ATextSetByTheProgramShowsFromItsStart)
+{
+    box->resize(60, box->height());
+    box->setText("née le premier février");
+    EXPECT_EQ(edit()->cursorPosition(), 0);
+    box->setDate(QDate(2013, 1, 31));
+    EXPECT_EQ(edit()->cursorPosition(), 0);
+
+    edit()->setFocus();
+    QTest::keyClick(edit(), Qt::Key_End);
+    box->setDate(QDate(2013, 2, 1));
+    EXPECT_EQ(edit()->cursorPosition(), 10);
+}
+
 TEST_F(DateEditTest, SetDateDropsTheTimeAndAnInvalidDateEmptiesTheBox)
 {
     box->setDate(QDateTime(QDate(2013, 1, 31), QTime(23, 59)));

@@ -8,6 +8,7 @@
 #include "windows/frm_CALC.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -82,6 +83,68 @@ TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorPutsItsResultInTheBaseFi
     for (const char *key : {"*", "2", "=", "OK"})
         press(QString::fromLatin1(key));
     EXPECT_EQ(form_CALC->JvCalcEdit1->text(), QStringLiteral("83,6"));
+}
+
+// The base takes the decimal separator from the full stop and the keypad's
+// decimal key, rather than dropping it (12.5 read as 125); after Escape its
+// "0" is replaced by what is typed.
+TEST(ModifierCalculatorWindowTest, TheBaseTakesTheDecimalKeysAndEscapeLeavesItsZeroToBeReplaced)
+{
+    TiravonSession session;
+    session.start();
+    session.form()->modif_1->trigger();
+    QLineEdit *base = form_CALC->JvCalcEdit1;
+    QApplication::setActiveWindow(form_CALC);
+    base->setFocus();
+
+    base->clear();
+    QTest::keyClicks(base, QStringLiteral("12.5"));
+    EXPECT_EQ(base->text(), QStringLiteral("12,5"));
+    EXPECT_DOUBLE_EQ(form_CALC->baseValue(), 12.5);
+
+    base->clear();
+    QTest::keyClicks(base, QStringLiteral("41"));
+    QTest::keyClick(base, Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClicks(base, QStringLiteral("8"));
+    EXPECT_EQ(base->text(), QStringLiteral("41,8"));
+
+    QTest::keyClick(base, Qt::Key_Escape);
+    QTest::keyClicks(base, QStringLiteral("50"));
+    EXPECT_EQ(base->text(), QStringLiteral("50"));
+}
+
+// The drop-down calculator takes the keyboard: digits, the operations of the
+// main keys and the keypad, the decimal key, Backspace, Enter to put the
+// result in the base, Escape to leave the base as it was.
+TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorTakesTheKeyboard)
+{
+    TiravonSession session;
+    session.start();
+    session.form()->modif_1->trigger();
+    QLineEdit *base = form_CALC->JvCalcEdit1;
+    QAction *drop = form_CALC->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"));
+
+    base->setText(QStringLiteral("0"));
+    drop->trigger();
+    QWidget *popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    QTest::keyClicks(popup, QStringLiteral("12.5"));
+    QTest::keyClick(popup, Qt::Key_Asterisk, Qt::KeypadModifier);
+    QTest::keyClicks(popup, QStringLiteral("3"));
+    QTest::keyClick(popup, Qt::Key_Backspace);
+    QTest::keyClicks(popup, QStringLiteral("4"));
+    QTest::keyClick(popup, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(base->text(), QStringLiteral("50"));
+
+    drop->trigger();
+    popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    QTest::keyClicks(popup, QStringLiteral("9/3"));
+    QTest::keyClick(popup, Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(base->text(), QStringLiteral("50"));
+    EXPECT_EQ(base->selectedText(), QStringLiteral("50"));
 }
 
 } // namespace
