@@ -86,3 +86,11 @@ QString chosenFileRefusal(const QString &path, FileDialogMode mode)
         return QString();
     return chosenFileRefusal(QDir::toNativeSeparators(path), QFileInfo(path).absoluteDir().exists(), mode);
 }
+
+QString messageBoxText(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}

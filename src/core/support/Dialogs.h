@@ -70,6 +70,11 @@ void setDialogs(Dialogs *replacement);
 void setDefaultDialogs(Dialogs *dialogs);
 
 
+// A text of the program as a message box shows it: the program's line
+// breaks ("\r", as Windows' message boxes take them, or "\r\n") as Qt's,
+// which draws a lone "\r" as nothing at all.
+QString messageBoxText(const QString &text);
+
 // "texte|*.txt|Tous |*.*" becomes Qt's "texte (*.txt);;Tous  (*.*)".
 QString qtFileFilter(const QString &filter);
 

@@ -65,36 +65,36 @@ QString runFileDialog(const FileDialogRequest &request, QFileDialog::AcceptMode 
         const QString refusal = chosenFileRefusal(chosen, refusalMode);
         if (refusal.isEmpty())
             return chosen;
-        QMessageBox::warning(&dialog, request.title, refusal);
+        QMessageBox::warning(&dialog, request.title, messageBoxText(refusal));
     }
 }
 } // namespace
 
 void QtDialogs::message(const QString &text)
 {
-    QMessageBox::information(dialogParent(), applicationTitle(), text);
+    QMessageBox::information(dialogParent(), applicationTitle(), messageBoxText(text));
 }
 
 void QtDialogs::information(const QString &text)
 {
-    QMessageBox::information(dialogParent(), applicationTitle(), text);
+    QMessageBox::information(dialogParent(), applicationTitle(), messageBoxText(text));
 }
 
 bool QtDialogs::confirm(const QString &text)
 {
-    return QMessageBox::question(dialogParent(), applicationTitle(), text,
+    return QMessageBox::question(dialogParent(), applicationTitle(), messageBoxText(text),
                                  QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
         == QMessageBox::Ok;
 }
 
 void QtDialogs::error(const QString &text)
 {
-    QMessageBox::critical(dialogParent(), applicationTitle(), text);
+    QMessageBox::critical(dialogParent(), applicationTitle(), messageBoxText(text));
 }
 
 bool QtDialogs::errorReport(const QString &text)
 {
-    return QMessageBox::warning(dialogParent(), applicationTitle(), text,
+    return QMessageBox::warning(dialogParent(), applicationTitle(), messageBoxText(text),
                                 QMessageBox::Abort | QMessageBox::Ignore, QMessageBox::Ignore)
         == QMessageBox::Abort;
 }
@@ -102,7 +102,7 @@ bool QtDialogs::errorReport(const QString &text)
 QString QtDialogs::inputBox(const QString &title, const QString &prompt, const QString &preset)
 {
     bool ok = false;
-    const QString answer = QInputDialog::getText(dialogParent(), title, prompt, QLineEdit::Normal,
+    const QString answer = QInputDialog::getText(dialogParent(), title, messageBoxText(prompt), QLineEdit::Normal,
                                                  preset, &ok);
     return ok ? answer : preset;
 }

@@ -14,6 +14,18 @@
 
 using ProgramIdentity = SupportTest;
 
+TEST(Dialogs, AMessageBoxBreaksLinesWhereTheProgramsTextsDo)
+{
+    const struct { const char *text, *shown; } cases[] = {
+        {"FORM INI = a\rIMAGE = b\r", "FORM INI = a\nIMAGE = b\n"},
+        {"Ligne\r\nsuivante\r\rfin", "Ligne\nsuivante\n\nfin"},
+        {"Imprimer quand même ?\nOui", "Imprimer quand même ?\nOui"},
+        {"", ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(messageBoxText(QString::fromUtf8(c.text)), QString::fromUtf8(c.shown)) << c.text;
+}
+
 TEST(PathRules, AFileDialogRefusesAPathWhoseFolderIsNotThere)
 {
     const QString open = QStringLiteral("Le dossier \"%1\" n'existe pas : vérifiez le nom du fichier à ouvrir.");
