@@ -5,7 +5,8 @@
 # PDF printer, the program quit, the uninstaller run (the user's files
 # stay); then the portable zip unpacked into a writable folder, where the
 # program keeps its files beside itself.
-# Sourced by scripts/windows, which sets build, version and wine_run.
+# Sourced by scripts/windows, which sets build, version and wine_run, and
+# makes the printer (windows_printer).
 
 try_fail() {
   echo "Essai Windows : $*" >&2
@@ -68,28 +69,11 @@ try_quit() {
   wait "$try_pid" || try_fail "le programme s'est fermé en erreur"
 }
 
-try_pdf_folder() {
-  local home
-  home="$(getent passwd "$(id -un)" | cut -d: -f6)"
-  printf '%s\n' "$home/PDF"
-}
-
-# The CUPS PDF printer, the default one: Wine hands it to Windows programs.
-try_printer() {
-  pgrep -x cupsd >/dev/null || cupsd
-  try_wait 20 lpstat -r >/dev/null 2>&1 || try_fail "CUPS ne démarre pas"
-  if ! lpstat -p PDF >/dev/null 2>&1; then
-    lpadmin -p PDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-  fi
-  lpadmin -d PDF
-}
-
 # Ctrl+P, Return in the print dialog (and in a question about zones outside
 # the printable area); a new PDF page with ink on it must come out.
 try_print() {
   local folder before
-  folder="$(try_pdf_folder)"
-  mkdir -p "$folder"
+  folder="$printer_pages"
   before="$(ls "$folder" | wc -l)"
   try_keys ctrl+p
   sleep 3
@@ -135,7 +119,7 @@ windows_try() {
     LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 wineboot -i >>"$try_log" 2>&1
   TIRAVON_WINEPREFIX="$try_prefix" "$wine_run" regedit /S "$(winepath_of "$TIRAVON_ROOT/scripts/lib/wine-fonts.reg")" \
     >>"$try_log" 2>&1
-  try_printer
+  windows_printer
 
   local drive="$try_prefix/drive_c"
   local installed="$drive/Program Files/Tiravon"

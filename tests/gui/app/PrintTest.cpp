@@ -22,6 +22,10 @@
 #include "windows/frm_DECALAGE.h"
 
 #include <QAction>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QPageLayout>
+#include <QThread>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QCheckBox>
@@ -1016,13 +1020,13 @@ TEST_F(PrintTest, TheCalibrationRulersAreNumberedBesideTheirMarksInOutlinesOnly)
         EXPECT_NEAR((number.top() + number.bottom()) / 2.0, left[i], 0.1 * dotsPerMm) << i;
     }
 
-    if (QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty())
+    const QString pdffonts = hostProgram(QStringLiteral("pdffonts"));
+    if (pdffonts.isEmpty())
         GTEST_SKIP() << "pdffonts (poppler-utils) is not installed: the fonts of the page cannot be listed";
-    QProcess fonts;
-    fonts.start(QStringLiteral("pdffonts"), {pdf});
-    ASSERT_TRUE(fonts.waitForFinished(-1));
+    QByteArray fonts;
+    ASSERT_EQ(runHostProgram(pdffonts, {hostPath(pdf)}, nullptr, &fonts), 0);
     // The heading of the list and its rule, and no font under them.
-    EXPECT_EQ(QString::fromLocal8Bit(fonts.readAllStandardOutput()).trimmed().split(QLatin1Char('\n')).size(), 2);
+    EXPECT_EQ(QString::fromLocal8Bit(fonts).trimmed().split(QLatin1Char('\n')).size(), 2);
 }
 
 // The preview draws the page as printing would, asks nothing, and prints it
@@ -1398,3 +1402,201 @@ TEST_F(PrintTest, AShownStampPrintsTurnedAsOnScreenAndAHiddenOneNotAtAll)
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------
+// A real printer of the system, through the system's own print path: on
+// Windows, Wine's, which hands the host's CUPS printers to Windows programs.
+// scripts/windows names a CUPS PDF printer in TIRAVON_PRINTER and the folder
+// its pages land in in TIRAVON_PRINTER_PAGES; the places measured are added
+// to TIRAVON_PRINTER_REPORT, where the Linux and the Windows program's are
+// compared.
+namespace {
+
+class RealPrinterTest : public PrintTest
+{
+protected:
+    QString printerName;
+    QString pagesFolder;
+
+    void SetUp() override
+    {
+        PrintTest::SetUp();
+        printerName = qEnvironmentVariable("TIRAVON_PRINTER");
+        pagesFolder = qEnvironmentVariable("TIRAVON_PRINTER_PAGES");
+        if (printerName.isEmpty() || pagesFolder.isEmpty())
+            GTEST_SKIP() << "no real printer named: scripts/windows sets TIRAVON_PRINTER and TIRAVON_PRINTER_PAGES";
+        REQUIRE_PDFTOPPM();
+        setTick(form->mnu_Border, false);
+        setTick(form->mnu_3D, false);
+        blankSheet();
+        for (SheetEdit *field : {form->NOM, form->MATRICULE, form->TARIF_1, form->MONTANT_TOTAL})
+            crisp(field);
+        form->NOM->setText(QStringLiteral("MARTIN JEANNE"));
+        form->MATRICULE->setText(QStringLiteral("2 80 05 75 111 222   33"));
+        form->TARIF_1->setText(QStringLiteral("30,00"));
+        form->ScrollBox->verticalScrollBar()->setValue(0);
+    }
+
+    // Runs the command, its print dialog answered with the real printer, and
+    // gives the page that came out of it, rendered.
+    QImage onThePrinter(QAction *command)
+    {
+        const QStringList before = QDir(pagesFolder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        testDialogs().clear();
+        testDialogs().printAnswer = [this](QPrinter &printer) {
+            // As the print dialog leaves it when the printer is chosen.
+            printer.setOutputFileName(QString());
+            printer.setOutputFormat(QPrinter::NativeFormat);
+            printer.setPrinterName(printerName);
+            capturing = true;
+            return true;
+        };
+        command->trigger();
+        capturing = false;
+        // Nothing asked or told but the print dialog.
+        QStringList told;
+        for (const ScriptedDialogs::Shown &box : testDialogs().shown)
+            if (box.kind != QLatin1String("print"))
+                told << box.kind + QStringLiteral(": ") + box.text;
+        EXPECT_TRUE(told.isEmpty()) << told.join(QLatin1Char('|')).toStdString();
+        // The printer's queue writes the page a moment later.
+        QString page;
+        const QDeadlineTimer deadline(std::chrono::seconds(90));
+        qint64 size = -1;
+        while (!deadline.hasExpired()) {
+            QThread::msleep(250);
+            if (page.isEmpty())
+                for (const QString &name : QDir(pagesFolder).entryList({QStringLiteral("*.pdf")}, QDir::Files))
+                    if (!before.contains(name))
+                        page = QDir(pagesFolder).filePath(name);
+            if (page.isEmpty())
+                continue;
+            const qint64 now = QFileInfo(page).size();
+            if (now > 0 && now == size)
+                break;
+            size = now;
+        }
+        if (page.isEmpty()) {
+            ADD_FAILURE() << "no page came out of " << printerName.toStdString();
+            return QImage();
+        }
+        QThread::msleep(500);
+        // pdftoppm writes its picture beside the page: a copy of the page here.
+        const QString copy = session.path(QStringLiteral("imprimante-%1.pdf").arg(before.size()));
+        QFile::remove(copy);
+        EXPECT_TRUE(QFile::copy(page, copy));
+        return render(copy);
+    }
+
+    // The same command printed by the program to a PDF file laid out as the
+    // real printer's page: its printable corner at the same place.
+    QImage asPdf(QAction *command, const QString &name)
+    {
+        QPrinter real(QPrinter::HighResolution);
+        real.setPrinterName(printerName);
+        const QPageLayout layout = real.pageLayout();
+        const QString pdf = session.path(name + QStringLiteral(".pdf"));
+        testDialogs().printAnswer = [this, pdf, layout](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printer.setResolution(kPrinterDpi);
+            printer.setPageLayout(QPageLayout(layout.pageSize(), QPageLayout::Portrait, layout.minimumMargins(),
+                                              layout.units(), layout.minimumMargins()));
+            capturing = true;
+            return true;
+        };
+        command->trigger();
+        capturing = false;
+        return render(pdf);
+    }
+
+    // An ink box in millimetres from the page's corner, for the report.
+    void report(const char *what, const QRect &box) const
+    {
+        const QString file = qEnvironmentVariable("TIRAVON_PRINTER_REPORT");
+        if (file.isEmpty())
+            return;
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::Append | QIODevice::Text));
+        const double mm = 25.4 / kPrinterDpi;
+        out.write(QStringLiteral("%1 %2 %3 %4 %5\n")
+                      .arg(QLatin1String(what))
+                      .arg(box.left() * mm, 0, 'f', 2)
+                      .arg(box.top() * mm, 0, 'f', 2)
+                      .arg((box.right() + 1) * mm, 0, 'f', 2)
+                      .arg((box.bottom() + 1) * mm, 0, 'f', 2)
+                      .toUtf8());
+    }
+
+    static void expectWithinHalfAMillimetre(const QRect &printed, const QRect &expected, const QPoint &shift = {})
+    {
+        ASSERT_FALSE(printed.isNull());
+        ASSERT_FALSE(expected.isNull());
+        const double half = 0.5 * kPrinterDpi / 25.4;
+        EXPECT_NEAR(printed.left(), expected.left() + shift.x(), half);
+        EXPECT_NEAR(printed.top(), expected.top() + shift.y(), half);
+        EXPECT_NEAR(printed.right(), expected.right() + shift.x(), half);
+        EXPECT_NEAR(printed.bottom(), expected.bottom() + shift.y(), half);
+    }
+};
+
+} // namespace
+
+// The care sheet and the calibration page reach the printer at true scale
+// from its printable corner, as the program lays them out; the printer's
+// offset moves the page by as much.
+TEST_F(RealPrinterTest, TheSheetAndTheCalibrationPageLandWhereTheProgramPutsThem)
+{
+    const QImage sheet = onThePrinter(form->btn_IMPRIMER);
+    const QImage expected = asPdf(form->btn_IMPRIMER, QStringLiteral("feuille"));
+    expectWithinHalfAMillimetre(inkBox(sheet), inkBox(expected));
+    report("feuille", inkBox(sheet));
+
+    // 5.0 mm to the right, 3.0 mm down.
+    INI_WriteString(QStringLiteral("IMPRIMANTES"), printerName, QStringLiteral("50;30"));
+    const QImage moved = onThePrinter(form->btn_IMPRIMER);
+    const double dotsPerMm = kPrinterDpi / 25.4;
+    expectWithinHalfAMillimetre(inkBox(moved), inkBox(sheet), QPoint(qRound(5 * dotsPerMm), qRound(3 * dotsPerMm)));
+    report("decalee", inkBox(moved));
+    INI_WriteString(QStringLiteral("IMPRIMANTES"), printerName, QString());
+
+    QAction *calibration = form->findChild<QAction *>(QStringLiteral("mnu_Calibrage"));
+    const QImage page = onThePrinter(calibration);
+    expectWithinHalfAMillimetre(inkBox(page), inkBox(asPdf(calibration, QStringLiteral("calibrage"))));
+    report("calibrage", inkBox(page));
+}
+
+// With the real printer chosen, the preview shows its page and a text pushed
+// outside its printable area is asked about before anything prints.
+TEST_F(RealPrinterTest, ThePreviewAndTheQuestionKnowThePrintersPrintableArea)
+{
+    const QImage sheet = onThePrinter(form->btn_IMPRIMER);
+    ASSERT_FALSE(sheet.isNull());
+    form->findChild<QAction *>(QStringLiteral("mnu_Apercu"))->trigger();
+    auto *window = form->findChild<QWidget *>(QStringLiteral("Form_APERCU"));
+    ASSERT_NE(window, nullptr);
+    auto *preview = window->findChild<QPrintPreviewWidget *>(QStringLiteral("preview"));
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->pageCount(), 1);
+    window->close();
+
+    // A tariff near the right edge, moved 25 mm further to the right.
+    form->TARIF_1->setAlignment(Qt::AlignLeft);
+    form->TARIF_1->move(690, form->TARIF_1->y());
+    INI_WriteString(QStringLiteral("IMPRIMANTES"), printerName, QStringLiteral("250;0"));
+    testDialogs().clear();
+    testDialogs().confirmAnswers = {false};
+    const QStringList before = QDir(pagesFolder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    testDialogs().printAnswer = [this](QPrinter &printer) {
+        printer.setOutputFileName(QString());
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName(printerName);
+        return true;
+    };
+    form->btn_IMPRIMER->trigger();
+    ASSERT_EQ(testDialogs().texts(QStringLiteral("confirm")).size(), 1);
+    EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).first().startsWith(
+        QStringLiteral("Ces zones sortent de la partie imprimable de la page : ")));
+    QThread::msleep(2000);
+    EXPECT_EQ(QDir(pagesFolder).entryList({QStringLiteral("*.pdf")}, QDir::Files), before);
+}

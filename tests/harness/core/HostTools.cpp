@@ -74,7 +74,7 @@ QString hostProgram(const QString &name)
     return QStandardPaths::findExecutable(name);
 }
 
-int runHostProgram(const QString &program, const QStringList &arguments, QString *errors)
+int runHostProgram(const QString &program, const QStringList &arguments, QString *errors, QByteArray *output)
 {
     if (!runningUnderWine()) {
         QProcess process;
@@ -82,6 +82,8 @@ int runHostProgram(const QString &program, const QStringList &arguments, QString
         const bool ended = process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit;
         if (errors)
             *errors = QString::fromLocal8Bit(process.readAllStandardError());
+        if (output)
+            *output = process.readAllStandardOutput();
         return ended ? process.exitCode() : -1;
     }
     // Wine starts a host program but cannot wait for it: the host's shell
@@ -89,10 +91,12 @@ int runHostProgram(const QString &program, const QStringList &arguments, QString
     QTemporaryDir dir;
     const QString status = dir.filePath(QStringLiteral("status"));
     const QString errorFile = dir.filePath(QStringLiteral("errors"));
-    QStringList shellArguments{QStringLiteral("-c"),
-                               QStringLiteral("\"$0\" \"$@\" 2>\"%1\"; echo $? >\"%2.part\"; mv \"%2.part\" \"%2\"")
-                                   .arg(hostPath(errorFile), hostPath(status)),
-                               hostPath(program)};
+    const QString outputFile = dir.filePath(QStringLiteral("output"));
+    QStringList shellArguments{
+        QStringLiteral("-c"),
+        QStringLiteral("\"$0\" \"$@\" >\"%3\" 2>\"%1\"; echo $? >\"%2.part\"; mv \"%2.part\" \"%2\"")
+            .arg(hostPath(errorFile), hostPath(status), hostPath(outputFile)),
+        hostPath(program)};
     shellArguments += arguments;
     if (!QProcess::startDetached(hostProgram(QStringLiteral("sh")), shellArguments))
         return -1;
@@ -105,6 +109,10 @@ int runHostProgram(const QString &program, const QStringList &arguments, QString
     if (errors) {
         QFile errorText(errorFile);
         *errors = errorText.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(errorText.readAll()) : QString();
+    }
+    if (output) {
+        QFile outputText(outputFile);
+        *output = outputText.open(QIODevice::ReadOnly) ? outputText.readAll() : QByteArray();
     }
     bool ok = false;
     const int code = statusFile.readAll().trimmed().toInt(&ok);

@@ -17,8 +17,10 @@ QString hostPath(const QString &path);
 QString hostProgram(const QString &name);
 // Runs a program of the host (hostProgram) to its end and gives its exit
 // code, -1 when it could not run; what it wrote on its error output goes to
-// errors. Its arguments are given as the host takes them (hostPath).
-int runHostProgram(const QString &program, const QStringList &arguments, QString *errors = nullptr);
+// errors, what it wrote on its output to output. Its arguments are given as
+// the host takes them (hostPath).
+int runHostProgram(const QString &program, const QStringList &arguments, QString *errors = nullptr,
+                   QByteArray *output = nullptr);
 
 // Mounts a small memory file system of the host on an empty folder, with
 // the mount options given ("size=256k", "ro"): needs the administrator, on
