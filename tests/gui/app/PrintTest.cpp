@@ -1567,7 +1567,8 @@ TEST_F(RealPrinterTest, TheSheetAndTheCalibrationPageLandWhereTheProgramPutsThem
 }
 
 // With the real printer chosen, the preview shows its page and a text pushed
-// outside its printable area is asked about before anything prints.
+// outside its printable area is asked about before anything prints (what
+// Cancel then does is the same for every printer).
 TEST_F(RealPrinterTest, ThePreviewAndTheQuestionKnowThePrintersPrintableArea)
 {
     const QImage sheet = onThePrinter(form->btn_IMPRIMER);
@@ -1586,7 +1587,6 @@ TEST_F(RealPrinterTest, ThePreviewAndTheQuestionKnowThePrintersPrintableArea)
     INI_WriteString(QStringLiteral("IMPRIMANTES"), printerName, QStringLiteral("250;0"));
     testDialogs().clear();
     testDialogs().confirmAnswers = {false};
-    const QStringList before = QDir(pagesFolder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
     testDialogs().printAnswer = [this](QPrinter &printer) {
         printer.setOutputFileName(QString());
         printer.setOutputFormat(QPrinter::NativeFormat);
@@ -1597,6 +1597,4 @@ TEST_F(RealPrinterTest, ThePreviewAndTheQuestionKnowThePrintersPrintableArea)
     ASSERT_EQ(testDialogs().texts(QStringLiteral("confirm")).size(), 1);
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).first().startsWith(
         QStringLiteral("Ces zones sortent de la partie imprimable de la page : ")));
-    QThread::msleep(2000);
-    EXPECT_EQ(QDir(pagesFolder).entryList({QStringLiteral("*.pdf")}, QDir::Files), before);
 }
