@@ -13,19 +13,19 @@
 #include "acts/RtfReader.h"
 #include "acts/TextSearch.h"
 #include "app/ProgramEntry.h"
-#include "app/Unit1.h"
-#include "app/variables_globales.h"
+#include "app/CareSheetWindow.h"
+#include "app/ProgramWindows.h"
 #include "config/FormConfiguration.h"
-#include "patient/DataModule_navelis.h"
+#include "patient/NavelisDatabase.h"
 #include "patient/PatientImport.h"
 #include "print/JpegCodec.h"
 #include "support/Dialogs.h"
 #include "support/IniFile.h"
 #include "support/Platform.h"
 #include "support/TextFile.h"
-#include "support/tq32_ini.h"
+#include "support/DataFolder.h"
 #include "widgets/SheetEdit.h"
-#include "widgets/tq32_LISTES.h"
+#include "widgets/ListBoxes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -186,8 +186,8 @@ int childStart(int argc, char *argv[], bool program)
         QDir::setCurrent(QString::fromLocal8Bit(argv[2]));
         // As the program starts: the windows and the first show in one
         // settings session. The first paint comes later, in the event loop.
-        openTiravonWindows();
-        watch.window = Form1;
+        openProgramWindows();
+        watch.window = careSheetWindow;
     } else {
         static QWidget window;
         window.resize(atoi(argv[2]), atoi(argv[3]));
@@ -234,7 +234,7 @@ Start startChild(const QStringList &arguments)
 void fillSheet()
 {
     int n = 0;
-    for (SheetEdit *edit : Form1->findChildren<SheetEdit *>()) {
+    for (SheetEdit *edit : careSheetWindow->findChildren<SheetEdit *>()) {
         const QString name = edit->objectName();
         if (name.startsWith(QStringLiteral("TARIF")))
             edit->setText(QStringLiteral("%1,50").arg(++n));
@@ -309,18 +309,18 @@ int main(int argc, char *argv[])
     QDir::setCurrent(folder.path());
 
     QList<Result> results;
-    openTiravonWindows();
+    openProgramWindows();
     QCoreApplication::processEvents();
     fillSheet();
 
     // The save of a full sheet, and its floor: one atomic write of each file
     // it produces, with the bytes it produced.
     const QDateTime beforeSave = QDateTime::currentDateTime().addSecs(-1);
-    Form1->INI_SAVE->trigger();
+    careSheetWindow->saveConfigurationAction->trigger();
     const QStringList saved = filesChangedSince(folder.path(), beforeSave);
     {
         Result r{QStringLiteral("INI_SAVE (feuille remplie)"), QStringLiteral("une écriture atomique des fichiers")};
-        r.scenario = timed(runs, [] { Form1->INI_SAVE->trigger(); });
+        r.scenario = timed(runs, [] { careSheetWindow->saveConfigurationAction->trigger(); });
         QList<QByteArray> bytes;
         for (const QString &path : saved) {
             QFile file(path);
@@ -340,9 +340,9 @@ int main(int argc, char *argv[])
         // every key through the settings store, against reading and parsing
         // each file once.
         Result r{QStringLiteral("INI_GET (mêmes fichiers)"), QStringLiteral("lecture et analyse des fichiers")};
-        const FormConfiguration shown = Form1->capture();
-        const QString programFolder = Program_Folder();
-        r.scenario = timed(runs, [&] { (void)readFormConfiguration(shown, programFolder); });
+        const FormConfiguration shown = careSheetWindow->capture();
+        const QString dataFolder = programFolder();
+        r.scenario = timed(runs, [&] { (void)readFormConfiguration(shown, dataFolder); });
         r.floor = timed(runs, [&] {
             for (const QString &path : saved)
                 (void)IniDocument::parse(readTextFile(path).text).value(QStringLiteral("x"), QStringLiteral("y"));
@@ -355,14 +355,14 @@ int main(int argc, char *argv[])
         // The whole command besides: the form image decoded again and every
         // value put back into the window; no floor of its own.
         Result r{QStringLiteral("INI_GET complet (image décodée, fenêtre mise à jour)"), QString()};
-        r.scenario = timed(runs, [] { Form1->INI_GET->trigger(); });
+        r.scenario = timed(runs, [] { careSheetWindow->readConfigurationAction->trigger(); });
         r.goal = QStringLiteral("—");
         r.met = true;
         results << r;
     }
     {
         Result r{QStringLiteral("Impression (capture + page PDF 600 dpi)"), QStringLiteral("même image dessinée en PDF")};
-        r.scenario = timed(runs, [] { Form1->btn_IMPRIMER->trigger(); });
+        r.scenario = timed(runs, [] { careSheetWindow->printAction->trigger(); });
         const QPixmap picture = QPixmap::fromImage(builtInFormPicture());
         r.floor = timed(runs, [&] {
             QPrinter printer(QPrinter::HighResolution);
@@ -395,12 +395,12 @@ int main(int argc, char *argv[])
         writeLineFile(towns, lines);
         int added = 0;
         r.scenario = timed(runs, [&] {
-            Form1->INI_GET->trigger();
-            AddUniqueToList(Form1->LISTE_VILLES, QStringLiteral("NOUVELLE VILLE %1").arg(++added), false);
-            Form1->INI_SAVE->trigger();
+            careSheetWindow->readConfigurationAction->trigger();
+            addUniqueEntry(careSheetWindow->LISTE_VILLES, QStringLiteral("NOUVELLE VILLE %1").arg(++added), false);
+            careSheetWindow->saveConfigurationAction->trigger();
         });
-        if (Form1->LISTE_VILLES->count() < 100000)
-            r.note = QStringLiteral("la liste n'a pas été lue (%1 lignes)").arg(Form1->LISTE_VILLES->count());
+        if (careSheetWindow->LISTE_VILLES->count() < 100000)
+            r.note = QStringLiteral("la liste n'a pas été lue (%1 lignes)").arg(careSheetWindow->LISTE_VILLES->count());
         r.floor = timed(runs, [&] {
             QStringList read = readLineFile(towns);
             read << QStringLiteral("NOUVELLE VILLE");
@@ -410,10 +410,10 @@ int main(int argc, char *argv[])
         r.met = r.scenario->median() <= 3 * r.floor->median();
         results << r;
         writeLineFile(towns, QStringList{QStringLiteral("PARIS"), QStringLiteral("LYON")});
-        Form1->INI_GET->trigger();
+        careSheetWindow->readConfigurationAction->trigger();
     }
-    Form1->close();
-    destroyTiravonWindows();
+    careSheetWindow->close();
+    destroyProgramWindows();
 
     // The start of the program, a separate process, with the configuration
     // stored above; the floor is a bare Qt window of the same size.
@@ -531,10 +531,10 @@ int main(int argc, char *argv[])
         bench.windowsFolderPath = windows;
         std::optional<ImportedPatient> imported;
         r.scenario = timed(runs, [&] {
-            TDATA_NAVELIS data;
-            imported = data.NAVELIS_MAJExecute();
+            NavelisDatabase data;
+            imported = data.importCurrentPatient();
         });
-        if (!imported || imported->NOM != QStringLiteral("DURAND Marie"))
+        if (!imported || imported->name != QStringLiteral("DURAND Marie"))
             r.note = QStringLiteral("le patient n'a pas été importé");
         const QString connection = QStringLiteral("bench_floor");
         r.floor = timed(runs, [&] {

@@ -1,6 +1,6 @@
 #include "NavelisDemo.h"
 
-#include "support/tq32_ini.h"
+#include "support/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,7 +73,7 @@ NavelisDemo writeNavelisDemo(const QString &folderPath, int patientCode)
         return demo;
 
     QFile::remove(demo.iniPath);
-    INI_WriteString(QStringLiteral("BASES"), QStringLiteral("CheminBaseOrel"), demo.databasePath, demo.iniPath);
-    INI_WriteInteger(QStringLiteral("MRU"), QStringLiteral("PATIENT"), patientCode, demo.iniPath);
+    writeSetting(QStringLiteral("BASES"), QStringLiteral("CheminBaseOrel"), demo.databasePath, demo.iniPath);
+    writeIntegerSetting(QStringLiteral("MRU"), QStringLiteral("PATIENT"), patientCode, demo.iniPath);
     return demo;
 }

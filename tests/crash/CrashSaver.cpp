@@ -7,8 +7,8 @@
 #include "FakePlatform.h"
 #include "ScriptedDialogs.h"
 #include "app/ProgramEntry.h"
-#include "app/Unit1.h"
-#include "app/variables_globales.h"
+#include "app/CareSheetWindow.h"
+#include "app/ProgramWindows.h"
 #include "widgets/SheetEdit.h"
 
 #include <QAction>
@@ -37,18 +37,18 @@ int main(int argc, char *argv[])
     setDialogs(&dialogs);
 
     for (int round = 0; round < rounds; ++round) {
-        openTiravonWindows();
+        openProgramWindows();
         QCoreApplication::processEvents();
-        Form1->NOM->setText(QStringLiteral("PATIENT %1").arg(round));
-        Form1->ADRESSE->setText(QStringLiteral("%1 RUE DES ÉCOLES").arg(round * 7));
-        Form1->INI_SAVE->trigger();
+        careSheetWindow->NOM->setText(QStringLiteral("PATIENT %1").arg(round));
+        careSheetWindow->ADRESSE->setText(QStringLiteral("%1 RUE DES ÉCOLES").arg(round * 7));
+        careSheetWindow->saveConfigurationAction->trigger();
 
-        Form1->VILLE->setFocus();
-        QTest::keyClicks(Form1->VILLE, QStringLiteral("VILLE %1").arg(round));
-        QTest::keyClick(Form1->VILLE, Qt::Key_Tab);
+        careSheetWindow->VILLE->setFocus();
+        QTest::keyClicks(careSheetWindow->VILLE, QStringLiteral("VILLE %1").arg(round));
+        QTest::keyClick(careSheetWindow->VILLE, Qt::Key_Tab);
         QCoreApplication::processEvents();
-        Form1->close();
-        destroyTiravonWindows();
+        careSheetWindow->close();
+        destroyProgramWindows();
         dialogs.clear();
     }
     setDialogs(nullptr);

@@ -118,7 +118,7 @@ void checkRow(FuzzedDataProvider &input)
     }
     const PatientRecord patient = patientRecord(row);
     const ImportedPatient sheet = importedPatient(patient);
-    FUZZ_CHECK(!hasLineBreak(sheet.ADRESSE));
+    FUZZ_CHECK(!hasLineBreak(sheet.address));
     (void)importConfirmation(patient);
 }
 

@@ -3,7 +3,7 @@
 #include "support/IniFile.h"
 #include "support/TextFile.h"
 #include "support/TiravonError.h"
-#include "support/tq32_ini.h"
+#include "support/SettingsStore.h"
 
 #include <QFileInfo>
 
@@ -100,12 +100,12 @@ void writeActModel(const QString &file, const ActModel &model)
 
 void registerActModel(const QString &actName, const QString &modelFile, const QString &settingsFile)
 {
-    INI_WriteString(kActs, actName, modelFile, settingsFile);
+    writeSetting(kActs, actName, modelFile, settingsFile);
 }
 
 QString registeredActModel(const QString &actName, const QString &settingsFile)
 {
-    return INI_ReadString(kActs, actName, QString(), settingsFile);
+    return readSetting(kActs, actName, QString(), settingsFile);
 }
 
 ShortcutTarget shortcutTarget(const QString &registeredPath)

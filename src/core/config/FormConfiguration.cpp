@@ -3,7 +3,8 @@
 #include "config/FieldCatalogue.h"
 #include "support/IniFile.h"
 #include "support/TextFile.h"
-#include "support/tq32_ini.h"
+#include "support/DataFolder.h"
+#include "support/SettingsStore.h"
 
 #include <QColor>
 #include <QFont>
@@ -299,13 +300,13 @@ FormConfiguration readFormConfiguration(const FormConfiguration &current, const 
         const QString name = keyOf(key, config);
         if (key.text) {
             QString &value = key.text(config);
-            value = INI_ReadString(key.section, name, key.def.isValid() ? key.def.toString() : value, file);
+            value = readSetting(key.section, name, key.def.isValid() ? key.def.toString() : value, file);
         } else if (key.number) {
             int &value = key.number(config);
-            value = INI_ReadInteger(key.section, name, key.def.isValid() ? key.def.toInt() : value, file);
+            value = readIntegerSetting(key.section, name, key.def.isValid() ? key.def.toInt() : value, file);
         } else if (key.flag) {
             bool &value = key.flag(config);
-            value = INI_ReadBool(key.section, name, key.def.isValid() ? key.def.toBool() : value, file);
+            value = readBoolSetting(key.section, name, key.def.isValid() ? key.def.toBool() : value, file);
         } else if (key.lines) {
             bool exists = false;
             const QStringList lines = readLineFile(file, &exists);
@@ -318,20 +319,20 @@ FormConfiguration readFormConfiguration(const FormConfiguration &current, const 
     // the place keys (100 each when missing).
     const QString &file = config.configPath;
     for (FieldPlace &field : config.fields) {
-        field.x = INI_ReadInteger(field.name, kX, field.x, file);
-        field.y = INI_ReadInteger(field.name, kY, field.y, file);
-        field.z = INI_ReadInteger(field.name, kZ, field.z, file);
+        field.x = readIntegerSetting(field.name, kX, field.x, file);
+        field.y = readIntegerSetting(field.name, kY, field.y, file);
+        field.z = readIntegerSetting(field.name, kZ, field.z, file);
     }
     config.addedFields.clear();
-    const int count = INI_ReadInteger(kAdded, QStringLiteral("N"), 0, file);
+    const int count = readIntegerSetting(kAdded, QStringLiteral("N"), 0, file);
     for (int i = 1; i <= count; ++i) {
         FieldPlace added;
-        added.name = INI_ReadString(kAdded, QString::number(i), QString(), file);
+        added.name = readSetting(kAdded, QString::number(i), QString(), file);
         if (added.name.isEmpty())
             break;
-        added.x = INI_ReadInteger(added.name, kX, 100, file);
-        added.y = INI_ReadInteger(added.name, kY, 100, file);
-        added.z = INI_ReadInteger(added.name, kZ, 100, file);
+        added.x = readIntegerSetting(added.name, kX, 100, file);
+        added.y = readIntegerSetting(added.name, kY, 100, file);
+        added.z = readIntegerSetting(added.name, kZ, 100, file);
         config.addedFields << added;
     }
     return config;
@@ -351,11 +352,11 @@ void writeFormConfiguration(const FormConfiguration &value, const QString &progr
         const QString file = fileOf(key, config, programFolder);
         const QString name = keyOf(key, config);
         if (key.text)
-            INI_WriteString(key.section, name, key.text(config), file);
+            writeSetting(key.section, name, key.text(config), file);
         else if (key.number)
-            INI_WriteInteger(key.section, name, key.number(config), file);
+            writeIntegerSetting(key.section, name, key.number(config), file);
         else if (key.flag)
-            INI_WriteBool(key.section, name, key.flag(config), file);
+            writeBoolSetting(key.section, name, key.flag(config), file);
         else if (key.lines && key.lines(config))
             writeLineFile(file, *key.lines(config));
     }
@@ -368,12 +369,12 @@ void writeFormConfiguration(const FormConfiguration &value, const QString &progr
     for (const FieldPlace &field : config.fields) {
         if (isListed(config, field.name)) {
             ++count;
-            INI_WriteInteger(kAdded, QStringLiteral("N"), count, file);
-            INI_WriteString(kAdded, QString::number(count), field.name, file);
+            writeIntegerSetting(kAdded, QStringLiteral("N"), count, file);
+            writeSetting(kAdded, QString::number(count), field.name, file);
         }
-        INI_WriteInteger(field.name, kX, field.x, file);
-        INI_WriteInteger(field.name, kY, field.y, file);
-        INI_WriteInteger(field.name, kZ, field.z, file);
+        writeIntegerSetting(field.name, kX, field.x, file);
+        writeIntegerSetting(field.name, kY, field.y, file);
+        writeIntegerSetting(field.name, kZ, field.z, file);
     }
     session.writeFiles();
 }

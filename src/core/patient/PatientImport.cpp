@@ -3,7 +3,7 @@
 #include "DateRules.h"
 #include "support/IniFile.h"
 #include "support/TextFile.h"
-#include "support/tq32_ini.h"
+#include "support/SettingsStore.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -323,24 +323,24 @@ QString noSuchPatientMessage(int code)
 ImportedPatient importedPatient(const PatientRecord &patient)
 {
     ImportedPatient sheet;
-    sheet.NOM = patient.nom + QLatin1Char(' ') + patient.prenom;
-    sheet.DDN = patient.dateNaissance;
-    sheet.MATRICULE = patient.numeroSecuriteSocial.startsWith(QLatin1Char('_')) ? QString()
+    sheet.name = patient.nom + QLatin1Char(' ') + patient.prenom;
+    sheet.birthDate = patient.dateNaissance;
+    sheet.number = patient.numeroSecuriteSocial.startsWith(QLatin1Char('_')) ? QString()
                                                                                  : patient.numeroSecuriteSocial;
     // The address field is one line: each line break of the record's
     // address, whatever its form, becomes a dash.
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|[\r\n\\x{2028}\\x{2029}]"));
-    sheet.ADRESSE = QString(patient.adresse).replace(lineBreak, QStringLiteral(" - "));
-    sheet.VILLE = patient.codePostal + QLatin1Char(' ') + patient.ville;
+    sheet.address = QString(patient.adresse).replace(lineBreak, QStringLiteral(" - "));
+    sheet.town = patient.codePostal + QLatin1Char(' ') + patient.ville;
     // The insured person is not in the external record.
-    sheet.ASSURE = QString();
-    sheet.ASSURE_MATRICULE = QString();
+    sheet.insured = QString();
+    sheet.insuredNumber = QString();
     return sheet;
 }
 
 bool holdsImportedName(const ImportedOnSheet &imported, const QString &nomOnSheet)
 {
-    return nomOnSheet.trimmed().compare(imported.NOM.trimmed(), Qt::CaseInsensitive) == 0;
+    return nomOnSheet.trimmed().compare(imported.name.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
 std::optional<QString> numberToWriteBack(const ImportedOnSheet &imported, const QString &nomOnSheet,
@@ -348,7 +348,7 @@ std::optional<QString> numberToWriteBack(const ImportedOnSheet &imported, const 
 {
     const QString number = matriculeOnSheet.trimmed();
     if (number.isEmpty() || !holdsImportedName(imported, nomOnSheet)
-        || number.compare(imported.MATRICULE.trimmed(), Qt::CaseInsensitive) == 0)
+        || number.compare(imported.number.trimmed(), Qt::CaseInsensitive) == 0)
         return std::nullopt;
     return matriculeOnSheet;
 }

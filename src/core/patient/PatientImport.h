@@ -102,7 +102,7 @@ QString noSuchPatientMessage(int code);
 // What an accepted import puts into the identity fields.
 struct ImportedPatient
 {
-    QString NOM, DDN, MATRICULE, ADRESSE, VILLE, ASSURE, ASSURE_MATRICULE;
+    QString name, birthDate, number, address, town, insured, insuredNumber;
 };
 ImportedPatient importedPatient(const PatientRecord &patient);
 
@@ -111,7 +111,7 @@ ImportedPatient importedPatient(const PatientRecord &patient);
 // What an accepted import put into the two fields the write-back looks at.
 struct ImportedOnSheet
 {
-    QString NOM, MATRICULE;
+    QString name, number;
 };
 
 // Whether NOM still holds the imported patient's name (blanks around it and

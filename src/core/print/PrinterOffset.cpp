@@ -1,6 +1,6 @@
 #include "PrinterOffset.h"
 
-#include "support/tq32_ini.h"
+#include "support/SettingsStore.h"
 
 #include <QLocale>
 #include <QPageLayout>
@@ -77,7 +77,7 @@ StoredPrinterOffset readStoredPrinterOffset(const QString &printerName)
     StoredPrinterOffset stored;
     if (printerName.trimmed().isEmpty())
         return stored;
-    stored.text = INI_ReadString(QString::fromLatin1(kPrintersSection), printerName, QString());
+    stored.text = readSetting(QString::fromLatin1(kPrintersSection), printerName, QString());
     // An empty value is no offset, as a missing one.
     stored.unreadable = !stored.text.trimmed().isEmpty() && !parsePrinterOffset(stored.text, &stored.offset);
     return stored;
@@ -124,15 +124,15 @@ QString describePrinterOffset(const StoredPrinterOffset &stored)
 void storePrinterOffset(const QString &printerName, const PrinterOffset &offset)
 {
     if (!printerName.trimmed().isEmpty())
-        INI_WriteString(QString::fromLatin1(kPrintersSection), printerName, formatPrinterOffset(offset));
+        writeSetting(QString::fromLatin1(kPrintersSection), printerName, formatPrinterOffset(offset));
 }
 
 bool outOfAreaWarningWanted()
 {
-    return INI_ReadBool(QString::fromLatin1(kOptionsSection), QString::fromLatin1(kWarningKey), true);
+    return readBoolSetting(QString::fromLatin1(kOptionsSection), QString::fromLatin1(kWarningKey), true);
 }
 
 void setOutOfAreaWarningWanted(bool wanted)
 {
-    INI_WriteBool(QString::fromLatin1(kOptionsSection), QString::fromLatin1(kWarningKey), wanted);
+    writeBoolSetting(QString::fromLatin1(kOptionsSection), QString::fromLatin1(kWarningKey), wanted);
 }

@@ -1,11 +1,11 @@
 #include "ProgramEntry.h"
 
 #include "QtDialogs.h"
-#include "Unit1.h"
+#include "CareSheetWindow.h"
 #include "support/DataFolderLock.h"
 #include "support/Dialogs.h"
-#include "support/tq32_ini.h"
-#include "variables_globales.h"
+#include "support/DataFolder.h"
+#include "ProgramWindows.h"
 #include "widgets/DrawnIcon.h"
 
 #include <QApplication>
@@ -85,7 +85,7 @@ void prepareApplication(QApplication &app)
 
 std::unique_ptr<DataFolderLock> lockDataFolder()
 {
-    const QString folder = Program_Folder();
+    const QString folder = programFolder();
     auto lock = std::make_unique<DataFolderLock>(folder);
     if (lock->outcome() == DataFolderLock::Outcome::HeldByAnotherCopy) {
         dialogs().error(anotherCopyMessage(folder, lock->otherComputer()));
@@ -115,9 +115,9 @@ int runTiravon(QApplication &app)
     // The care-sheet window is the main window: the program ends when it has
     // closed, and the other windows go with it without their closing steps.
     app.setQuitOnLastWindowClosed(false);
-    openTiravonWindows();
-    QObject::connect(Form1, &TForm1::closed, &app, [] { QCoreApplication::exit(0); });
+    openProgramWindows();
+    QObject::connect(careSheetWindow, &CareSheetWindow::closed, &app, [] { QCoreApplication::exit(0); });
     const int result = app.exec();
-    destroyTiravonWindows();
+    destroyProgramWindows();
     return result;
 }

@@ -1,8 +1,7 @@
 #include "SideWindow.h"
 
 #include "support/ActionGuard.h"
-#include "support/tq32_ini.h"
-#include "FormPlacement.h"
+#include "WindowPlacing.h"
 
 #include <QCloseEvent>
 
@@ -20,16 +19,16 @@ SideWindow::SideWindow(const QString &name, const QString &caption, const QSize 
 
 void SideWindow::restorePlacement()
 {
-    runGuarded([this] { Form_RestorePosition(this); });
+    runGuarded([this] { restoreWindowPlacement(this); });
 }
 
 void SideWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    runGuarded([this] { FormClose(); });
+    runGuarded([this] { saveAtClose(); });
 }
 
-void SideWindow::FormClose()
+void SideWindow::saveAtClose()
 {
-    Form_SavePosition(this);
+    saveWindowPlacement(this);
 }

@@ -20,5 +20,5 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     // What closing saves; by default the placement.
-    virtual void FormClose();
+    virtual void saveAtClose();
 };

@@ -7,7 +7,8 @@
 #include "config/FieldCatalogue.h"
 #include "config/FormConfiguration.h"
 #include "config/SharedState.h"
-#include "support/tq32_ini.h"
+#include "support/DataFolder.h"
+#include "support/SettingsStore.h"
 
 #include <QColor>
 #include <functional>
@@ -182,7 +183,7 @@ TEST_F(FormConfigurationTest, StoredKeysAreReadAndMalformedNumbersKeepTheDefault
     };
     for (const Case &c : cases) {
         QFile::remove(configFile());
-        INI_WriteString(QString::fromLatin1(c.section), QString::fromLatin1(c.key), QString::fromUtf8(c.stored),
+        writeSetting(QString::fromLatin1(c.section), QString::fromLatin1(c.key), QString::fromUtf8(c.stored),
                         configFile());
         EXPECT_EQ(c.member(readFormConfiguration(filled(), folder())), c.expected)
             << c.section << "/" << c.key << "=" << c.stored;
@@ -207,13 +208,13 @@ TEST_F(FormConfigurationTest, TheListOfAddedFieldsEndsAtItsFirstMissingEntry)
     };
     for (const Case &c : cases) {
         QFile::remove(configFile());
-        INI_WriteString(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), QString::fromLatin1(c.count), configFile());
+        writeSetting(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), QString::fromLatin1(c.count), configFile());
         for (int i = 0; i < c.entries.size(); ++i)
             if (!c.entries.at(i).isNull())
-                INI_WriteString(QStringLiteral("NOUVEAUX"), QString::number(i + 1), c.entries.at(i), configFile());
-        INI_WriteInteger(QStringLiteral("A"), QStringLiteral("X"), 11, configFile());
-        INI_WriteInteger(QStringLiteral("A"), QStringLiteral("Y"), 22, configFile());
-        INI_WriteInteger(QStringLiteral("A"), QStringLiteral("Z"), 33, configFile());
+                writeSetting(QStringLiteral("NOUVEAUX"), QString::number(i + 1), c.entries.at(i), configFile());
+        writeIntegerSetting(QStringLiteral("A"), QStringLiteral("X"), 11, configFile());
+        writeIntegerSetting(QStringLiteral("A"), QStringLiteral("Y"), 22, configFile());
+        writeIntegerSetting(QStringLiteral("A"), QStringLiteral("Z"), 33, configFile());
         QStringList read;
         for (const FieldPlace &added : readFormConfiguration(filled(), folder()).addedFields)
             read << QStringLiteral("%1 %2 %3 %4").arg(added.name).arg(added.x).arg(added.y).arg(added.z);
@@ -225,26 +226,26 @@ TEST_F(FormConfigurationTest, WhatIsMissingAtSavingIsNotWritten)
 {
     // No side windows: none of their keys, no shortcuts file. No added field
     // holding text: the earlier list stays, entries beyond it too.
-    INI_WriteInteger(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 3, configFile());
-    INI_WriteString(QStringLiteral("NOUVEAUX"), QStringLiteral("3"), QStringLiteral("NOUVEAU_9"), configFile());
+    writeIntegerSetting(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 3, configFile());
+    writeSetting(QStringLiteral("NOUVEAUX"), QStringLiteral("3"), QStringLiteral("NOUVEAU_9"), configFile());
     FormConfiguration c = filled();
     c.optionsWindow.reset();
     c.shortcutsShown.reset();
     c.shortcuts.reset();
     c.addedFields.clear();
     writeFormConfiguration(c, folder());
-    EXPECT_EQ(INI_ReadString(QStringLiteral("OPTIONS"), QStringLiteral("AFFICHE"), QStringLiteral("-")), QStringLiteral("-"));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("HISTORIQUE"), QStringLiteral("AFFICHE"), QStringLiteral("-")), QStringLiteral("-"));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("OPTIONS"), QStringLiteral("TAMPON"), QStringLiteral("-")), QStringLiteral("0"));
+    EXPECT_EQ(readSetting(QStringLiteral("OPTIONS"), QStringLiteral("AFFICHE"), QStringLiteral("-")), QStringLiteral("-"));
+    EXPECT_EQ(readSetting(QStringLiteral("HISTORIQUE"), QStringLiteral("AFFICHE"), QStringLiteral("-")), QStringLiteral("-"));
+    EXPECT_EQ(readSetting(QStringLiteral("OPTIONS"), QStringLiteral("TAMPON"), QStringLiteral("-")), QStringLiteral("0"));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("HISTORIQUE.TXT"))));
-    EXPECT_EQ(INI_ReadInteger(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 0, configFile()), 3);
+    EXPECT_EQ(readIntegerSetting(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 0, configFile()), 3);
 
     // Both added fields listed in window order, from 1; the third entry stays.
     c.addedFields = {c.fields.at(3), c.fields.at(2)};
     writeFormConfiguration(c, folder());
     QStringList listed;
     for (const char *key : {"N", "1", "2", "3"})
-        listed << INI_ReadString(QStringLiteral("NOUVEAUX"), QString::fromLatin1(key), QString(), configFile());
+        listed << readSetting(QStringLiteral("NOUVEAUX"), QString::fromLatin1(key), QString(), configFile());
     EXPECT_EQ(listed, (QStringList{QStringLiteral("2"), QStringLiteral("NOUVEAU_1"), QStringLiteral("NOUVEAU_2"),
                                    QStringLiteral("NOUVEAU_9")}));
 }
@@ -254,7 +255,7 @@ TEST_F(FormConfigurationTest, AValueWrittenAndReadBackIsWrittenAgainUnchanged)
     const FormConfiguration written = filled();
     writeFormConfiguration(written, folder());
     const QByteArray config = fileBytes(configFile());
-    const QByteArray settings = fileBytes(INI_ProgramFile());
+    const QByteArray settings = fileBytes(programSettingsFile());
     ASSERT_FALSE(config.isEmpty());
 
     const FormConfiguration read = readFormConfiguration(scrambled(written), folder());
@@ -263,7 +264,7 @@ TEST_F(FormConfigurationTest, AValueWrittenAndReadBackIsWrittenAgainUnchanged)
     EXPECT_EQ(read.addedFields.at(0).z, 180);
     writeFormConfiguration(read, folder());
     EXPECT_EQ(fileBytes(configFile()), config);
-    EXPECT_EQ(fileBytes(INI_ProgramFile()), settings);
+    EXPECT_EQ(fileBytes(programSettingsFile()), settings);
 }
 
 TEST_F(FormConfigurationTest, ColoursAreStoredRedInTheLowByteAndSystemColoursReadAsTheFallback)

@@ -2,10 +2,10 @@
 // onto the sheet, the way the database is reached, and the data module over
 // SQLite databases made here (one of them through ODBC).
 #include "HostTools.h"
-#include "NavelisDatabase.h"
+#include "NavelisTestDatabase.h"
 #include "SupportFixture.h"
 
-#include "patient/DataModule_navelis.h"
+#include "patient/NavelisDatabase.h"
 #include "patient/PatientImport.h"
 #include "support/TextFile.h"
 
@@ -28,8 +28,8 @@ TEST(PatientImport, MapsARowOntoTheIdentityFields)
     };
     for (const auto &c : cases) {
         const ImportedPatient got = importedPatient(c.row);
-        EXPECT_EQ((QStringList{got.NOM, got.DDN, got.MATRICULE, got.ADRESSE, got.VILLE}), c.sheet);
-        EXPECT_TRUE(got.ASSURE.isEmpty() && got.ASSURE_MATRICULE.isEmpty());
+        EXPECT_EQ((QStringList{got.name, got.birthDate, got.number, got.address, got.town}), c.sheet);
+        EXPECT_TRUE(got.insured.isEmpty() && got.insuredNumber.isEmpty());
     }
 }
 
@@ -158,9 +158,9 @@ TEST_F(NavelisTest, ConnectionStopsSilentlyOrSaysWhatWentWrong)
         testDialogs().clear();
         c.prepare();
         bool missing = false;
-        TDATA_NAVELIS module([&missing] { missing = true; });
+        NavelisDatabase module([&missing] { missing = true; });
         EXPECT_EQ(module.isConnected(), c.connected) << c.what;
-        EXPECT_EQ(module.ADO_GLB_PATIENT.open && module.ADO_SA.open, c.connected) << c.what;
+        EXPECT_EQ(module.patients.open && module.pregnancies.open, c.connected) << c.what;
         EXPECT_EQ(missing, c.missing) << c.what;
         EXPECT_EQ(testDialogs().texts(), c.shown) << c.what;
     }
@@ -193,7 +193,7 @@ TEST_F(NavelisTest, NothingIsImportedOrWrittenOnCancelNoRowOrAReadFailure)
         {"cancelled", [this] { sample(1234); }, {}, {}, false},
         {"no such code", [this] { sample(777); }, {}, {noSuchPatientMessage(777)}, false},
         {"a code that is no number",
-         [this] { sample(1234); INI_WriteString("MRU", "PATIENT", "abc", dir.filePath("navelis.ini")); }, {},
+         [this] { sample(1234); writeSetting("MRU", "PATIENT", "abc", dir.filePath("navelis.ini")); }, {},
          {QStringLiteral("Le code du patient dans navelis.ini ne peut pas être lu : \"abc\" n'est pas un nombre. "
                          "La fiche n'est pas modifiée.")}, false},
         {"no connection", [] {}, {}, {}, true},
@@ -207,18 +207,18 @@ TEST_F(NavelisTest, NothingIsImportedOrWrittenOnCancelNoRowOrAReadFailure)
         QFile::remove(database);
         QFile::remove(dir.filePath(QStringLiteral("navelis.ini")));
         c.prepare();
-        TDATA_NAVELIS module;
+        NavelisDatabase module;
         if (c.meanwhile)
             c.meanwhile();
         testDialogs().clear();
         testDialogs().confirmAnswers = {false};
         std::optional<ImportedPatient> got;
-        const QString error = errorMessageOf([&] { got = module.NAVELIS_MAJExecute(); });
+        const QString error = errorMessageOf([&] { got = module.importCurrentPatient(); });
         EXPECT_FALSE(got.has_value()) << c.what;
         EXPECT_EQ(!error.isEmpty(), c.raises) << c.what;
         EXPECT_EQ(testDialogs().texts(QStringLiteral("information")), c.informations) << c.what;
         EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")).size(), c.raises || !c.informations.isEmpty() ? 0 : 1);
-        module.NAVELIS_SAVEExecute(QStringLiteral("DURAND Marie"), QStringLiteral("9 99"));
+        module.writeBackNumber(QStringLiteral("DURAND Marie"), QStringLiteral("9 99"));
         EXPECT_FALSE(module.writeBackCode().has_value()) << c.what;
         if (!c.raises && QFile::exists(database)) {
             EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("2 75 03")) << c.what;
@@ -228,24 +228,24 @@ TEST_F(NavelisTest, NothingIsImportedOrWrittenOnCancelNoRowOrAReadFailure)
 
 // Runs the import of patient 1234 and the write-back along a route, and
 // checks that the text lands verbatim in that row only.
-void importAndWriteBack(TDATA_NAVELIS &module, const QString &database)
+void importAndWriteBack(NavelisDatabase &module, const QString &database)
 {
-    module.NAVELIS_SAVEExecute(QStringLiteral("DURAND Marie"), QStringLiteral("1 11"));   // nothing imported yet
+    module.writeBackNumber(QStringLiteral("DURAND Marie"), QStringLiteral("1 11"));   // nothing imported yet
     testDialogs().confirmAnswers = {true};
-    const std::optional<ImportedPatient> got = module.NAVELIS_MAJExecute();
+    const std::optional<ImportedPatient> got = module.importCurrentPatient();
     ASSERT_TRUE(got.has_value());
     EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")).value(0),
               QStringLiteral("ATTENTION vous allez Remplacer toutes les données administratives de cette fiche\r"
                              "Par les données du patient actuellement en cours de consultation dans NAVELIS\r\r"
                              "DURAND Marie\r\rVoulez vous continuer ?"));
-    EXPECT_EQ(module.ADO_GLB_PATIENT.text,
+    EXPECT_EQ(module.patients.text,
               QStringLiteral("SELECT [CODE PATIENT], NOM, PRENOM,[DATE NAISSANCE],[NUMERO SECURITE SOCIAL],MEMO,"
                              "[ADRESSE],[CODE POSTAL],[VILLE],[TEL DOMICILE],[TEL AUTRE] FROM [GLB PATIENT]\r\n"
                              "WHERE([CODE PATIENT] = 1234 )"));
-    EXPECT_EQ((QStringList{got->NOM, got->DDN, got->ADRESSE, got->VILLE}),
+    EXPECT_EQ((QStringList{got->name, got->birthDate, got->address, got->town}),
               (QStringList{"DURAND Marie", "12/03/1975", "12 rue des Lilas - Bâtiment B", "75011 PARIS"}));
     const QString hostile = QStringLiteral("2 75' ; DELETE FROM [GLB PATIENT]; --\"é");
-    EXPECT_EQ(errorMessageOf([&] { module.NAVELIS_SAVEExecute(got->NOM, hostile); }), QString());
+    EXPECT_EQ(errorMessageOf([&] { module.writeBackNumber(got->name, hostile); }), QString());
     EXPECT_EQ(storedNumber(database, 1234), hostile);
     EXPECT_EQ(storedNumber(database, 1), QStringLiteral("1 50 01"));
     EXPECT_EQ(storedNumber(database, 2000), QString());
@@ -255,51 +255,51 @@ void importAndWriteBack(TDATA_NAVELIS &module, const QString &database)
 TEST_F(NavelisTest, WriteBackGoesVerbatimIntoTheImportedRowOnly)
 {
     sample(1234);
-    TDATA_NAVELIS module;
+    NavelisDatabase module;
     importAndWriteBack(module, database);
     const QString hostile = storedNumber(database, 1234);
     const QString nom = QStringLiteral("DURAND MARIE");
     // A number cleared on the sheet never empties the record.
-    module.NAVELIS_SAVEExecute(nom, QString());
+    module.writeBackNumber(nom, QString());
     EXPECT_EQ(storedNumber(database, 1234), hostile);
 
     // A later import cancelled leaves the sheet, so the target, on 1234.
     writeNavelisIni(dir.path(), database, 2000);
     testDialogs().confirmAnswers = {false};
-    EXPECT_FALSE(module.NAVELIS_MAJExecute().has_value());
-    module.NAVELIS_SAVEExecute(nom, QStringLiteral("3 33"));
+    EXPECT_FALSE(module.importCurrentPatient().has_value());
+    module.writeBackNumber(nom, QStringLiteral("3 33"));
     EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("3 33"));
 
     // The row gone: nothing updated, no row added; a failed write is told once.
     runSql(database, {"DELETE FROM [GLB PATIENT] WHERE [CODE PATIENT] = 1234"});
-    module.NAVELIS_SAVEExecute(nom, QStringLiteral("4 44"));
+    module.writeBackNumber(nom, QStringLiteral("4 44"));
     EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("<none>"));
     runSql(database, {"DROP TABLE [GLB PATIENT]"});
-    EXPECT_EQ(errorMessageOf([&] { module.NAVELIS_SAVEExecute(nom, QStringLiteral("4 44")); }),
+    EXPECT_EQ(errorMessageOf([&] { module.writeBackNumber(nom, QStringLiteral("4 44")); }),
               QStringLiteral("Le numéro de sécurité sociale du patient 1234 n'a pas pu être enregistré dans la base "
                              "NAVELIS : une table attendue manque dans la base"));
-    EXPECT_EQ(errorMessageOf([&] { module.NAVELIS_SAVEExecute(nom, QStringLiteral("4 44")); }), QString());
+    EXPECT_EQ(errorMessageOf([&] { module.writeBackNumber(nom, QStringLiteral("4 44")); }), QString());
 }
 
 TEST_F(NavelisTest, AnUntouchedPlaceholderStaysAndAPatientOnceReplacedIsForgotten)
 {
     sample(1234);
     runSql(database, {"UPDATE [GLB PATIENT] SET [NUMERO SECURITE SOCIAL] = '_en attente' WHERE [CODE PATIENT] = 1234"});
-    TDATA_NAVELIS module;
+    NavelisDatabase module;
     testDialogs().confirmAnswers = {true};
-    const std::optional<ImportedPatient> got = module.NAVELIS_MAJExecute();
+    const std::optional<ImportedPatient> got = module.importCurrentPatient();
     ASSERT_TRUE(got.has_value());
-    EXPECT_EQ(got->MATRICULE, QString());
-    module.NAVELIS_SAVEExecute(got->NOM, got->MATRICULE);
+    EXPECT_EQ(got->number, QString());
+    module.writeBackNumber(got->name, got->number);
     EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("_en attente"));
 
     // Another name typed, then the imported one again: the patient stays forgotten.
     module.nameOnSheetChanged(QStringLiteral("DURAND MARIE"));
     EXPECT_EQ(module.writeBackCode(), std::optional<int>(1234));
     module.nameOnSheetChanged(QStringLiteral("MARTIN"));
-    module.nameOnSheetChanged(got->NOM);
+    module.nameOnSheetChanged(got->name);
     EXPECT_FALSE(module.writeBackCode().has_value());
-    module.NAVELIS_SAVEExecute(got->NOM, QStringLiteral("1 80 01"));
+    module.writeBackNumber(got->name, QStringLiteral("1 80 01"));
     EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("_en attente"));
 }
 
@@ -315,7 +315,7 @@ TEST_F(NavelisTest, ImportAndWriteBackThroughOdbc)
         || !odbcDriverNames(readTextFile(folder + "/odbcinst.ini").text).contains(QStringLiteral("SQLite3")))
         GTEST_SKIP() << "Qt's ODBC driver or the SQLite3 ODBC driver is missing (libqt6sql6-odbc, libsqliteodbc)";
     sample(1234);
-    TDATA_NAVELIS module;
+    NavelisDatabase module;
     DatabaseRoute route{DatabaseRoute::Odbc, QStringLiteral("QODBC"), "Driver=SQLite3;Database=" + hostPath(database)};
     ASSERT_EQ(errorMessageOf([&] { module.connectThrough(route); }), QString());
     importAndWriteBack(module, database);

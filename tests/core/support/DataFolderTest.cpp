@@ -6,7 +6,8 @@
 
 #include "support/DataFolderLock.h"
 #include "support/PathRules.h"
-#include "support/tq32_ini.h"
+#include "support/DataFolder.h"
+#include "support/SettingsStore.h"
 
 #include <QLockFile>
 #include <QSysInfo>
@@ -22,14 +23,14 @@ class DataFolder : public SupportTest
 {
 protected:
     QTemporaryDir home;
-    QString programFolder;   // as the program writes it, with its separator
+    QString besideProgram;   // the program folder as the program writes it, with its separator
     QString perUser;         // the per-user folder, not yet created
 
     void SetUp() override
     {
         SupportTest::SetUp();
         ASSERT_TRUE(home.isValid());
-        programFolder = Program_Folder();
+        besideProgram = programFolder();
         perUser = QDir::toNativeSeparators(home.filePath(QStringLiteral("share/Tiravon")));
         fake.userData = home.filePath(QStringLiteral("share/Tiravon"));
     }
@@ -52,9 +53,9 @@ TEST_F(DataFolder, ChosenOnceAtStartFromTheProgramFolder)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        fake.readOnlyFolders = c.writable ? QStringList() : QStringList{programFolder};
+        fake.readOnlyFolders = c.writable ? QStringList() : QStringList{besideProgram};
         fake.userData = c.hasUserFolder ? home.filePath(QStringLiteral("share/Tiravon")) : QString();
-        const QString beside = programFolder + QStringLiteral("Tiravon.INI");
+        const QString beside = besideProgram + QStringLiteral("Tiravon.INI");
         QFile::remove(beside);
         if (c.settingsBeside)
             putBytes(beside, "[DEFAUT]\r\n");
@@ -63,10 +64,10 @@ TEST_F(DataFolder, ChosenOnceAtStartFromTheProgramFolder)
         // The per-user folder as the program writes a folder (in lower case on
         // Windows); the settings file beside the program keeps the program
         // file's own spelling.
-        const QString folder = c.perUserExpected ? programFolderFromFolder(perUser) : programFolder;
+        const QString folder = c.perUserExpected ? programFolderFromFolder(perUser) : besideProgram;
         EXPECT_EQ(chosen, c.perUserExpected ? folder : QString());
-        EXPECT_EQ(Program_Folder(), folder);
-        EXPECT_EQ(INI_ProgramFile(), c.perUserExpected ? folder + QStringLiteral("Tiravon.INI")
+        EXPECT_EQ(programFolder(), folder);
+        EXPECT_EQ(programSettingsFile(), c.perUserExpected ? folder + QStringLiteral("Tiravon.INI")
                                                        : settingsFileFor(fake.programFilePath));
         EXPECT_EQ(QFileInfo(perUser).isDir(), c.perUserExpected);
         QDir(home.path()).removeRecursively();
@@ -76,19 +77,19 @@ TEST_F(DataFolder, ChosenOnceAtStartFromTheProgramFolder)
 
 TEST_F(DataFolder, EverySettingOfASystemWideInstallGoesToThePerUserFolder)
 {
-    fake.readOnlyFolders = {programFolder};
+    fake.readOnlyFolders = {besideProgram};
     ASSERT_FALSE(decideDataFolder().isEmpty());
-    INI_WriteString(QStringLiteral("IDENTITE"), QStringLiteral("NOM"), QStringLiteral("MME DUPONT"));
+    writeSetting(QStringLiteral("IDENTITE"), QStringLiteral("NOM"), QStringLiteral("MME DUPONT"));
     EXPECT_EQ(fileBytes(perUser + QStringLiteral("/Tiravon.INI")), QByteArray("[IDENTITE]\r\nNOM=MME DUPONT\r\n"));
-    EXPECT_FALSE(QFile::exists(programFolder + QStringLiteral("Tiravon.INI")));
+    EXPECT_FALSE(QFile::exists(besideProgram + QStringLiteral("Tiravon.INI")));
 
     // The choice holds for the whole run: a settings file appearing in the
     // program folder meanwhile changes nothing until the next start, where
     // the folder already in use wins.
-    putBytes(programFolder + QStringLiteral("Tiravon.INI"), "[IDENTITE]\r\nNOM=AUTRE\r\n");
-    EXPECT_EQ(INI_ReadString(QStringLiteral("IDENTITE"), QStringLiteral("NOM"), QString()), QStringLiteral("MME DUPONT"));
+    putBytes(besideProgram + QStringLiteral("Tiravon.INI"), "[IDENTITE]\r\nNOM=AUTRE\r\n");
+    EXPECT_EQ(readSetting(QStringLiteral("IDENTITE"), QStringLiteral("NOM"), QString()), QStringLiteral("MME DUPONT"));
     EXPECT_TRUE(decideDataFolder().isEmpty());
-    EXPECT_EQ(INI_ReadString(QStringLiteral("IDENTITE"), QStringLiteral("NOM"), QString()), QStringLiteral("AUTRE"));
+    EXPECT_EQ(readSetting(QStringLiteral("IDENTITE"), QStringLiteral("NOM"), QString()), QStringLiteral("AUTRE"));
 }
 
 TEST(PathRules, SystemFolderWrittenAsTheProgramFolder)

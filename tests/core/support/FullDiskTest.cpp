@@ -9,7 +9,7 @@
 #include "print/JpegCodec.h"
 #include "support/IniFile.h"
 #include "support/TextFile.h"
-#include "support/tq32_ini.h"
+#include "support/SettingsStore.h"
 
 #include <QFileInfo>
 
@@ -91,16 +91,16 @@ TEST_F(FullDisk, AWriteThatFindsNoRoomLeavesTheOldFileAndSaysSo)
         std::function<void()> write;
     } cases[] = {
         {"a setting", settings,
-         [] { INI_WriteString(QStringLiteral("OPTIONS"), QStringLiteral("VERROU"), QStringLiteral("1")); }},
+         [] { writeSetting(QStringLiteral("OPTIONS"), QStringLiteral("VERROU"), QStringLiteral("1")); }},
         {"a saving of both INI files", settings,
          [&] {
              IniSession session;
-             INI_WriteString(QStringLiteral("OPTIONS"), QStringLiteral("X"), QStringLiteral("12"));
-             INI_WriteString(QStringLiteral("NOM"), QStringLiteral("LEFT"), QStringLiteral("40"), layout);
+             writeSetting(QStringLiteral("OPTIONS"), QStringLiteral("X"), QStringLiteral("12"));
+             writeSetting(QStringLiteral("NOM"), QStringLiteral("LEFT"), QStringLiteral("40"), layout);
              session.writeFiles();
          }},
         {"the form layout", layout,
-         [&] { INI_WriteString(QStringLiteral("NOM"), QStringLiteral("TOP"), QStringLiteral("80"), layout); }},
+         [&] { writeSetting(QStringLiteral("NOM"), QStringLiteral("TOP"), QStringLiteral("80"), layout); }},
         {"a pick list", towns, [&] { writeLineFile(towns, {QStringLiteral("75011 PARIS"), QStringLiteral("59000 LILLE")}); }},
         {"an act model", model, [&] { writeActModel(model, act); }},
         {"the form image", picture, [&] { saveJpegFile(picture, image); }},

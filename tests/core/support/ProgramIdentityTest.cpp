@@ -1,12 +1,15 @@
 // The program's identity (settings file, folder, name, date, version, caption,
-// version log), the login name, the error report and Split_String.
+// version log), the login name, the error report and splitString.
 
 #include "SupportFixture.h"
 
 #include "support/ActionGuard.h"
 #include "support/Dialogs.h"
 #include "support/PathRules.h"
-#include "support/tq32_ini.h"
+#include "support/DataFolder.h"
+#include "support/Desktop.h"
+#include "support/ProgramIdentity.h"
+#include "support/WindowPlacement.h"
 
 #include <QFileInfo>
 #include <new>
@@ -87,29 +90,29 @@ TEST_F(ProgramIdentity, RoutinesFollowTheRunningProgramFile)
     fake.programFilePath = path(QStringLiteral("Cabinet.Dr/Tiravon"));
     const QString folder = QDir::toNativeSeparators(dir.path() + QStringLiteral("/Cabinet.Dr/"));
 #ifdef Q_OS_WIN
-    EXPECT_EQ(Program_Folder(), folder.toLower());
+    EXPECT_EQ(programFolder(), folder.toLower());
 #else
-    EXPECT_EQ(Program_Folder(), folder);
+    EXPECT_EQ(programFolder(), folder);
 #endif
-    EXPECT_EQ(INI_ProgramFile(), folder + QStringLiteral("Tiravon.INI"));
-    EXPECT_EQ(Program_Name(), QStringLiteral("Tiravon"));
-    EXPECT_EQ(Program_Name(true), QStringLiteral("TIRAVON"));
+    EXPECT_EQ(programSettingsFile(), folder + QStringLiteral("Tiravon.INI"));
+    EXPECT_EQ(programName(), QStringLiteral("Tiravon"));
+    EXPECT_EQ(programName(true), QStringLiteral("TIRAVON"));
 }
 
 TEST_F(ProgramIdentity, ProgramDateIsTheFileDateAsDayMonthYear)
 {
-    EXPECT_EQ(Program_Date(), QString());   // no program file yet
+    EXPECT_EQ(programDate(), QString());   // no program file yet
     putBytes(fake.programFilePath, "programme");
     QFile program(fake.programFilePath);
     ASSERT_TRUE(program.open(QIODevice::ReadWrite));
     ASSERT_TRUE(program.setFileTime(QDateTime(QDate(2013, 7, 5), QTime(12, 0)), QFileDevice::FileModificationTime));
     program.close();
-    EXPECT_EQ(Program_Date(), QStringLiteral("05-07-13"));
+    EXPECT_EQ(programDate(), QStringLiteral("05-07-13"));
 }
 
 TEST_F(ProgramIdentity, VersionNumberAndCaption)
 {
-    EXPECT_EQ(Program_Version(), QStringLiteral(TIRAVON_VERSION));
+    EXPECT_EQ(programVersion(), QStringLiteral(TIRAVON_VERSION));
     for (const char *valid : {"2.4.0.17", "0.0.0.0", "65535.1.2.3"})
         EXPECT_EQ(versionFromText(QString::fromLatin1(valid)), QString::fromLatin1(valid));
     for (const char *invalid : {"", "2.4.0", "2.4.0.17.1", "2.4.x.17", "2.4.0.65536", "2..0.17", "-2.4.0.17"}) {
@@ -123,9 +126,9 @@ TEST_F(ProgramIdentity, VersionNumberAndCaption)
     ASSERT_TRUE(program.open(QIODevice::ReadWrite));
     ASSERT_TRUE(program.setFileTime(QDateTime(QDate(2013, 7, 15), QTime(9, 0)), QFileDevice::FileModificationTime));
     program.close();
-    const QString version = Program_Version();
-    EXPECT_EQ(Version_Caption(), QStringLiteral("TIRAVON ") + version + QStringLiteral(" | Quenlor ***{:-  | 15-07-13"));
-    EXPECT_EQ(Version_Caption(QStringLiteral("Dr %1 Martin")),
+    const QString version = programVersion();
+    EXPECT_EQ(versionCaption(), QStringLiteral("TIRAVON ") + version + QStringLiteral(" | Quenlor ***{:-  | 15-07-13"));
+    EXPECT_EQ(versionCaption(QStringLiteral("Dr %1 Martin")),
               QStringLiteral("TIRAVON ") + version + QStringLiteral(" | Quenlor ***{:- Dr %1 Martin | 15-07-13"));
 }
 
@@ -149,17 +152,17 @@ TEST_F(ProgramIdentity, VersionLogIsWrittenInTheCurrentFolder)
     const CurrentFolder inside(current.path());
     const QString log = current.filePath(QStringLiteral("tiravon.version"));
 
-    Version_LOG(QStringLiteral("2.4.0.17 (été)"));
+    logVersion(QStringLiteral("2.4.0.17 (été)"));
     EXPECT_EQ(fileBytes(log), QByteArray("2.4.0.17 (\xE9t\xE9)\r\n"));
-    Version_LOG();
-    EXPECT_EQ(fileBytes(log), Program_Version().toLatin1() + "\r\n");
+    logVersion();
+    EXPECT_EQ(fileBytes(log), programVersion().toLatin1() + "\r\n");
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("tiravon.version"))));
     EXPECT_TRUE(testDialogs().shown.isEmpty());
 
     // A failure is shown and the program goes on.
     QFile::remove(log);
     ASSERT_TRUE(QDir(current.path()).mkdir(QStringLiteral("tiravon.version")));
-    Version_LOG();
+    logVersion();
     ASSERT_EQ(testDialogs().texts(QStringLiteral("message")).size(), 1);
     const QString shown = testDialogs().texts(QStringLiteral("message")).constFirst();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("ERR:tq_ini | Version_LOG =>Impossible d'écrire dans ")))
@@ -170,9 +173,9 @@ TEST_F(ProgramIdentity, VersionLogIsWrittenInTheCurrentFolder)
 TEST_F(ProgramIdentity, UserNameIsNeverEmpty)
 {
     fake.login = QStringLiteral("dr.martin");
-    EXPECT_EQ(User_Name(), QStringLiteral("dr.martin"));
+    EXPECT_EQ(userName(), QStringLiteral("dr.martin"));
     fake.login.clear();
-    EXPECT_EQ(User_Name(), QStringLiteral("Inconnu"));
+    EXPECT_EQ(userName(), QStringLiteral("Inconnu"));
 }
 
 TEST_F(ProgramIdentity, ErrorReportAbortEndsTheProgramIgnoreReturns)
@@ -186,9 +189,9 @@ TEST_F(ProgramIdentity, ErrorReportAbortEndsTheProgramIgnoreReturns)
         "Message : \r\n"
         "=>Fichier introuvable");
     testDialogs().errorReportAnswers = {false, true};
-    Error_Report(QStringLiteral("CCAM"), QStringLiteral("Fichier introuvable"));
+    showErrorReport(QStringLiteral("CCAM"), QStringLiteral("Fichier introuvable"));
     EXPECT_EQ(fake.terminateRequests, 0);
-    Error_Report(QStringLiteral("CCAM"), QStringLiteral("Fichier introuvable"));
+    showErrorReport(QStringLiteral("CCAM"), QStringLiteral("Fichier introuvable"));
     EXPECT_EQ(fake.terminateRequests, 1);
     EXPECT_EQ(testDialogs().texts(QStringLiteral("errorReport")), QStringList({expected, expected}));
 }
@@ -210,7 +213,7 @@ TEST_F(ProgramIdentity, AnActionsErrorIsShownInFrench)
 
 TEST_F(ProgramIdentity, OpenDocumentHandsTheTextToTheDesktop)
 {
-    Open_Document(QStringLiteral("https://www.ameli.fr"));
+    openDocument(QStringLiteral("https://www.ameli.fr"));
     EXPECT_EQ(fake.opened, QStringList{QStringLiteral("https://www.ameli.fr")});
 }
 
@@ -233,6 +236,6 @@ TEST(SplitString, CutsAtEachSeparatorAndDropsAnEmptyRest)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(Split_String(QString::fromUtf8(c.text), QString::fromUtf8(c.separator)), c.pieces);
+        EXPECT_EQ(splitString(QString::fromUtf8(c.text), QString::fromUtf8(c.separator)), c.pieces);
     }
 }

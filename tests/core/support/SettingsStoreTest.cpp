@@ -4,7 +4,8 @@
 #include "SupportFixture.h"
 
 #include "support/IniFile.h"
-#include "support/tq32_ini.h"
+#include "support/DataFolder.h"
+#include "support/SettingsStore.h"
 
 #include <optional>
 
@@ -25,24 +26,24 @@ TEST_F(SettingsStore, IntegerAndYesNoReadings)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.stored);
-        INI_WriteString(QStringLiteral("Valeurs"), QStringLiteral("K"), QString::fromUtf8(c.stored));
-        EXPECT_EQ(INI_ReadInteger(QStringLiteral("Valeurs"), QStringLiteral("K"), -7), c.number.value_or(-7));
+        writeSetting(QStringLiteral("Valeurs"), QStringLiteral("K"), QString::fromUtf8(c.stored));
+        EXPECT_EQ(readIntegerSetting(QStringLiteral("Valeurs"), QStringLiteral("K"), -7), c.number.value_or(-7));
         // Yes/no: any non-zero number is yes, 0 is no, anything else the default.
-        EXPECT_EQ(INI_ReadBool(QStringLiteral("Valeurs"), QStringLiteral("K"), true), c.number.value_or(1) != 0);
-        EXPECT_EQ(INI_ReadBool(QStringLiteral("Valeurs"), QStringLiteral("K"), false), c.number.value_or(0) != 0);
+        EXPECT_EQ(readBoolSetting(QStringLiteral("Valeurs"), QStringLiteral("K"), true), c.number.value_or(1) != 0);
+        EXPECT_EQ(readBoolSetting(QStringLiteral("Valeurs"), QStringLiteral("K"), false), c.number.value_or(0) != 0);
     }
 }
 
 TEST_F(SettingsStore, WritesNumbersAndYesNoAsDigitsInANewFile)
 {
-    INI_WriteBool(QStringLiteral("Options"), QStringLiteral("Oui"), true);
-    INI_WriteBool(QStringLiteral("Options"), QStringLiteral("Non"), false);
-    INI_WriteInteger(QStringLiteral("Options"), QStringLiteral("Marge"), -5);
-    INI_WriteInteger(QStringLiteral("Options"), QStringLiteral("Max"), 2147483647);
-    EXPECT_EQ(INI_ProgramFile(), path(QStringLiteral("Tiravon.INI")));
-    EXPECT_EQ(fileBytes(INI_ProgramFile()),
+    writeBoolSetting(QStringLiteral("Options"), QStringLiteral("Oui"), true);
+    writeBoolSetting(QStringLiteral("Options"), QStringLiteral("Non"), false);
+    writeIntegerSetting(QStringLiteral("Options"), QStringLiteral("Marge"), -5);
+    writeIntegerSetting(QStringLiteral("Options"), QStringLiteral("Max"), 2147483647);
+    EXPECT_EQ(programSettingsFile(), path(QStringLiteral("Tiravon.INI")));
+    EXPECT_EQ(fileBytes(programSettingsFile()),
               QByteArray("[Options]\r\nOui=1\r\nNon=0\r\nMarge=-5\r\nMax=2147483647\r\n"));
-    EXPECT_EQ(INI_ReadInteger(QStringLiteral("Options"), QStringLiteral("Max"), 0), 2147483647);
+    EXPECT_EQ(readIntegerSetting(QStringLiteral("Options"), QStringLiteral("Max"), 0), 2147483647);
 }
 
 TEST_F(SettingsStore, TextReadingDropsBlanksAndOnePairOfQuotes)
@@ -66,7 +67,7 @@ TEST_F(SettingsStore, TextReadingDropsBlanksAndOnePairOfQuotes)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stored);
         putBytes(path(QStringLiteral("Valeurs.ini")), QByteArray("[S]\r\nK=") + c.stored + "\r\n");
-        EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("défaut"),
+        EXPECT_EQ(readSetting(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("défaut"),
                                  path(QStringLiteral("Valeurs.ini"))),
                   QString::fromUtf8(c.read));
     }
@@ -74,11 +75,11 @@ TEST_F(SettingsStore, TextReadingDropsBlanksAndOnePairOfQuotes)
 
 TEST_F(SettingsStore, MissingFileSectionOrKeyGivesTheDefaultWithoutCreatingTheFile)
 {
-    EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d")), QStringLiteral("d"));
-    EXPECT_FALSE(QFile::exists(INI_ProgramFile()));
-    putBytes(INI_ProgramFile(), "[S]\r\nK=1\r\n");
-    EXPECT_EQ(INI_ReadString(QStringLiteral("T"), QStringLiteral("K"), QStringLiteral("d")), QStringLiteral("d"));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("L"), QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_EQ(readSetting(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_FALSE(QFile::exists(programSettingsFile()));
+    putBytes(programSettingsFile(), "[S]\r\nK=1\r\n");
+    EXPECT_EQ(readSetting(QStringLiteral("T"), QStringLiteral("K"), QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_EQ(readSetting(QStringLiteral("S"), QStringLiteral("L"), QStringLiteral("d")), QStringLiteral("d"));
 }
 
 TEST_F(SettingsStore, AtMost2047CharactersOfAValueAreReturned)
@@ -86,22 +87,22 @@ TEST_F(SettingsStore, AtMost2047CharactersOfAValueAreReturned)
     QString longValue;
     for (int i = 0; i < 10000; ++i)
         longValue.append(QChar(u'a' + i % 26));
-    INI_WriteString(QStringLiteral("S"), QStringLiteral("Long"), longValue);
-    const QString read = INI_ReadString(QStringLiteral("S"), QStringLiteral("Long"), QString());
+    writeSetting(QStringLiteral("S"), QStringLiteral("Long"), longValue);
+    const QString read = readSetting(QStringLiteral("S"), QStringLiteral("Long"), QString());
     EXPECT_EQ(read.size(), 2047);
     EXPECT_EQ(read, longValue.left(2047));
     // The whole value stays in the file.
-    EXPECT_TRUE(fileBytes(INI_ProgramFile()).contains(longValue.toLatin1()));
+    EXPECT_TRUE(fileBytes(programSettingsFile()).contains(longValue.toLatin1()));
 }
 
 TEST_F(SettingsStore, NamesIgnoreLetterCaseAccentedLettersIncluded)
 {
     // "[Médecin]\r\nClé=1\r\n" in Windows-1252.
-    putBytes(INI_ProgramFile(), "[M\xE9" "decin]\r\nCl\xE9=1\r\n");
-    EXPECT_EQ(INI_ReadString(QStringLiteral("MÉDECIN"), QStringLiteral("CLÉ"), QString()), QStringLiteral("1"));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("médecin"), QStringLiteral("clé"), QString()), QStringLiteral("1"));
-    INI_WriteString(QStringLiteral("MÉDECIN"), QStringLiteral("CLÉ"), QStringLiteral("2"));
-    EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[M\xE9" "decin]\r\nCl\xE9=2\r\n"));
+    putBytes(programSettingsFile(), "[M\xE9" "decin]\r\nCl\xE9=1\r\n");
+    EXPECT_EQ(readSetting(QStringLiteral("MÉDECIN"), QStringLiteral("CLÉ"), QString()), QStringLiteral("1"));
+    EXPECT_EQ(readSetting(QStringLiteral("médecin"), QStringLiteral("clé"), QString()), QStringLiteral("1"));
+    writeSetting(QStringLiteral("MÉDECIN"), QStringLiteral("CLÉ"), QStringLiteral("2"));
+    EXPECT_EQ(fileBytes(programSettingsFile()), QByteArray("[M\xE9" "decin]\r\nCl\xE9=2\r\n"));
 }
 
 TEST_F(SettingsStore, WritingTouchesOnlyTheLineWrittenAndPlacesNewEntries)
@@ -118,14 +119,14 @@ TEST_F(SettingsStore, WritingTouchesOnlyTheLineWrittenAndPlacesNewEntries)
         "  \n"
         "[Options]\r\n"
         "A=1";
-    putBytes(INI_ProgramFile(), before);
+    putBytes(programSettingsFile(), before);
 
-    INI_WriteString(QStringLiteral("TIRAVON"), QStringLiteral("form1"), QStringLiteral("5:6:7:8"));
-    INI_WriteString(QStringLiteral("Tiravon"), QStringLiteral("Nouveau"), QStringLiteral("y"));
-    INI_WriteString(QStringLiteral("Options"), QStringLiteral("B"), QStringLiteral("2"));
-    INI_WriteString(QStringLiteral("Neuf"), QStringLiteral("K"), QStringLiteral("v"));
+    writeSetting(QStringLiteral("TIRAVON"), QStringLiteral("form1"), QStringLiteral("5:6:7:8"));
+    writeSetting(QStringLiteral("Tiravon"), QStringLiteral("Nouveau"), QStringLiteral("y"));
+    writeSetting(QStringLiteral("Options"), QStringLiteral("B"), QStringLiteral("2"));
+    writeSetting(QStringLiteral("Neuf"), QStringLiteral("K"), QStringLiteral("v"));
 
-    EXPECT_EQ(fileBytes(INI_ProgramFile()),
+    EXPECT_EQ(fileBytes(programSettingsFile()),
               QByteArray("; r\xE9glages du cabinet\r\n"
                          "[Tiravon]\n"
                          "Form1=5:6:7:8\r"
@@ -139,67 +140,67 @@ TEST_F(SettingsStore, WritingTouchesOnlyTheLineWrittenAndPlacesNewEntries)
                          "B=2\r\n"
                          "[Neuf]\r\n"
                          "K=v\r\n"));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("tiravon"), QStringLiteral("AUTRE"), QString()), QStringLiteral("x"));
+    EXPECT_EQ(readSetting(QStringLiteral("tiravon"), QStringLiteral("AUTRE"), QString()), QStringLiteral("x"));
 }
 
 TEST_F(SettingsStore, AFolderPathServesAsAKey)
 {
     const QString folderKey = QStringLiteral("c:\\apps\\feuille_de_soin_medecin\\");
-    INI_WriteString(QStringLiteral("Images"), folderKey, QStringLiteral("feuille.ini"));
-    INI_WriteString(QStringLiteral("Images"), QStringLiteral("c:\\apps\\"), QStringLiteral("autre.ini"));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("Images"), QStringLiteral("C:\\APPS\\Feuille_De_Soin_Medecin\\"),
+    writeSetting(QStringLiteral("Images"), folderKey, QStringLiteral("feuille.ini"));
+    writeSetting(QStringLiteral("Images"), QStringLiteral("c:\\apps\\"), QStringLiteral("autre.ini"));
+    EXPECT_EQ(readSetting(QStringLiteral("Images"), QStringLiteral("C:\\APPS\\Feuille_De_Soin_Medecin\\"),
                              QString()),
               QStringLiteral("feuille.ini"));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("Images"), QStringLiteral("c:\\apps\\"), QString()),
+    EXPECT_EQ(readSetting(QStringLiteral("Images"), QStringLiteral("c:\\apps\\"), QString()),
               QStringLiteral("autre.ini"));
-    EXPECT_EQ(fileBytes(INI_ProgramFile()),
+    EXPECT_EQ(fileBytes(programSettingsFile()),
               QByteArray("[Images]\r\nc:\\apps\\feuille_de_soin_medecin\\=feuille.ini\r\n"
                          "c:\\apps\\=autre.ini\r\n"));
 }
 
 TEST_F(SettingsStore, DuplicateSectionsAndKeysTheFirstCounts)
 {
-    putBytes(INI_ProgramFile(), "[A]\r\nk=1\r\nk=2\r\n[a]\r\nk=3\r\nj=4\r\n");
-    EXPECT_EQ(INI_ReadString(QStringLiteral("A"), QStringLiteral("K"), QString()), QStringLiteral("1"));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("A"), QStringLiteral("j"), QStringLiteral("d")), QStringLiteral("d"));
-    INI_WriteString(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("9"));
-    INI_WriteString(QStringLiteral("a"), QStringLiteral("j"), QStringLiteral("5"));
-    EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[A]\r\nk=9\r\nk=2\r\nj=5\r\n[a]\r\nk=3\r\nj=4\r\n"));
+    putBytes(programSettingsFile(), "[A]\r\nk=1\r\nk=2\r\n[a]\r\nk=3\r\nj=4\r\n");
+    EXPECT_EQ(readSetting(QStringLiteral("A"), QStringLiteral("K"), QString()), QStringLiteral("1"));
+    EXPECT_EQ(readSetting(QStringLiteral("A"), QStringLiteral("j"), QStringLiteral("d")), QStringLiteral("d"));
+    writeSetting(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("9"));
+    writeSetting(QStringLiteral("a"), QStringLiteral("j"), QStringLiteral("5"));
+    EXPECT_EQ(fileBytes(programSettingsFile()), QByteArray("[A]\r\nk=9\r\nk=2\r\nj=5\r\n[a]\r\nk=3\r\nj=4\r\n"));
 }
 
 TEST_F(SettingsStore, LineBreaksInAValueCannotBreakTheFile)
 {
-    INI_WriteString(QStringLiteral("S"), QStringLiteral("Avant"), QStringLiteral("1"));
-    INI_WriteString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("x\r\n[Autre]\rCle=pirate\nfin"));
-    INI_WriteString(QStringLiteral("S"), QStringLiteral("Apres"), QStringLiteral("2"));
+    writeSetting(QStringLiteral("S"), QStringLiteral("Avant"), QStringLiteral("1"));
+    writeSetting(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("x\r\n[Autre]\rCle=pirate\nfin"));
+    writeSetting(QStringLiteral("S"), QStringLiteral("Apres"), QStringLiteral("2"));
 
-    EXPECT_EQ(INI_ReadString(QStringLiteral("Autre"), QStringLiteral("Cle"), QStringLiteral("d")), QStringLiteral("d"));
-    const QString read = INI_ReadString(QStringLiteral("S"), QStringLiteral("K"), QString());
+    EXPECT_EQ(readSetting(QStringLiteral("Autre"), QStringLiteral("Cle"), QStringLiteral("d")), QStringLiteral("d"));
+    const QString read = readSetting(QStringLiteral("S"), QStringLiteral("K"), QString());
     EXPECT_TRUE(read.startsWith(QLatin1String("x")) && read.endsWith(QLatin1String("fin"))) << read.toStdString();
     EXPECT_FALSE(read.contains(QLatin1Char('\r')) || read.contains(QLatin1Char('\n')));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("Avant"), QString()), QStringLiteral("1"));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("Apres"), QString()), QStringLiteral("2"));
-    EXPECT_EQ(fileBytes(INI_ProgramFile()).count("\r\n"), 4);
+    EXPECT_EQ(readSetting(QStringLiteral("S"), QStringLiteral("Avant"), QString()), QStringLiteral("1"));
+    EXPECT_EQ(readSetting(QStringLiteral("S"), QStringLiteral("Apres"), QString()), QStringLiteral("2"));
+    EXPECT_EQ(fileBytes(programSettingsFile()).count("\r\n"), 4);
 }
 
 TEST_F(SettingsStore, EveryCallWorksOnTheFileOnDisk)
 {
-    INI_WriteString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("1"));
-    putBytes(INI_ProgramFile(), "[S]\r\nK=2\r\nL=3\r\n");
-    EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("K"), QString()), QStringLiteral("2"));
-    INI_WriteString(QStringLiteral("S"), QStringLiteral("M"), QStringLiteral("4"));
-    EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[S]\r\nK=2\r\nL=3\r\nM=4\r\n"));
-    QFile::remove(INI_ProgramFile());
-    EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d")), QStringLiteral("d"));
+    writeSetting(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("1"));
+    putBytes(programSettingsFile(), "[S]\r\nK=2\r\nL=3\r\n");
+    EXPECT_EQ(readSetting(QStringLiteral("S"), QStringLiteral("K"), QString()), QStringLiteral("2"));
+    writeSetting(QStringLiteral("S"), QStringLiteral("M"), QStringLiteral("4"));
+    EXPECT_EQ(fileBytes(programSettingsFile()), QByteArray("[S]\r\nK=2\r\nL=3\r\nM=4\r\n"));
+    QFile::remove(programSettingsFile());
+    EXPECT_EQ(readSetting(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d")), QStringLiteral("d"));
 }
 
 TEST_F(SettingsStore, AnExplicitFileIsUsedInsteadOfTheSettingsFile)
 {
     const QString model = path(QStringLiteral("acte.ini"));
-    INI_WriteInteger(QStringLiteral("Acte"), QStringLiteral("Total"), 23, model);
-    EXPECT_EQ(INI_ReadInteger(QStringLiteral("Acte"), QStringLiteral("Total"), 0, model), 23);
-    EXPECT_EQ(INI_ReadInteger(QStringLiteral("Acte"), QStringLiteral("Total"), 0), 0);
-    EXPECT_FALSE(QFile::exists(INI_ProgramFile()));
+    writeIntegerSetting(QStringLiteral("Acte"), QStringLiteral("Total"), 23, model);
+    EXPECT_EQ(readIntegerSetting(QStringLiteral("Acte"), QStringLiteral("Total"), 0, model), 23);
+    EXPECT_EQ(readIntegerSetting(QStringLiteral("Acte"), QStringLiteral("Total"), 0), 0);
+    EXPECT_FALSE(QFile::exists(programSettingsFile()));
 }
 
 namespace {
@@ -252,15 +253,15 @@ TEST_F(SettingsStore, ASessionLeavesTheBytesOfTheSameWritesOneByOne)
         }
         QStringList readAlone;
         for (const Write &w : c.writes) {
-            INI_WriteString(QString::fromUtf8(w.section), QString::fromUtf8(w.key), w.value, alone);
-            readAlone << INI_ReadString(QString::fromUtf8(w.section), QString::fromUtf8(w.key), "-", alone);
+            writeSetting(QString::fromUtf8(w.section), QString::fromUtf8(w.key), w.value, alone);
+            readAlone << readSetting(QString::fromUtf8(w.section), QString::fromUtf8(w.key), "-", alone);
         }
         QStringList readTogether;
         {
             IniSession session;
             for (const Write &w : c.writes) {
-                INI_WriteString(QString::fromUtf8(w.section), QString::fromUtf8(w.key), w.value, together);
-                readTogether << INI_ReadString(QString::fromUtf8(w.section), QString::fromUtf8(w.key), "-", together);
+                writeSetting(QString::fromUtf8(w.section), QString::fromUtf8(w.key), w.value, together);
+                readTogether << readSetting(QString::fromUtf8(w.section), QString::fromUtf8(w.key), "-", together);
             }
             session.writeFiles();
         }
@@ -272,36 +273,36 @@ TEST_F(SettingsStore, ASessionLeavesTheBytesOfTheSameWritesOneByOne)
 TEST_F(SettingsStore, ASessionWritesNothingUntilItsCommitThenEachFileOnce)
 {
     const QString other = path(QStringLiteral("config.ini"));
-    putBytes(INI_ProgramFile(), "[S]\r\nK=1\r\n");
+    putBytes(programSettingsFile(), "[S]\r\nK=1\r\n");
     {
         IniSession session;
-        INI_WriteString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("2"));
+        writeSetting(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("2"));
         // Another spelling of the same path is the same file.
-        INI_WriteString(QStringLiteral("S"), QStringLiteral("L"), QStringLiteral("3"),
+        writeSetting(QStringLiteral("S"), QStringLiteral("L"), QStringLiteral("3"),
                         dir.path() + QStringLiteral("/./Tiravon.INI"));
 #ifdef Q_OS_WIN
         // On Windows, names that differ only in letter case, or in their
         // separators, name one file.
-        INI_WriteString(QStringLiteral("S"), QStringLiteral("L"), QStringLiteral("3"),
+        writeSetting(QStringLiteral("S"), QStringLiteral("L"), QStringLiteral("3"),
                         QDir::toNativeSeparators(dir.path()).toUpper() + QStringLiteral("\\tiravon.ini"));
 #endif
-        INI_WriteInteger(QStringLiteral("C"), QStringLiteral("N"), 4, other);
+        writeIntegerSetting(QStringLiteral("C"), QStringLiteral("N"), 4, other);
         {
             IniSession inner;
-            INI_WriteBool(QStringLiteral("C"), QStringLiteral("B"), true, other);
+            writeBoolSetting(QStringLiteral("C"), QStringLiteral("B"), true, other);
             inner.writeFiles();
         }
-        EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("L"), QString()), QStringLiteral("3"));
-        EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[S]\r\nK=1\r\n"));
+        EXPECT_EQ(readSetting(QStringLiteral("S"), QStringLiteral("L"), QString()), QStringLiteral("3"));
+        EXPECT_EQ(fileBytes(programSettingsFile()), QByteArray("[S]\r\nK=1\r\n"));
         EXPECT_FALSE(QFile::exists(other));
         session.writeFiles();
     }
-    EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[S]\r\nK=2\r\nL=3\r\n"));
+    EXPECT_EQ(fileBytes(programSettingsFile()), QByteArray("[S]\r\nK=2\r\nL=3\r\n"));
     EXPECT_EQ(fileBytes(other), QByteArray("[C]\r\nN=4\r\nB=1\r\n"));
     EXPECT_EQ(folderEntries(), (QStringList{QStringLiteral("Tiravon.INI"), QStringLiteral("config.ini")}));
     // Outside a session every call is on the disk again.
     putBytes(other, "[C]\r\nN=7\r\n");
-    EXPECT_EQ(INI_ReadInteger(QStringLiteral("C"), QStringLiteral("N"), 0, other), 7);
+    EXPECT_EQ(readIntegerSetting(QStringLiteral("C"), QStringLiteral("N"), 0, other), 7);
 }
 
 TEST_F(SettingsStore, AFileThatCannotBeWrittenRaisesAtItsFirstWriteInASession)
@@ -311,13 +312,13 @@ TEST_F(SettingsStore, AFileThatCannotBeWrittenRaisesAtItsFirstWriteInASession)
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadUser);
     {
         IniSession session;
-        INI_WriteString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("2"));
-        EXPECT_EQ(errorMessageOf([&] { INI_WriteString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("3"), locked); }),
+        writeSetting(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("2"));
+        EXPECT_EQ(errorMessageOf([&] { writeSetting(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("3"), locked); }),
                   QStringLiteral("Impossible d'écrire dans %1").arg(locked));
         // The session ends with the error: what was written before it is
         // kept, as the writes one by one would have kept it.
     }
-    EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[S]\r\nK=2\r\n"));
+    EXPECT_EQ(fileBytes(programSettingsFile()), QByteArray("[S]\r\nK=2\r\n"));
     EXPECT_EQ(fileBytes(locked), QByteArray("[S]\r\nK=1\r\n"));
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner);
 }

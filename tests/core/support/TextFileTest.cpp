@@ -6,7 +6,8 @@
 
 #include "support/CodePage.h"
 #include "support/TextFile.h"
-#include "support/tq32_ini.h"
+#include "support/DataFolder.h"
+#include "support/SettingsStore.h"
 
 #include <QFileInfo>
 
@@ -58,9 +59,9 @@ TEST(CodePage, Windows1252DiffersFromLatin1OnlyIn0x80To0x9FAndKeepsEveryByte)
 
 TEST_F(TextFiles, ANewFileIsWrittenInWindows1252)
 {
-    INI_WriteString(QStringLiteral("Cabinet"), QStringLiteral("Ville"), QStringLiteral("Évry € Œuvre"));
-    EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[Cabinet]\r\nVille=\xC9vry \x80 \x8C" "uvre\r\n"));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("Cabinet"), QStringLiteral("Ville"), QString()),
+    writeSetting(QStringLiteral("Cabinet"), QStringLiteral("Ville"), QStringLiteral("Évry € Œuvre"));
+    EXPECT_EQ(fileBytes(programSettingsFile()), QByteArray("[Cabinet]\r\nVille=\xC9vry \x80 \x8C" "uvre\r\n"));
+    EXPECT_EQ(readSetting(QStringLiteral("Cabinet"), QStringLiteral("Ville"), QString()),
               QStringLiteral("Évry € Œuvre"));
 }
 
@@ -85,24 +86,24 @@ TEST_F(TextFiles, MarkedAndUnmarkedUnicodeFilesAreWrittenBackInTheirEncoding)
         SCOPED_TRACE(c.name);
         const QString file = path(QStringLiteral("unicode.ini"));
         putBytes(file, c.encode(before));
-        EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("A"), QString(), file), QStringLiteral("été ✓"));
-        INI_WriteString(QStringLiteral("S"), QStringLiteral("B"), QStringLiteral("€"), file);
+        EXPECT_EQ(readSetting(QStringLiteral("S"), QStringLiteral("A"), QString(), file), QStringLiteral("été ✓"));
+        writeSetting(QStringLiteral("S"), QStringLiteral("B"), QStringLiteral("€"), file);
         EXPECT_EQ(fileBytes(file), c.encode(after));
     }
 }
 
 TEST_F(TextFiles, TextThatWindows1252CannotHoldSwitchesTheFileToUtf8WithAMark)
 {
-    putBytes(INI_ProgramFile(), "[S]\r\nA=\xE9t\xE9\r\n");
-    INI_WriteString(QStringLiteral("S"), QStringLiteral("B"), QStringLiteral("Œuvre"));
-    EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[S]\r\nA=\xE9t\xE9\r\nB=\x8C" "uvre\r\n"));
+    putBytes(programSettingsFile(), "[S]\r\nA=\xE9t\xE9\r\n");
+    writeSetting(QStringLiteral("S"), QStringLiteral("B"), QStringLiteral("Œuvre"));
+    EXPECT_EQ(fileBytes(programSettingsFile()), QByteArray("[S]\r\nA=\xE9t\xE9\r\nB=\x8C" "uvre\r\n"));
 
-    INI_WriteString(QStringLiteral("S"), QStringLiteral("B"), QStringLiteral("Œuvre ✓"));
-    EXPECT_EQ(fileBytes(INI_ProgramFile()), kUtf8Mark + QStringLiteral("[S]\r\nA=été\r\nB=Œuvre ✓\r\n").toUtf8());
+    writeSetting(QStringLiteral("S"), QStringLiteral("B"), QStringLiteral("Œuvre ✓"));
+    EXPECT_EQ(fileBytes(programSettingsFile()), kUtf8Mark + QStringLiteral("[S]\r\nA=été\r\nB=Œuvre ✓\r\n").toUtf8());
     // From then on the file stays in UTF-8.
-    INI_WriteString(QStringLiteral("S"), QStringLiteral("B"), QStringLiteral("simple"));
-    EXPECT_EQ(fileBytes(INI_ProgramFile()), kUtf8Mark + QStringLiteral("[S]\r\nA=été\r\nB=simple\r\n").toUtf8());
-    EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("A"), QString()), QStringLiteral("été"));
+    writeSetting(QStringLiteral("S"), QStringLiteral("B"), QStringLiteral("simple"));
+    EXPECT_EQ(fileBytes(programSettingsFile()), kUtf8Mark + QStringLiteral("[S]\r\nA=été\r\nB=simple\r\n").toUtf8());
+    EXPECT_EQ(readSetting(QStringLiteral("S"), QStringLiteral("A"), QString()), QStringLiteral("été"));
 }
 
 TEST_F(TextFiles, BinaryAndTruncatedFilesGiveDefaultsAndKeepTheirBytes)
@@ -125,14 +126,14 @@ TEST_F(TextFiles, BinaryAndTruncatedFilesGiveDefaultsAndKeepTheirBytes)
         SCOPED_TRACE(c.name);
         const QString file = path(QStringLiteral("abime.ini"));
         putBytes(file, c.bytes);
-        EXPECT_EQ(INI_ReadString(QStringLiteral("Nouveau"), QStringLiteral("K"), QStringLiteral("d"), file),
+        EXPECT_EQ(readSetting(QStringLiteral("Nouveau"), QStringLiteral("K"), QStringLiteral("d"), file),
                   QStringLiteral("d"));
-        EXPECT_EQ(INI_ReadInteger(QStringLiteral("Tiravon"), QStringLiteral("Absent"), 7, file), 7);
+        EXPECT_EQ(readIntegerSetting(QStringLiteral("Tiravon"), QStringLiteral("Absent"), 7, file), 7);
 
-        INI_WriteString(QStringLiteral("Nouveau"), QStringLiteral("K"), QStringLiteral("v"), file);
+        writeSetting(QStringLiteral("Nouveau"), QStringLiteral("K"), QStringLiteral("v"), file);
         const QByteArray ending = c.bytes.endsWith('\n') || c.bytes.endsWith('\r') ? "" : "\r\n";
         EXPECT_EQ(fileBytes(file), c.bytes + ending + "[Nouveau]\r\nK=v\r\n");
-        EXPECT_EQ(INI_ReadString(QStringLiteral("Nouveau"), QStringLiteral("K"), QString(), file), QStringLiteral("v"));
+        EXPECT_EQ(readSetting(QStringLiteral("Nouveau"), QStringLiteral("K"), QString(), file), QStringLiteral("v"));
         QFile::remove(file);
     }
 }
@@ -144,10 +145,10 @@ TEST_F(TextFiles, UnicodeCutInsideACharacterKeepsEverythingBeforeTheCut)
     const QByteArray cut = kUtf16LEMark + utf16LE(QStringLiteral("[S]\r\nA=1\r\nB=caf")) + QByteArray("\xE9");
     const QString file = path(QStringLiteral("coupe.ini"));
     putBytes(file, cut);
-    INI_WriteString(QStringLiteral("S"), QStringLiteral("C"), QStringLiteral("3"), file);
+    writeSetting(QStringLiteral("S"), QStringLiteral("C"), QStringLiteral("3"), file);
     EXPECT_TRUE(fileBytes(file).startsWith(cut.chopped(1)));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("A"), QString(), file), QStringLiteral("1"));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("C"), QString(), file), QStringLiteral("3"));
+    EXPECT_EQ(readSetting(QStringLiteral("S"), QStringLiteral("A"), QString(), file), QStringLiteral("1"));
+    EXPECT_EQ(readSetting(QStringLiteral("S"), QStringLiteral("C"), QString(), file), QStringLiteral("3"));
 }
 
 TEST_F(TextFiles, AFailedWriteRaisesAndLeavesTheOldFileIntact)
@@ -165,7 +166,7 @@ TEST_F(TextFiles, AFailedWriteRaisesAndLeavesTheOldFileIntact)
     for (const QString &target : {readOnly, missingFolder, aFolder}) {
         SCOPED_TRACE(target.toStdString());
         const QString expected = QStringLiteral("Impossible d'écrire dans ") + target;
-        EXPECT_EQ(errorMessageOf([&] { INI_WriteString(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("2"), target); }),
+        EXPECT_EQ(errorMessageOf([&] { writeSetting(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("2"), target); }),
                   expected);
         EXPECT_EQ(errorMessageOf([&] { writeLineFile(target, {QStringLiteral("a")}); }), expected);
         EXPECT_EQ(errorMessageOf([&] { writeFileAtomically(target, "x"); }), expected);
@@ -175,7 +176,7 @@ TEST_F(TextFiles, AFailedWriteRaisesAndLeavesTheOldFileIntact)
     EXPECT_EQ(folderEntries(), QStringList({QStringLiteral("Tiravon.INI"), QStringLiteral("dossier")}));
     EXPECT_TRUE(QDir(aFolder).isEmpty());
     // Reading is still possible.
-    EXPECT_EQ(INI_ReadString(QStringLiteral("S"), QStringLiteral("A"), QString()), QStringLiteral("1"));
+    EXPECT_EQ(readSetting(QStringLiteral("S"), QStringLiteral("A"), QString()), QStringLiteral("1"));
     QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner);
 }
 
@@ -199,7 +200,7 @@ TEST_F(TextFiles, AReadOnlyFolderRaisesTheSameError)
         }
     }
     const QString target = QDir::toNativeSeparators(folder + QStringLiteral("/Tiravon.INI"));
-    EXPECT_EQ(errorMessageOf([&] { INI_WriteString(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("2"), target); }),
+    EXPECT_EQ(errorMessageOf([&] { writeSetting(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("2"), target); }),
               QStringLiteral("Impossible d'écrire dans ") + target);
     if (mounted)
         unmountSmallDisk(folder);
@@ -212,17 +213,17 @@ TEST_F(TextFiles, ReplacingAFileKeepsItsPermissions)
     const QFile::Permissions modeBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
         | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
-    putBytes(INI_ProgramFile(), "[S]\r\nA=1\r\n");
-    ASSERT_TRUE(QFile::setPermissions(INI_ProgramFile(), ownerOnly));
+    putBytes(programSettingsFile(), "[S]\r\nA=1\r\n");
+    ASSERT_TRUE(QFile::setPermissions(programSettingsFile(), ownerOnly));
     // Windows has no mode bits: what it reports of a writable file stays the
     // same too.
-    const QFile::Permissions before = QFileInfo(INI_ProgramFile()).permissions() & modeBits;
+    const QFile::Permissions before = QFileInfo(programSettingsFile()).permissions() & modeBits;
 #ifndef Q_OS_WIN
     ASSERT_EQ(before, ownerOnly);
 #endif
-    INI_WriteString(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("2"));
-    EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[S]\r\nA=2\r\n"));
-    EXPECT_EQ(QFileInfo(INI_ProgramFile()).permissions() & modeBits, before);
+    writeSetting(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("2"));
+    EXPECT_EQ(fileBytes(programSettingsFile()), QByteArray("[S]\r\nA=2\r\n"));
+    EXPECT_EQ(QFileInfo(programSettingsFile()).permissions() & modeBits, before);
 }
 
 TEST(LineFiles, LinesAreSplitAtCrLfCrOrLf)

@@ -6,14 +6,14 @@
 #include "TiravonSession.h"
 
 #include "acts/ActModel.h"
-#include "app/Unit1.h"
-#include "app/variables_globales.h"
-#include "support/tq32_ini.h"
+#include "app/CareSheetWindow.h"
+#include "app/ProgramWindows.h"
+#include "support/SettingsStore.h"
 #include "widgets/DateEdit.h"
 #include "widgets/SheetEdit.h"
 #include "widgets/StampLabel.h"
-#include "widgets/tq32_LISTES.h"
-#include "windows/unit_HISTORIQUE.h"
+#include "widgets/ListBoxes.h"
+#include "windows/ActShortcutsWindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -59,30 +59,30 @@ TEST_F(ActModelsTest, AModelSavedElsewhereChangesNothingUntilItIsOpenedWhichAppl
     ASSERT_TRUE(QDir().mkpath(session.path(QStringLiteral("m"))));
     const QString file = QDir::toNativeSeparators(session.path(QStringLiteral("m/ECHO.TXT")));
     testDialogs().fileAnswers << file;
-    form->capBtn_SAVE->click();
+    form->saveModelButton->click();
     ASSERT_EQ(testDialogs().fileRequests.size(), 1);
     const FileDialogRequest asked = testDialogs().fileRequests.first();
     EXPECT_EQ(asked.title, QStringLiteral("Enregistrer le modèle d'acte sous ..."));
     EXPECT_EQ(asked.fileName, QStringLiteral("CS.TXT"));
     EXPECT_EQ(form->windowTitle(), caption);
     EXPECT_EQ(form->state.currentActName, QStringLiteral("CS"));
-    EXPECT_EQ(form_historique->ListBox1->count(), 0);
+    EXPECT_EQ(actShortcutsWindow->actList->count(), 0);
     EXPECT_EQ(registeredActModel(QStringLiteral("ECHO")), QString());
 
     const QStringList saved = billing();
-    form->mnu_ToutEffacer->trigger();
+    form->clearAllAction->trigger();
     form->NOTE->move(5, 5);
     testDialogs().clear();
     testDialogs().fileAnswers << file << file;
-    form->capBtn_OPEN->click();
+    form->openModelButton->click();
     EXPECT_EQ(billing(), saved);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("M@ECHO"));
     EXPECT_EQ(form->state.currentActName, QStringLiteral("ECHO"));
     EXPECT_EQ(form->state.modelsFolder, modelsFolderOfChosenFile(file));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("ACTES"), QStringLiteral("ECHO"), QString()), file);
-    EXPECT_EQ(listEntries(form_historique->ListBox1), QStringList{QStringLiteral("ECHO")});
+    EXPECT_EQ(readSetting(QStringLiteral("ACTES"), QStringLiteral("ECHO"), QString()), file);
+    EXPECT_EQ(listEntries(actShortcutsWindow->actList), QStringList{QStringLiteral("ECHO")});
     // Told the first time only; the dialog offers the file again.
-    form->OPEN_Modele->trigger();
+    form->openActModelAction->trigger();
     EXPECT_EQ(testDialogs().texts(), (QStringList{QStringLiteral("Choisir un Modèle d'Acte pour ce formulaire ..."),
                                                   QStringLiteral("\"ECHO\" ajouté à la liste"),
                                                   QStringLiteral("Choisir un Modèle d'Acte pour ce formulaire ...")}));
@@ -101,19 +101,19 @@ TEST_F(ActModelsTest, AModelInAFolderThatIsNotThereIsRefusedWithAWord)
     const QString file = folder + QDir::separator() + QStringLiteral("X.TXT");
 
     testDialogs().fileAnswers << file;
-    form->OPEN_Modele->trigger();
+    form->openActModelAction->trigger();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
               QStringList{QStringLiteral("Le dossier \"%1\" n'existe pas : vérifiez le nom du fichier à ouvrir.").arg(folder)});
     EXPECT_EQ(billing(), sheet);
     EXPECT_EQ(form->windowTitle(), caption);
     EXPECT_EQ(form->state.currentActName, QStringLiteral("CS"));
-    EXPECT_EQ(form_historique->ListBox1->count(), 0);
+    EXPECT_EQ(actShortcutsWindow->actList->count(), 0);
     EXPECT_EQ(registeredActModel(QStringLiteral("X")), QString());
 
     testDialogs().clear();
     testDialogs().fileAnswers << file;
     const QString modelsBefore = modelsFolder();
-    form->SAVE_MODELE->trigger();
+    form->saveActModelAction->trigger();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
               QStringList{QStringLiteral("Le dossier \"%1\" n'existe pas : le fichier ne peut pas y être enregistré.")
                               .arg(folder)});
@@ -123,7 +123,7 @@ TEST_F(ActModelsTest, AModelInAFolderThatIsNotThereIsRefusedWithAWord)
 
 TEST_F(ActModelsTest, AShortcutAppliesItsRegisteredModelOrSaysWhyItCannot)
 {
-    QListWidget *list = form_historique->ListBox1;
+    QListWidget *list = actShortcutsWindow->actList;
     const QString echo = modelsFolder() + QStringLiteral("echo.txt");
     // Each claim box's rule runs before the next box is set: the second of a
     // ticked pair wins, the first of an empty one.
@@ -132,13 +132,13 @@ TEST_F(ActModelsTest, AShortcutAppliesItsRegisteredModelOrSaysWhyItCannot)
     registerActModel(QStringLiteral("ECHO"), echo);
     registerActModel(QStringLiteral("FROTTIS"), gone);
     for (const char *name : {"BILAN", "ECHO", "FROTTIS"})
-        AddUniqueToList(list, QString::fromLatin1(name), false);
+        addUniqueEntry(list, QString::fromLatin1(name), false);
     const QString caption = form->windowTitle();
     const QStringList sheet = billing();
     auto use = [&](const char *name) {
         testDialogs().clear();
         list->setCurrentItem(list->findItems(QString::fromLatin1(name), Qt::MatchExactly).first());
-        form_historique->Acte_Ouvre->trigger();
+        actShortcutsWindow->openAction->trigger();
     };
 
     // Never opened through the dialog: the box, then the dialog, cancelled.
@@ -169,17 +169,17 @@ TEST_F(ActModelsTest, AShortcutAppliesItsRegisteredModelOrSaysWhyItCannot)
 
 TEST_F(ActModelsTest, TheActChoiceAtStartIsStoredAtOnceAndOpensTheDialogAtTheNextStart)
 {
-    form->chk_OpenActe->trigger();
-    EXPECT_TRUE(INI_ReadBool(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_ACTE"), false));
+    form->chooseActAtStartAction->trigger();
+    EXPECT_TRUE(readBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_ACTE"), false));
 
     session.restart();
     form = session.form();
-    EXPECT_TRUE(form->chk_OpenActe->isChecked());
+    EXPECT_TRUE(form->chooseActAtStartAction->isChecked());
     EXPECT_EQ(testDialogs().texts(QStringLiteral("openFile")),
               QStringList{QStringLiteral("Choisir un Modèle d'Acte pour ce formulaire ...")});
 
-    form->chk_OpenActe->trigger();
-    EXPECT_FALSE(INI_ReadBool(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_ACTE"), true));
+    form->chooseActAtStartAction->trigger();
+    EXPECT_FALSE(readBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_ACTE"), true));
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include "TiravonSession.h"
 
 #include "widgets/SheetEdit.h"
-#include "app/Unit1.h"
+#include "app/CareSheetWindow.h"
 #include "widgets/DateEdit.h"
 
 #include <QAction>
@@ -22,7 +22,7 @@ class AppearanceTest : public SheetTest
 protected:
     SheetEdit *addField()
     {
-        form->mnu_Add_CompoEdit->trigger();
+        form->addTextFieldAction->trigger();
         return form->plainTextFields().last();
     }
 
@@ -61,7 +61,7 @@ TEST_F(AppearanceTest, CancellingTheFontDialogGivesEveryPlainFieldTheFontOfNom)
         offered = initial.font;
         return initial;   // cancelled: the dialog still holds the font it was given
     };
-    form->mnu_POLICE->trigger();
+    form->fieldsFontAction->trigger();
 
     EXPECT_TRUE(sameFont(offered, reference));
     for (SheetEdit *edit : form->plainTextFields())
@@ -88,7 +88,7 @@ TEST_F(AppearanceTest, AChosenFontSurvivesARestartForTheTextFieldsOnly)
     };
     SheetEdit *added = addField();
     added->setText(QStringLiteral("note"));   // listed at the saving, back after the restart
-    form->mnu_POLICE->trigger();
+    form->fieldsFontAction->trigger();
     for (SheetEdit *edit : form->plainTextFields())
         EXPECT_TRUE(sameFont(edit->font(), chosen)) << edit->objectName().toStdString();
     EXPECT_TRUE(sameFont(form->DATE->font(), chosen));
@@ -116,22 +116,22 @@ TEST_F(AppearanceTest, AChosenFontSurvivesARestartForTheTextFieldsOnly)
 TEST_F(AppearanceTest, FrameTakesTheDatesAlong3DLeavesThemAloneAndBothAreKept)
 {
     SheetEdit *added = addField();
-    ASSERT_TRUE(form->mnu_Border->isChecked());
-    ASSERT_FALSE(form->mnu_3D->isChecked());
+    ASSERT_TRUE(form->borderAction->isChecked());
+    ASSERT_FALSE(form->threeDAction->isChecked());
 
-    form->mnu_Border->trigger();
+    form->borderAction->trigger();
     for (SheetEdit *edit : form->plainTextFields())
         EXPECT_FALSE(edit->isBordered()) << edit->objectName().toStdString();
     for (DateEdit *date : dates())
         EXPECT_FALSE(date->isFramed()) << date->objectName().toStdString();
-    form->mnu_Border->trigger();
+    form->borderAction->trigger();
     for (SheetEdit *edit : form->plainTextFields())
         EXPECT_TRUE(edit->isBordered()) << edit->objectName().toStdString();
     for (DateEdit *date : dates())
         EXPECT_TRUE(date->isFramed()) << date->objectName().toStdString();
 
     const QImage dateBefore = form->DATE->grab().toImage();
-    form->mnu_3D->trigger();
+    form->threeDAction->trigger();
     for (SheetEdit *edit : form->plainTextFields())
         EXPECT_TRUE(edit->is3D()) << edit->objectName().toStdString();
     EXPECT_TRUE(added->is3D());
@@ -139,10 +139,10 @@ TEST_F(AppearanceTest, FrameTakesTheDatesAlong3DLeavesThemAloneAndBothAreKept)
 
     // Both looks are kept in the form configuration. (An added field comes
     // back flat and framed, as it is made, until the next command.)
-    form->mnu_Border->trigger();
+    form->borderAction->trigger();
     restart();
-    EXPECT_FALSE(form->mnu_Border->isChecked());
-    EXPECT_TRUE(form->mnu_3D->isChecked());
+    EXPECT_FALSE(form->borderAction->isChecked());
+    EXPECT_TRUE(form->threeDAction->isChecked());
     for (SheetEdit *edit : form->plainTextFields()) {
         if (edit->tag != 0)
             continue;
@@ -224,7 +224,7 @@ TEST_F(AppearanceTest, TheOrientedLabelFollowsItsTickAndTheAttendingPhysician)
 {
     // First start: the label stored as shown, direct access ticked, so the
     // attending physician is hidden and the label with him.
-    EXPECT_TRUE(form->mnu_Oriente_Show->isChecked());
+    EXPECT_TRUE(form->showOrienteAction->isChecked());
     EXPECT_TRUE(form->MEDECIN->isHidden());
     EXPECT_TRUE(form->oriente->isHidden());
 
@@ -235,45 +235,45 @@ TEST_F(AppearanceTest, TheOrientedLabelFollowsItsTickAndTheAttendingPhysician)
         form->oriente->show();
         restart();
         ASSERT_EQ(form->MEDECIN->isHidden(), !row.shown) << row.access;
-        EXPECT_TRUE(form->mnu_Oriente_Show->isChecked()) << row.access;
+        EXPECT_TRUE(form->showOrienteAction->isChecked()) << row.access;
         EXPECT_EQ(form->oriente->isHidden(), !row.shown) << row.access;
     }
 
     // Stored as hidden: unticked, and hidden even beside the physician.
     form->COCHE_ACCES->setText(QString());
     form->oriente->show();
-    form->mnu_Oriente_Show->trigger();
-    ASSERT_FALSE(form->mnu_Oriente_Show->isChecked());
+    form->showOrienteAction->trigger();
+    ASSERT_FALSE(form->showOrienteAction->isChecked());
     EXPECT_TRUE(form->oriente->isHidden());
     restart();
     EXPECT_FALSE(form->MEDECIN->isHidden());
-    EXPECT_FALSE(form->mnu_Oriente_Show->isChecked());
+    EXPECT_FALSE(form->showOrienteAction->isChecked());
     EXPECT_TRUE(form->oriente->isHidden());
-    form->mnu_Oriente_Show->trigger();
+    form->showOrienteAction->trigger();
     EXPECT_FALSE(form->oriente->isHidden());
 }
 
 TEST_F(AppearanceTest, MaskingTheNameAndTheDatesLastsOnlyUntilTheNextStart)
 {
     ASSERT_TRUE(form->COCHE_MATERNITE->text().isEmpty());
-    form->Hide_NAME->trigger();
+    form->hideNameAction->trigger();
     EXPECT_TRUE(form->NOM->isHidden());
-    form->Hide_NAME->trigger();
+    form->hideNameAction->trigger();
     EXPECT_FALSE(form->NOM->isHidden());
 
-    form->Hide_DATES->trigger();
+    form->hideDatesAction->trigger();
     for (DateEdit *date : dates())
         EXPECT_TRUE(date->isHidden()) << date->objectName().toStdString();
     // Unticking shows all four, the pregnancy date even with maternity empty.
-    form->Hide_DATES->trigger();
+    form->hideDatesAction->trigger();
     for (DateEdit *date : dates())
         EXPECT_FALSE(date->isHidden()) << date->objectName().toStdString();
 
-    form->Hide_NAME->trigger();
-    form->Hide_DATES->trigger();
+    form->hideNameAction->trigger();
+    form->hideDatesAction->trigger();
     restart();
-    EXPECT_FALSE(form->Hide_NAME->isChecked());
-    EXPECT_FALSE(form->Hide_DATES->isChecked());
+    EXPECT_FALSE(form->hideNameAction->isChecked());
+    EXPECT_FALSE(form->hideDatesAction->isChecked());
     EXPECT_FALSE(form->NOM->isHidden());
     for (DateEdit *date : {form->DATE, form->DATE_ACTE, form->DDN})
         EXPECT_FALSE(date->isHidden()) << date->objectName().toStdString();

@@ -6,7 +6,7 @@
 #include "TiravonSession.h"
 
 #include "widgets/SheetEdit.h"
-#include "app/Unit1.h"
+#include "app/CareSheetWindow.h"
 #include "widgets/DateEdit.h"
 
 #include <QAction>
@@ -145,18 +145,18 @@ TEST_F(ClaimBoxTest, DoubleClickOnTheAldTypeBoxTogglesItAlone)
 // the commands set the focused field and the rules follow.
 TEST_F(ClaimBoxTest, CocherAndDecocherSetTheFocusedFieldAndTheRulesFollow)
 {
-    command(form->Dcocher1, form->COCHE_ALD_0);
+    command(form->untickAction, form->COCHE_ALD_0);
     EXPECT_EQ(form->COCHE_ALD_0->text(), QString());
     EXPECT_EQ(form->COCHE_ALD_1->text(), kX);
 
-    command(form->Cocher1, form->COCHE_MATERNITE);
+    command(form->tickAction, form->COCHE_MATERNITE);
     EXPECT_EQ(form->COCHE_MALADIE->text(), QString());
     EXPECT_FALSE(form->DDG->isHidden());
 
     // Any field of the window, not only a box.
-    command(form->Cocher1, form->NOM);
+    command(form->tickAction, form->NOM);
     EXPECT_EQ(form->NOM->text(), kX);
-    command(form->Dcocher1, form->ACTE_1);
+    command(form->untickAction, form->ACTE_1);
     EXPECT_EQ(form->ACTE_1->text(), QString());
 
     EXPECT_EQ(flags(), QList<int>(8, 0));
@@ -168,9 +168,9 @@ TEST_F(ClaimBoxTest, DecocherEmptiesAFocusedDateFieldAndCocherLeavesItWithoutADa
     QLineEdit *inner = form->DDN->findChild<QLineEdit *>(QStringLiteral("edit"));
     ASSERT_NE(inner, nullptr);
     form->DDN->setText(QStringLiteral("15/01/1955"));
-    command(form->Dcocher1, inner);
+    command(form->untickAction, inner);
     EXPECT_EQ(form->DDN->text(), QString());
-    command(form->Cocher1, inner);   // a letter is no date: the mask lets nothing through
+    command(form->tickAction, inner);   // a letter is no date: the mask lets nothing through
     EXPECT_EQ(form->DDN->text(), QString());
     EXPECT_TRUE(testDialogs().shown.isEmpty());
 }
@@ -192,14 +192,14 @@ TEST_F(ClaimBoxTest, ClearingDirectAccessShowsTheAttendingPhysicianAnyTextHidesI
     struct Way { const char *name; std::function<void()> clear; };
     const Way ways[] = {
         {"two spaces", [&] { space(form->COCHE_ACCES); space(form->COCHE_ACCES); }},
-        {"Décocher", [&] { command(form->Dcocher1, form->COCHE_ACCES); }},
+        {"Décocher", [&] { command(form->untickAction, form->COCHE_ACCES); }},
         {"backspace", [&] {
              form->COCHE_ACCES->setFocus(Qt::TabFocusReason);
              form->COCHE_ACCES->end(false);
              QTest::keyClick(form->COCHE_ACCES, Qt::Key_Backspace);
          }},
         {"double clicks", [&] { doubleClick(form->COCHE_ACCES); doubleClick(form->COCHE_ACCES); }},
-        {"clearing everything", [&] { form->mnu_ToutEffacer->trigger(); }},
+        {"clearing everything", [&] { form->clearAllAction->trigger(); }},
     };
     for (const Way &way : ways) {
         form->COCHE_ACCES->setText(kX);
@@ -223,7 +223,7 @@ TEST_F(ClaimBoxTest, SettingTheTextABoxHoldsRunsNoRule)
         const QSignalBlocker blocker(form->COCHE_MATERNITE);
         form->COCHE_MATERNITE->setText(kX);
     }
-    command(form->Cocher1, form->COCHE_MALADIE);
+    command(form->tickAction, form->COCHE_MALADIE);
     form->COCHE_MALADIE->setText(kX);
     EXPECT_EQ(form->COCHE_MATERNITE->text(), kX);
     EXPECT_TRUE(form->DDG->isHidden());
@@ -232,7 +232,7 @@ TEST_F(ClaimBoxTest, SettingTheTextABoxHoldsRunsNoRule)
         const QSignalBlocker blocker(form->COCHE_ACCES);
         form->COCHE_ACCES->setText(QString());
     }
-    command(form->Dcocher1, form->COCHE_ACCES);
+    command(form->untickAction, form->COCHE_ACCES);
     EXPECT_TRUE(form->MEDECIN->isHidden());
 }
 
@@ -243,14 +243,14 @@ TEST_F(ClaimBoxTest, FlagsAreLeftAloneByEverythingButTheToggle)
     const QList<int> raised = {1, 0, 0, 0, 0, 0, 0, 1};
     ASSERT_EQ(flags(), raised);
 
-    command(form->Dcocher1, form->COCHE_ALD_TYPE);
-    command(form->Cocher1, form->COCHE_NP_COMP);
-    command(form->Cocher1, form->COCHE_MATERNITE);   // clears COCHE_MALADIE by its rule
+    command(form->untickAction, form->COCHE_ALD_TYPE);
+    command(form->tickAction, form->COCHE_NP_COMP);
+    command(form->tickAction, form->COCHE_MATERNITE);   // clears COCHE_MALADIE by its rule
     EXPECT_EQ(flags(), raised);
-    form->mnu_ToutEffacer->trigger();
+    form->clearAllAction->trigger();
     EXPECT_EQ(flags(), raised);
-    form->INI_SAVE->trigger();
-    form->INI_GET->trigger();
+    form->saveConfigurationAction->trigger();
+    form->readConfigurationAction->trigger();
     EXPECT_EQ(flags(), raised);
 
     // A box with its flag up clears at the next space whatever it shows.
@@ -266,7 +266,7 @@ TEST_F(ClaimBoxTest, FlagsAreLeftAloneByEverythingButTheToggle)
 TEST_F(ClaimBoxTest, EveryBoxOpensItsMenuWithCocherAndDecocher)
 {
     QStringList items;
-    for (QAction *action : form->PopupMenu_X->actions())
+    for (QAction *action : form->claimBoxMenu->actions())
         items << action->text();
     EXPECT_EQ(items, (QStringList{QStringLiteral("Cocher"), QStringLiteral("Décocher")}));
 
@@ -274,16 +274,16 @@ TEST_F(ClaimBoxTest, EveryBoxOpensItsMenuWithCocherAndDecocher)
         EXPECT_EQ(box->toolTip(), QStringLiteral("Appuyer sur BARRE ESPACE"));
         QContextMenuEvent event(QContextMenuEvent::Mouse, box->rect().center(), box->mapToGlobal(box->rect().center()));
         QApplication::sendEvent(box, &event);
-        EXPECT_EQ(QApplication::activePopupWidget(), form->PopupMenu_X) << box->objectName().toStdString();
-        form->PopupMenu_X->hide();
+        EXPECT_EQ(QApplication::activePopupWidget(), form->claimBoxMenu) << box->objectName().toStdString();
+        form->claimBoxMenu->hide();
     }
     // Chosen from the menu, the item acts on the box the menu was opened on.
     form->COCHE_NP_COMP->setFocus(Qt::TabFocusReason);
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), form->COCHE_NP_COMP->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(form->COCHE_NP_COMP, &event);
-    ASSERT_EQ(QApplication::activePopupWidget(), form->PopupMenu_X);
-    QTest::keyClick(form->PopupMenu_X, Qt::Key_Down);
-    QTest::keyClick(form->PopupMenu_X, Qt::Key_Return);
+    ASSERT_EQ(QApplication::activePopupWidget(), form->claimBoxMenu);
+    QTest::keyClick(form->claimBoxMenu, Qt::Key_Down);
+    QTest::keyClick(form->claimBoxMenu, Qt::Key_Return);
     EXPECT_EQ(form->COCHE_NP_COMP->text(), kX);
 }
 

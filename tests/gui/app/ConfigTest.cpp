@@ -8,17 +8,17 @@
 #include "config/FieldCatalogue.h"
 #include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
-#include "app/Unit1.h"
-#include "app/variables_globales.h"
-#include "windows/unit_HISTORIQUE.h"
+#include "app/CareSheetWindow.h"
+#include "app/ProgramWindows.h"
+#include "windows/ActShortcutsWindow.h"
 #include "widgets/DateEdit.h"
 #include "widgets/FormImage.h"
 #include "print/JpegCodec.h"
 #include "widgets/StampLabel.h"
-#include "windows/unit_options.h"
+#include "windows/PresentationWindow.h"
 #include "support/TiravonError.h"
-#include "widgets/tq32_LISTES.h"
-#include "support/tq32_ini.h"
+#include "widgets/ListBoxes.h"
+#include "support/SettingsStore.h"
 
 #include <QAction>
 #include <QFile>
@@ -43,7 +43,7 @@ QRect placeAndWidth(const QWidget *widget)
     return QRect(widget->x(), widget->y(), widget->width(), 0);
 }
 
-QMap<QString, QRect> plainFieldPlaces(const TForm1 *form)
+QMap<QString, QRect> plainFieldPlaces(const CareSheetWindow *form)
 {
     QMap<QString, QRect> places;
     for (const SheetEdit *edit : form->plainTextFields())
@@ -71,19 +71,19 @@ class ConfigTest : public ::testing::Test
 protected:
     TiravonSession session;
 
-    TForm1 *form() const { return session.form(); }
+    CareSheetWindow *form() const { return session.form(); }
 
     QString stored(const QString &section, const QString &key) const
     {
-        return INI_ReadString(section, key, QStringLiteral("<absent>"), session.configFile());
+        return readSetting(section, key, QStringLiteral("<absent>"), session.configFile());
     }
     QString storedSetting(const QString &section, const QString &key) const
     {
-        return INI_ReadString(section, key, QStringLiteral("<absent>"));
+        return readSetting(section, key, QStringLiteral("<absent>"));
     }
     void store(const QString &section, const QString &key, const QString &value)
     {
-        INI_WriteString(section, key, value, session.configFile());
+        writeSetting(section, key, value, session.configFile());
     }
     QStringList shown(const QString &kind) const { return testDialogs().texts(kind); }
 
@@ -107,7 +107,7 @@ protected:
     // What a user changes in one session.
     void changeEverything()
     {
-        TForm1 *f = form();
+        CareSheetWindow *f = form();
         // Places and widths; the height of NOM changes too.
         f->NOM->setGeometry(200, 90, 500, 40);
         f->TARIF_3->setGeometry(470, 860, 90, 22);
@@ -120,9 +120,9 @@ protected:
         font.setUnderline(true);
         f->NOM->setFont(font);
         // Borders off, 3-D on, fields locked.
-        f->mnu_Border->trigger();
-        f->mnu_3D->trigger();
-        f->mnu_VERROU->trigger();
+        f->borderAction->trigger();
+        f->threeDAction->trigger();
+        f->lockFieldsAction->trigger();
         // The stamp: hidden, moved, with its own text, font, colour, angle and width.
         f->NOTE->setText(QStringLiteral("Carte vitale oubliée"));
         QFont stampFont(QStringLiteral("DejaVu Sans"), 20);
@@ -147,7 +147,7 @@ protected:
         f->DATE_ACTE->setText(QStringLiteral("02/01/2020"));
         f->DDG->setText(QStringLiteral("01/05/2026"));
         // The image panel.
-        f->Panel_IMAGE->setGeometry(5, -4, 780, 1120);
+        f->imagePanel->setGeometry(5, -4, 780, 1120);
         // Acts, codes, tariffs and a total that does not match them.
         f->ACTE_1->setText(QStringLiteral("CS"));
         f->ACTE_2->setText(QStringLiteral("MCS"));
@@ -171,14 +171,14 @@ protected:
         f->ADRESSE->setText(QStringLiteral("3 RUE DES LILAS"));
         f->ASSURE->setText(QStringLiteral("MARTIN PAUL"));   // not kept
         // The side windows and the lists.
-        Form_OPTIONS->move(120, 80);
-        Form_OPTIONS->hide();
-        form_historique->hide();
+        presentationWindow->move(120, 80);
+        presentationWindow->hide();
+        actShortcutsWindow->hide();
         addListEntry(f->LISTE_VILLES, QStringLiteral("PARIS"));
         addListEntry(f->LISTE_VILLES, QStringLiteral("LYON"));
         addListEntry(f->Liste_CPAMS, QStringLiteral("CPAM DE PARIS"));
-        addListEntry(form_historique->ListBox1, QStringLiteral("ECHO"));
-        addListEntry(form_historique->ListBox1, QStringLiteral("CS"));
+        addListEntry(actShortcutsWindow->actList, QStringLiteral("ECHO"));
+        addListEntry(actShortcutsWindow->actList, QStringLiteral("CS"));
 
         savedPlaces = plainFieldPlaces(f);
     }
@@ -194,15 +194,15 @@ TEST_F(ConfigTest, FirstStartWithNoFilesShowsTheDesignLayoutWithTheStartingTexts
     setDialogs(&watching);
     session.start();
     setDialogs(&testDialogs());
-    TForm1 *f = form();
+    CareSheetWindow *f = form();
 
     // The built-in picture is written out as the default image and shown.
     const QString image = session.path(QStringLiteral("feuille_de_soin_medecin.jpg"));
     ASSERT_TRUE(QFileInfo(image).isFile());
     EXPECT_EQ(loadFormPicture(image).size(), QSize(746, 1096));
-    EXPECT_EQ(f->Image1->picture().size(), QSize(746, 1096));
-    EXPECT_FALSE(f->Image1->isHidden());
-    EXPECT_FALSE(f->mnu_CacheImage->isChecked());
+    EXPECT_EQ(f->formImage->picture().size(), QSize(746, 1096));
+    EXPECT_FALSE(f->formImage->isHidden());
+    EXPECT_FALSE(f->textOnlyAction->isChecked());
 
     // The models folder is created after its message, not before.
     EXPECT_EQ(watching.texts(QStringLiteral("message")),
@@ -242,8 +242,8 @@ TEST_F(ConfigTest, FirstStartWithNoFilesShowsTheDesignLayoutWithTheStartingTexts
         EXPECT_EQ(edit->font().pointSize(), 12) << edit->objectName().toStdString();
         EXPECT_EQ(edit->font().family(), f->NOM->font().family()) << edit->objectName().toStdString();
     }
-    EXPECT_TRUE(f->mnu_Border->isChecked());
-    EXPECT_FALSE(f->mnu_3D->isChecked());
+    EXPECT_TRUE(f->borderAction->isChecked());
+    EXPECT_FALSE(f->threeDAction->isChecked());
 
     // The stamp shown at its design place, not turned.
     const FieldDesign *stamp = findFieldDesign(QStringLiteral("NOTE"));
@@ -251,7 +251,7 @@ TEST_F(ConfigTest, FirstStartWithNoFilesShowsTheDesignLayoutWithTheStartingTexts
     EXPECT_EQ(f->NOTE->pos(), stamp->geometry.topLeft());
     EXPECT_EQ(f->NOTE->angle(), 0);
     EXPECT_EQ(f->NOTE->text(), QStringLiteral("Duplicata"));
-    EXPECT_EQ(f->Panel_IMAGE->geometry(), designPanelGeometry());
+    EXPECT_EQ(f->imagePanel->geometry(), designPanelGeometry());
 }
 
 TEST_F(ConfigTest, TheFirstStartAlreadyShowsTheFontsOfEveryLaterStart)
@@ -332,12 +332,12 @@ TEST_P(SavedLayoutTest, TheNextStartGetsBackTheLayoutLookAndTexts)
 {
     session.start();
     // Saved while scrolled: places are kept as at the top of the sheet.
-    form()->ScrollBox->verticalScrollBar()->setValue(120);
-    ASSERT_EQ(form()->ScrollBox->verticalScrollBar()->value(), 120);
+    form()->scrollArea->verticalScrollBar()->setValue(120);
+    ASSERT_EQ(form()->scrollArea->verticalScrollBar()->value(), 120);
     changeEverything();
     testDialogs().clear();
     saveAndStartAgain();
-    TForm1 *f = form();
+    CareSheetWindow *f = form();
     EXPECT_TRUE(shown(QStringLiteral("error")).isEmpty()) << shown(QStringLiteral("error")).join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(shown(QStringLiteral("message")).isEmpty()) << shown(QStringLiteral("message")).join(QLatin1Char('|')).toStdString();
 
@@ -345,7 +345,7 @@ TEST_P(SavedLayoutTest, TheNextStartGetsBackTheLayoutLookAndTexts)
     EXPECT_EQ(plainFieldPlaces(f), savedPlaces);
     EXPECT_EQ(f->NOM->geometry(), QRect(200, 90, 500, 26));
     EXPECT_EQ(f->ACTE_4->geometry(), QRect(300, 960, 50, 26));
-    EXPECT_EQ(f->ACTE_4->parentWidget(), f->Client);
+    EXPECT_EQ(f->ACTE_4->parentWidget(), f->sheetPage);
 
     // The font of NOM on every field, the tariffs included; borders and 3-D.
     for (SheetEdit *edit : f->plainTextFields()) {
@@ -360,9 +360,9 @@ TEST_P(SavedLayoutTest, TheNextStartGetsBackTheLayoutLookAndTexts)
         EXPECT_TRUE(edit->is3D()) << name;
         EXPECT_TRUE(edit->isLocked()) << name;
     }
-    EXPECT_FALSE(f->mnu_Border->isChecked());
-    EXPECT_TRUE(f->mnu_3D->isChecked());
-    EXPECT_TRUE(f->mnu_VERROU->isChecked());
+    EXPECT_FALSE(f->borderAction->isChecked());
+    EXPECT_TRUE(f->threeDAction->isChecked());
+    EXPECT_TRUE(f->lockFieldsAction->isChecked());
 
     // The stamp.
     EXPECT_TRUE(f->NOTE->isHidden());
@@ -377,7 +377,7 @@ TEST_P(SavedLayoutTest, TheNextStartGetsBackTheLayoutLookAndTexts)
 
     // The label "orienté".
     EXPECT_FALSE(f->oriente->isHidden());
-    EXPECT_TRUE(f->mnu_Oriente_Show->isChecked());
+    EXPECT_TRUE(f->showOrienteAction->isChecked());
     EXPECT_EQ(f->oriente->pos(), QPoint(95, 641));
     EXPECT_EQ(f->oriente->text(), QStringLiteral("orienté MT"));
 
@@ -391,8 +391,8 @@ TEST_P(SavedLayoutTest, TheNextStartGetsBackTheLayoutLookAndTexts)
     EXPECT_EQ(f->DDG->text(), QStringLiteral("01/05/2026"));
 
     // The image panel, shown.
-    EXPECT_EQ(f->Panel_IMAGE->geometry(), QRect(5, -4, 780, 1120));
-    EXPECT_FALSE(f->Image1->isHidden());
+    EXPECT_EQ(f->imagePanel->geometry(), QRect(5, -4, 780, 1120));
+    EXPECT_FALSE(f->formImage->isHidden());
 
     // Acts, codes, tariffs, the total as stored (not recomputed), the boxes.
     const QList<QPair<SheetEdit *, QString>> texts = {
@@ -416,12 +416,12 @@ TEST_P(SavedLayoutTest, TheNextStartGetsBackTheLayoutLookAndTexts)
     EXPECT_FALSE(f->MEDECIN->isHidden());
 
     // The side windows and the lists.
-    EXPECT_TRUE(Form_OPTIONS->isHidden());
-    EXPECT_EQ(Form_OPTIONS->pos(), QPoint(120, 80));
-    EXPECT_TRUE(form_historique->isHidden());
+    EXPECT_TRUE(presentationWindow->isHidden());
+    EXPECT_EQ(presentationWindow->pos(), QPoint(120, 80));
+    EXPECT_TRUE(actShortcutsWindow->isHidden());
     EXPECT_EQ(listEntries(f->LISTE_VILLES), (QStringList{QStringLiteral("LYON"), QStringLiteral("PARIS")}));
     EXPECT_EQ(listEntries(f->Liste_CPAMS), QStringList{QStringLiteral("CPAM DE PARIS")});
-    EXPECT_EQ(listEntries(form_historique->ListBox1), (QStringList{QStringLiteral("CS"), QStringLiteral("ECHO")}));
+    EXPECT_EQ(listEntries(actShortcutsWindow->actList), (QStringList{QStringLiteral("CS"), QStringLiteral("ECHO")}));
 
     // The program settings name the image and its configuration.
     EXPECT_EQ(storedSetting(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE")),
@@ -474,8 +474,8 @@ TEST_F(SavedBytesTest, AFilledSheetIsSavedAsTheKeptFiles)
     session.start();
     changeEverything();
     // Two added fields; only the one that holds text is listed.
-    form()->mnu_Add_CompoEdit->trigger();
-    form()->mnu_Add_CompoEdit->trigger();
+    form()->addTextFieldAction->trigger();
+    form()->addTextFieldAction->trigger();
     auto *first = session.find<SheetEdit>(QStringLiteral("NOUVEAU_1"));
     auto *second = session.find<SheetEdit>(QStringLiteral("NOUVEAU_2"));
     ASSERT_TRUE(first && second);
@@ -497,11 +497,11 @@ TEST_F(SavedBytesTest, AFilledSheetIsSavedAsTheKeptFiles)
 TEST_F(ConfigTest, PlacesAreStoredAsAtTheTopOfTheSheetWhateverTheScroll)
 {
     session.start();
-    QScrollBar *bar = form()->ScrollBox->verticalScrollBar();
+    QScrollBar *bar = form()->scrollArea->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 100);
     bar->setValue(bar->maximum());
     ASSERT_EQ(bar->value(), bar->maximum());
-    form()->INI_SAVE->trigger();
+    form()->saveConfigurationAction->trigger();
     EXPECT_EQ(stored(QStringLiteral("IMAGE"), QStringLiteral("X")), QStringLiteral("0"));
     EXPECT_EQ(stored(QStringLiteral("IMAGE"), QStringLiteral("Y")), QStringLiteral("-10"));
     EXPECT_EQ(stored(QStringLiteral("ACTE_4"), QStringLiteral("Y")), QStringLiteral("951"));
@@ -526,10 +526,10 @@ TEST_F(ConfigTest, StoredStylesOnlyAddAndBordersOffStayOff)
         EXPECT_FALSE(edit->isBordered()) << name;
         EXPECT_FALSE(edit->is3D()) << name;
     }
-    EXPECT_FALSE(form()->mnu_Border->isChecked());
-    EXPECT_FALSE(form()->mnu_3D->isChecked());
+    EXPECT_FALSE(form()->borderAction->isChecked());
+    EXPECT_FALSE(form()->threeDAction->isChecked());
 
-    form()->INI_SAVE->trigger();
+    form()->saveConfigurationAction->trigger();
     EXPECT_EQ(stored(QStringLiteral("TEXTES"), QStringLiteral("ENCADRE")), QStringLiteral("0"));
     EXPECT_EQ(stored(QStringLiteral("TEXTES"), QStringLiteral("BOLD")), QStringLiteral("1"));
     EXPECT_EQ(stored(QStringLiteral("TEXTES"), QStringLiteral("SIZE")), QStringLiteral("11"));
@@ -541,9 +541,9 @@ TEST_F(ConfigTest, StoredStylesOnlyAddAndBordersOffStayOff)
 TEST_F(ConfigTest, AddedFieldsHoldingTextAreListedAgainFromOneAtEachSaving)
 {
     session.start();
-    form()->mnu_Add_CompoEdit->trigger();
-    form()->mnu_Add_CompoEdit->trigger();
-    form()->mnu_Add_CompoEdit->trigger();
+    form()->addTextFieldAction->trigger();
+    form()->addTextFieldAction->trigger();
+    form()->addTextFieldAction->trigger();
     auto *first = session.find<SheetEdit>(QStringLiteral("NOUVEAU_1"));
     auto *second = session.find<SheetEdit>(QStringLiteral("NOUVEAU_2"));
     auto *third = session.find<SheetEdit>(QStringLiteral("NOUVEAU_3"));
@@ -566,7 +566,7 @@ TEST_F(ConfigTest, AddedFieldsHoldingTextAreListedAgainFromOneAtEachSaving)
     EXPECT_EQ(placeAndWidth(second), QRect(30, 40, 130, 0));
     EXPECT_TRUE(first->text().isEmpty());
     EXPECT_TRUE(second->text().isEmpty());
-    EXPECT_EQ(first->parentWidget(), form()->Panel_IMAGE);
+    EXPECT_EQ(first->parentWidget(), form()->imagePanel);
     EXPECT_EQ(form()->plainTextFields().mid(form()->plainTextFields().size() - 2),
               (QList<SheetEdit *>{first, second}));
 
@@ -643,7 +643,7 @@ TEST_F(ConfigTest, EachLoginHasItsOwnConfigurationWhileIdentityAndImageAreShared
     form()->MATRICULE->setText(QStringLiteral("1 23"));
     session.close();
     EXPECT_TRUE(QFileInfo::exists(secondFile));
-    EXPECT_EQ(INI_ReadString(QStringLiteral("ACTES"), QStringLiteral("ACTE_1"), QString(), firstFile),
+    EXPECT_EQ(readSetting(QStringLiteral("ACTES"), QStringLiteral("ACTE_1"), QString(), firstFile),
               QStringLiteral("CS"));
     EXPECT_EQ(storedSetting(QStringLiteral("DEFAUT"), QStringLiteral("INI")), secondFile);
 
@@ -690,7 +690,7 @@ TEST_F(ConfigTest, AReadOnlyFileAtClosingIsReportedAndTheWindowStillCloses)
         // and the lists their file.
         EXPECT_EQ(readBytes(session.configFile()), configBefore) << c.readOnly;
         EXPECT_FALSE(readBytes(session.path(QStringLiteral("VILLES.TXT"))).contains("NANTES")) << c.readOnly;
-        EXPECT_EQ(INI_ReadString(QStringLiteral("IDENTITE"), QStringLiteral("NOM"), QString()) == name,
+        EXPECT_EQ(readSetting(QStringLiteral("IDENTITE"), QStringLiteral("NOM"), QString()) == name,
                   c.identityWritten)
             << c.readOnly;
 
@@ -703,7 +703,7 @@ TEST_F(ConfigTest, AConfigurationFolderGoneBeforeSavingStopsEveryWrite)
 {
     const QString image = session.path(QStringLiteral("formes/feuille.jpg"));
     writeFormPicture(image);
-    INI_WriteString(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), image);
+    writeSetting(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), image);
     session.start();
     const QString cfg = session.path(QStringLiteral("formes/feuille@user1.INI"));
     ASSERT_EQ(form()->state.formConfigPath, cfg);
@@ -736,12 +736,12 @@ TEST_F(ConfigTest, AConfigurationFolderGoneBeforeSavingStopsEveryWrite)
 
 TEST_F(ConfigTest, AMalformedPlacementEndsTheReadingAndLeavesTheConfigurationIntact)
 {
-    INI_WriteString(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QStringLiteral("a:b:c:d"));
+    writeSetting(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QStringLiteral("a:b:c:d"));
     store(QStringLiteral("NOM"), QStringLiteral("X"), QStringLiteral("300"));
     store(QStringLiteral("ACTES"), QStringLiteral("ACTE_1"), QStringLiteral("CS"));
     const QByteArray configBefore = readBytes(session.configFile());
     session.start();
-    TForm1 *f = form();
+    CareSheetWindow *f = form();
 
     EXPECT_EQ(testDialogs().texts(),
               QStringList{QStringLiteral("ERR:INI_GETExecute => 'a' n'est pas une valeur entière correcte")});
@@ -755,10 +755,10 @@ TEST_F(ConfigTest, AMalformedPlacementEndsTheReadingAndLeavesTheConfigurationInt
     EXPECT_TRUE(f->ACTE_1->text().isEmpty());
     EXPECT_TRUE(f->DATE->text().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(session.path(QStringLiteral("feuille_de_soin_medecin"))));
-    EXPECT_EQ(f->Image1->picture(), builtInFormPicture());
+    EXPECT_EQ(f->formImage->picture(), builtInFormPicture());
     // The program goes on: the window is shown with its first-show steps.
     EXPECT_TRUE(f->isVisible());
-    EXPECT_TRUE(Form_OPTIONS->isVisible());
+    EXPECT_TRUE(presentationWindow->isVisible());
 
     // With no configuration read there is none to save to: the stored one
     // is left as it was and the program settings keep their keys.
@@ -784,10 +784,10 @@ TEST_F(ConfigTest, ACorruptFormImageIsReportedAndTheUsersLayoutStillLoadsAndSurv
     // on, so that the saving at closing writes back the user's own layout.
     const QString image = session.path(QStringLiteral("abime.jpg"));
     writeBytes(image, QByteArray("\xFF\xD8\xFF\xE0 ceci n'est pas une image") + QByteArray(200, 'Z'));
-    INI_WriteString(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), image);
+    writeSetting(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), image);
     const QString config = session.path(QStringLiteral("abime@user1.INI"));
-    INI_WriteInteger(QStringLiteral("NOM"), QStringLiteral("X"), 300, config);
-    INI_WriteString(QStringLiteral("ACTES"), QStringLiteral("ACTE_1"), QStringLiteral("CS"), config);
+    writeIntegerSetting(QStringLiteral("NOM"), QStringLiteral("X"), 300, config);
+    writeSetting(QStringLiteral("ACTES"), QStringLiteral("ACTE_1"), QStringLiteral("CS"), config);
     QString decoderMessage;
     try {
         loadFormPicture(image);
@@ -797,7 +797,7 @@ TEST_F(ConfigTest, ACorruptFormImageIsReportedAndTheUsersLayoutStillLoadsAndSurv
     ASSERT_FALSE(decoderMessage.isEmpty());
 
     session.start();
-    TForm1 *f = form();
+    CareSheetWindow *f = form();
     const QStringList messages = shown(QStringLiteral("message"));
     ASSERT_EQ(messages.size(), 2);
     EXPECT_EQ(messages.at(0), QStringLiteral("Création du Dossier des Modèles TIRAVON en \"%1\"")
@@ -805,7 +805,7 @@ TEST_F(ConfigTest, ACorruptFormImageIsReportedAndTheUsersLayoutStillLoadsAndSurv
     EXPECT_EQ(messages.at(1), QStringLiteral("ERR:INI_GETExecute => ") + decoderMessage);
     EXPECT_EQ(f->state.formImagePath, image);
     EXPECT_EQ(f->state.formConfigPath, config);
-    EXPECT_EQ(f->Image1->picture(), builtInFormPicture());
+    EXPECT_EQ(f->formImage->picture(), builtInFormPicture());
     EXPECT_EQ(f->windowTitle(), QStringLiteral("ABIME@CS"));
     EXPECT_EQ(f->NOM->x(), 300);
     EXPECT_EQ(f->ACTE_1->text(), QStringLiteral("CS"));
@@ -813,8 +813,8 @@ TEST_F(ConfigTest, ACorruptFormImageIsReportedAndTheUsersLayoutStillLoadsAndSurv
     EXPECT_FALSE(QFileInfo::exists(session.path(QStringLiteral("feuille_de_soin_medecin.jpg"))));
 
     session.close();
-    EXPECT_EQ(INI_ReadInteger(QStringLiteral("NOM"), QStringLiteral("X"), -1, config), 300);
-    EXPECT_EQ(INI_ReadString(QStringLiteral("ACTES"), QStringLiteral("ACTE_1"), QString(), config), QStringLiteral("CS"));
+    EXPECT_EQ(readIntegerSetting(QStringLiteral("NOM"), QStringLiteral("X"), -1, config), 300);
+    EXPECT_EQ(readSetting(QStringLiteral("ACTES"), QStringLiteral("ACTE_1"), QString(), config), QStringLiteral("CS"));
     // The damaged file is left as it was.
     EXPECT_TRUE(readBytes(image).contains("ceci n'est pas une image"));
 }
@@ -831,12 +831,12 @@ TEST_F(ConfigTest, AStoredImageThatNamesNoFileFallsBackToTheDefaultImage)
     for (const Case &c : cases) {
         const QString stored = QString::fromLatin1(c.stored).isEmpty() ? session.folder()
                                                                         : session.path(QString::fromLatin1(c.stored));
-        INI_WriteString(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), stored);
+        writeSetting(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), stored);
         testDialogs().clear();
         session.start();
         EXPECT_EQ(form()->state.formImagePath, defaultImage) << c.stored;
         EXPECT_TRUE(QFileInfo(defaultImage).isFile()) << c.stored;
-        EXPECT_EQ(form()->Image1->picture().size(), QSize(746, 1096)) << c.stored;
+        EXPECT_EQ(form()->formImage->picture().size(), QSize(746, 1096)) << c.stored;
         EXPECT_TRUE(testDialogs().texts().filter(QStringLiteral("ERR:")).isEmpty()) << c.stored;
         session.stop();
     }
@@ -846,7 +846,7 @@ TEST_F(ConfigTest, AModelsFolderThatCannotBeMadeIsReportedAndTheReadingGoesOn)
 {
     // The stored image lies "in" a plain file: no folder can be made there.
     writeBytes(session.path(QStringLiteral("fichier")), "pas un dossier");
-    INI_WriteString(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), session.path(QStringLiteral("fichier/feuille.jpg")));
+    writeSetting(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), session.path(QStringLiteral("fichier/feuille.jpg")));
     session.start();
     const QString models = session.path(QStringLiteral("fichier/feuille/"));
     EXPECT_EQ(testDialogs().texts(),

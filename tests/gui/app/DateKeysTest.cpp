@@ -6,7 +6,7 @@
 #include "TiravonSession.h"
 
 #include "widgets/SheetEdit.h"
-#include "app/Unit1.h"
+#include "app/CareSheetWindow.h"
 #include "widgets/DateEdit.h"
 
 #include <QAction>
@@ -222,8 +222,8 @@ TEST_F(DateKeysTest, DoubleClickOnAnEmptySocialSecurityNumberStartsItFromTheBirt
 
 TEST_F(DateKeysTest, LockedFieldsIgnoreTheDoubleClickOnTheNumberButDatesKeepTheirs)
 {
-    form->mnu_VERROU->trigger();
-    ASSERT_TRUE(form->mnu_VERROU->isChecked());
+    form->lockFieldsAction->trigger();
+    ASSERT_TRUE(form->lockFieldsAction->isChecked());
 
     form->MATRICULE->setText(QString());
     form->DDN->setText("15/01/1955");
@@ -240,7 +240,7 @@ TEST_F(DateKeysTest, LockedFieldsIgnoreTheDoubleClickOnTheNumberButDatesKeepThei
     EXPECT_EQ(form->DDN->text(), "15/01/1954");
 
     // Unlocked again, the number takes the prefix.
-    form->mnu_VERROU->trigger();
+    form->lockFieldsAction->trigger();
     doubleClick(form->MATRICULE);
     EXPECT_EQ(form->MATRICULE->text(), "2 54 01");
 }

@@ -6,8 +6,8 @@
 
 #include "app/ProgramEntry.h"
 #include "app/QtDialogs.h"
-#include "app/Unit1.h"
-#include "support/tq32_ini.h"
+#include "app/CareSheetWindow.h"
+#include "support/SettingsStore.h"
 #include "widgets/SheetEdit.h"
 
 #include <QAction>
@@ -111,21 +111,21 @@ TEST(DesktopTest, TheFontCommandConfirmedUnchangedChangesNothingOnScreenOrInTheF
 {
     TiravonSession session;
     session.start();
-    TForm1 *form = session.form();
+    CareSheetWindow *form = session.form();
     const QFont before = form->NOM->font();
     {
         QtDialogsInUse qt;
         whenDialogOpens([](QWidget *) {});
-        form->mnu_POLICE->trigger();
+        form->fieldsFontAction->trigger();
     }
     for (SheetEdit *edit : form->plainTextFields()) {
         EXPECT_EQ(edit->font().family(), before.family()) << edit->objectName().toStdString();
         EXPECT_EQ(edit->font().bold(), before.bold()) << edit->objectName().toStdString();
         EXPECT_EQ(edit->font().italic(), before.italic()) << edit->objectName().toStdString();
     }
-    form->INI_SAVE->trigger();
-    EXPECT_EQ(INI_ReadString(QStringLiteral("TEXTES"), QStringLiteral("FONT"), QString(), session.configFile()),
+    form->saveConfigurationAction->trigger();
+    EXPECT_EQ(readSetting(QStringLiteral("TEXTES"), QStringLiteral("FONT"), QString(), session.configFile()),
               before.family());
-    EXPECT_EQ(INI_ReadString(QStringLiteral("TEXTES"), QStringLiteral("BOLD"), QString(), session.configFile()),
+    EXPECT_EQ(readSetting(QStringLiteral("TEXTES"), QStringLiteral("BOLD"), QString(), session.configFile()),
               before.bold() ? QStringLiteral("1") : QStringLiteral("0"));
 }

@@ -5,10 +5,11 @@
 #include "SheetTest.h"
 #include "TiravonSession.h"
 
-#include "app/Unit1.h"
+#include "app/CareSheetWindow.h"
 #include "config/SharedState.h"
 #include "print/JpegCodec.h"
-#include "support/tq32_ini.h"
+#include "support/DataFolder.h"
+#include "support/SettingsStore.h"
 #include "widgets/FormImage.h"
 #include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
@@ -37,8 +38,8 @@ protected:
         picture.fill(Qt::white);
         saveJpegFile(path, picture);
         const QString config = formConfigPathFor(path, session.fake.login);
-        INI_WriteInteger(QStringLiteral("IMAGE"), QStringLiteral("Y"), panelTop, config);
-        INI_WriteInteger(QStringLiteral("NOM"), QStringLiteral("X"), nomLeft, config);
+        writeIntegerSetting(QStringLiteral("IMAGE"), QStringLiteral("Y"), panelTop, config);
+        writeIntegerSetting(QStringLiteral("NOM"), QStringLiteral("X"), nomLeft, config);
         return path;
     }
 
@@ -55,7 +56,7 @@ protected:
     };
     Shown shown() const
     {
-        return {form->state.formImagePath, form->Image1->picture().size(), form->Panel_IMAGE->geometry(),
+        return {form->state.formImagePath, form->formImage->picture().size(), form->imagePanel->geometry(),
                 form->NOM->x()};
     }
 };
@@ -64,17 +65,17 @@ TEST_F(ImageTest, AChosenImageBringsItsConfigurationAndIsTheOneShownAfterARestar
 {
     const QString other = otherForm(QStringLiteral("autre.jpg"), QSize(120, 90), 40, 300);
     testDialogs().fileAnswers << other;
-    form->form_OPEN->trigger();
+    form->loadFormImageAction->trigger();
 
     ASSERT_EQ(testDialogs().fileRequests.size(), 1);
     const FileDialogRequest &asked = testDialogs().fileRequests.first();
     EXPECT_EQ(asked.title, QStringLiteral("Choisir une IMAGE JPG"));
-    EXPECT_EQ(asked.folder, Program_Folder());
+    EXPECT_EQ(asked.folder, programFolder());
     EXPECT_TRUE(asked.picture);
     EXPECT_TRUE(asked.filter.startsWith(QStringLiteral("Tous (*.gif;*.png;*.jpg;*.jpeg;")));
     EXPECT_EQ(shown().path, other);
     EXPECT_EQ(shown().picture, QSize(120, 90));
-    EXPECT_EQ(form->Panel_IMAGE->y(), 40);
+    EXPECT_EQ(form->imagePanel->y(), 40);
     EXPECT_EQ(form->NOM->x(), 300);
     EXPECT_EQ(form->state.formConfigPath, formConfigPathFor(other, session.fake.login));
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
@@ -112,7 +113,7 @@ TEST_F(ImageTest, APictureOrAConfigurationThatCannotBeReadChangesNothing)
     for (const Case &c : cases) {
         testDialogs().clear();
         testDialogs().fileAnswers << c.path;
-        form->form_OPEN->trigger();
+        form->loadFormImageAction->trigger();
         const QStringList errors = testDialogs().texts(QStringLiteral("error"));
         ASSERT_EQ(errors.size(), 1) << c.path.toStdString();
         if (!c.error.isEmpty()) {
@@ -130,7 +131,7 @@ TEST_F(ImageTest, OnlyTheFirstDroppedFileIsTakenAndOnlyAsJpg)
     const Shown before = shown();
     testDialogs().clear();
 
-    form->FormDropFiles({jpeg, first});
+    form->dropFiles({jpeg, first});
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")),
               QStringList{QStringLiteral("On ne peut déposer que des images au format \"JPG\"")});
     EXPECT_TRUE(shown() == before);
@@ -145,18 +146,18 @@ TEST_F(ImageTest, OnlyTheFirstDroppedFileIsTakenAndOnlyAsJpg)
     QCoreApplication::sendEvent(form->ADRESSE, &drop);
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_EQ(form->state.formImagePath, first);
-    EXPECT_EQ(form->Image1->picture().size(), QSize(60, 40));
+    EXPECT_EQ(form->formImage->picture().size(), QSize(60, 40));
     EXPECT_TRUE(form->ADRESSE->text().isEmpty());
 }
 
 TEST_F(ImageTest, EditingHandsTheImageToTheDesktopOrSaysItIsMissing)
 {
-    form->EDIT_IMAGE->trigger();
+    form->editFormImageAction->trigger();
     EXPECT_EQ(session.fake.opened, QStringList{form->state.formImagePath});
 
     const QString gone = session.path(QStringLiteral("parti.jpg"));
     form->state.formImagePath = gone;
-    form->EDIT_IMAGE->trigger();
+    form->editFormImageAction->trigger();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("information")),
               QStringList{QStringLiteral("Image \"%1\" non trouvée").arg(gone)});
     EXPECT_EQ(session.fake.opened.size(), 1);
@@ -164,20 +165,20 @@ TEST_F(ImageTest, EditingHandsTheImageToTheDesktopOrSaysItIsMissing)
 
 TEST_F(ImageTest, TextOnlyHidesTheImageAndFittingTakesTheWorkAreasHeight)
 {
-    form->mnu_CacheImage->trigger();
-    EXPECT_TRUE(form->Image1->isHidden());
-    form->mnu_CacheImage->trigger();
-    EXPECT_FALSE(form->Image1->isHidden());
+    form->textOnlyAction->trigger();
+    EXPECT_TRUE(form->formImage->isHidden());
+    form->textOnlyAction->trigger();
+    EXPECT_FALSE(form->formImage->isHidden());
 
-    const int panelWidth = form->Panel_IMAGE->width();
+    const int panelWidth = form->imagePanel->width();
     const QPoint nom = form->NOM->pos();
     session.fake.area = QRect(0, 0, 1600, 700);
     form->move(form->x(), 50);
-    form->Ajusterlahauteurdelcran1->trigger();
+    form->fitScreenHeightAction->trigger();
     EXPECT_EQ(form->y(), 0);
     EXPECT_EQ(form->height(), 700);
-    EXPECT_EQ(form->Panel_IMAGE->size(), QSize(panelWidth, 700));
-    EXPECT_EQ(form->Image1->height(), 698);
+    EXPECT_EQ(form->imagePanel->size(), QSize(panelWidth, 700));
+    EXPECT_EQ(form->formImage->height(), 698);
     EXPECT_EQ(form->NOM->pos(), nom);
 }
 

@@ -1,10 +1,10 @@
 // The import of the current patient on the window: the ".N" item, the import
 // at start, the write-back at closing, a missing database file.
-#include "NavelisDatabase.h"
+#include "NavelisTestDatabase.h"
 #include "ScriptedDialogs.h"
 #include "TiravonSession.h"
 
-#include "app/Unit1.h"
+#include "app/CareSheetWindow.h"
 #include "widgets/DateEdit.h"
 #include "widgets/SheetEdit.h"
 
@@ -22,7 +22,7 @@ protected:
     void SetUp() override { session.fake.windows = session.folder(); }
     QStringList identity() const
     {
-        TForm1 *f = session.form();
+        CareSheetWindow *f = session.form();
         return {f->NOM->text(), f->DDN->text(), f->MATRICULE->text(), f->ADRESSE->text(), f->VILLE->text(),
                 f->ASSURE->text(), f->ASSURE_MATRICULE->text(), f->CPAM->text()};
     }
@@ -35,11 +35,11 @@ TEST_F(ImportTest, AtStartTheSheetIsFilledAndClosingWritesTheNumberBack)
 {
     makeNavelisDatabase(database);
     writeNavelisIni(session.folder(), database, 1234);
-    INI_WriteBool(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_NAVELIS"), true);
+    writeBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_NAVELIS"), true);
     testDialogs().confirmAnswers = {true};
     session.start();
-    TForm1 *form = session.form();
-    EXPECT_TRUE(form->chk_AutoNavelis->isChecked());
+    CareSheetWindow *form = session.form();
+    EXPECT_TRUE(form->importAtStartAction->isChecked());
     EXPECT_EQ(identity().mid(0, 7), kImported.mid(0, 7));
 
     form->MATRICULE->setText(QStringLiteral("2 75 03 75 999"));
@@ -53,11 +53,11 @@ TEST_F(ImportTest, AtStartTheSheetIsFilledAndClosingWritesTheNumberBack)
 // walk-in patient's number never lands in DURAND's record.
 TEST_F(ImportTest, AfterTheIdentityIsClearedOrAnotherNameTypedClosingWritesNothingBack)
 {
-    const struct { const char *what; std::function<void(TForm1 *)> change; } cases[] = {
-        {"Tout effacer", [](TForm1 *f) { f->mnu_ToutEffacer->trigger(); }},
+    const struct { const char *what; std::function<void(CareSheetWindow *)> change; } cases[] = {
+        {"Tout effacer", [](CareSheetWindow *f) { f->clearAllAction->trigger(); }},
         {"Tout effacer, the same name typed again",
-         [](TForm1 *f) { f->mnu_ToutEffacer->trigger(); f->NOM->setText(QStringLiteral("DURAND MARIE")); }},
-        {"another name typed", [](TForm1 *f) {
+         [](CareSheetWindow *f) { f->clearAllAction->trigger(); f->NOM->setText(QStringLiteral("DURAND MARIE")); }},
+        {"another name typed", [](CareSheetWindow *f) {
              f->NOM->selectAll();
              QTest::keyClicks(f->NOM, QStringLiteral("MARTIN PAUL"));
          }},
@@ -66,10 +66,10 @@ TEST_F(ImportTest, AfterTheIdentityIsClearedOrAnotherNameTypedClosingWritesNothi
         SCOPED_TRACE(c.what);
         makeNavelisDatabase(database);
         writeNavelisIni(session.folder(), database, 1234);
-        INI_WriteBool(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_NAVELIS"), true);
+        writeBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_NAVELIS"), true);
         testDialogs().confirmAnswers = {true};
         session.start();
-        TForm1 *form = session.form();
+        CareSheetWindow *form = session.form();
         ASSERT_EQ(form->NOM->text(), QStringLiteral("DURAND MARIE"));
         c.change(form);
         form->MATRICULE->setText(QStringLiteral("1 80 01 59 123"));
@@ -85,28 +85,28 @@ TEST_F(ImportTest, TheItemChangesTheSheetOnlyOnOkAndTheTickIsStored)
     makeNavelisDatabase(database);
     writeNavelisIni(session.folder(), database, 1234);
     session.start();
-    TForm1 *form = session.form();
+    CareSheetWindow *form = session.form();
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).isEmpty());
     form->ASSURE->setText(QStringLiteral("ANCIEN"));
     form->CPAM->setText(QStringLiteral("CPAM"));
     const QStringList before = identity();
     testDialogs().confirmAnswers = {false, true};
-    form->mnu_NAVELIS->trigger();
+    form->importPatientAction->trigger();
     EXPECT_EQ(identity(), before);
-    form->mnu_NAVELIS->trigger();
+    form->importPatientAction->trigger();
     EXPECT_EQ(identity(), kImported);
 
-    form->chk_AutoNavelis->trigger();
-    EXPECT_EQ(INI_ReadString(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_NAVELIS"), QString()), "1");
+    form->importAtStartAction->trigger();
+    EXPECT_EQ(readSetting(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_NAVELIS"), QString()), "1");
 }
 
 TEST_F(ImportTest, AMissingDatabaseGreysTheItemAndAFailedImportAtStartIsTold)
 {
-    INI_WriteBool(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_NAVELIS"), true);
+    writeBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_NAVELIS"), true);
     writeNavelisIni(session.folder(), database, 1234);
     session.start();
     EXPECT_EQ(session.form()->windowTitle(), QStringLiteral("NAVELIS.MDB non trouvé"));
-    EXPECT_FALSE(session.form()->mnu_NAVELIS->isEnabled());
+    EXPECT_FALSE(session.form()->importPatientAction->isEnabled());
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).isEmpty());
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
     session.close();
@@ -115,7 +115,7 @@ TEST_F(ImportTest, AMissingDatabaseGreysTheItemAndAFailedImportAtStartIsTold)
     QFile::remove(session.path(QStringLiteral("navelis.ini")));
     testDialogs().clear();
     session.start();
-    EXPECT_TRUE(session.form()->mnu_NAVELIS->isEnabled());
+    EXPECT_TRUE(session.form()->importPatientAction->isEnabled());
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
               QStringList{QStringLiteral("La base NAVELIS n'est pas ouverte : le patient 5 ne peut pas être lu.")});
 }

@@ -5,13 +5,13 @@
 #include "TiravonSession.h"
 
 #include "widgets/SheetEdit.h"
-#include "app/Unit1.h"
-#include "widgets/MRControl_32.h"
+#include "app/CareSheetWindow.h"
+#include "widgets/MoveResizeController.h"
 #include "widgets/DateEdit.h"
 #include "widgets/FormImage.h"
 #include "widgets/StampLabel.h"
 #include "support/TiravonError.h"
-#include "support/tq32_ini.h"
+#include "support/SettingsStore.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,9 +35,9 @@ protected:
         failsafe.setSingleShot(true);
         failsafe.setInterval(10000);
         QObject::connect(&failsafe, &QTimer::timeout, [this] {
-            if (form && form->MRControl1->IsDragging()) {
+            if (form && form->moveResize->isDragging()) {
                 ADD_FAILURE() << "the drag did not end on the release";
-                form->MRControl1->EndDrag();
+                form->moveResize->endDrag();
             }
         });
         session.start();
@@ -56,7 +56,7 @@ protected:
         form->resize(form->width(), 1250);
         QApplication::setActiveWindow(form);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
-        form->MRControl1->setInputStateReader([this] { return input; });
+        form->moveResize->setInputStateReader([this] { return input; });
         QTest::mouseMove(handle(), QPoint(5, 5));
     }
 
@@ -91,7 +91,7 @@ protected:
         QTimer script;
         script.setSingleShot(true);
         QObject::connect(&script, &QTimer::timeout, [&] {
-            dragged = form->MRControl1->IsDragging();
+            dragged = form->moveResize->isDragging();
             QPoint p = start;
             for (const QPoint &offset : path) {
                 p = start + offset;
@@ -115,8 +115,8 @@ protected:
     QPoint centre(QWidget *w) { return QPoint(w->width() / 2, w->height() / 2); }
 
     TiravonSession session;
-    TForm1 *form = nullptr;
-    TMRControl::InputState input{QPoint(), Qt::NoModifier, Qt::NoButton};
+    CareSheetWindow *form = nullptr;
+    MoveResizeController::InputState input{QPoint(), Qt::NoModifier, Qt::NoButton};
     QTimer failsafe;
 };
 
@@ -201,7 +201,7 @@ TEST_F(MoveLockTest, ExactlyThePanelFieldsTheImageTheLabelAndTheStampAreBound)
 
         const QPoint before = w->pos();
         EXPECT_TRUE(drag(w, centre(w), Qt::ControlModifier, {{5, 4}})) << name;
-        if (w == form->Image1)   // the image fills its panel whatever is done to it
+        if (w == form->formImage)   // the image fills its panel whatever is done to it
             EXPECT_EQ(w->pos(), before) << name;
         else
             EXPECT_EQ(w->pos(), before + QPoint(5, 4)) << name;
@@ -220,14 +220,14 @@ TEST_F(MoveLockTest, ExactlyThePanelFieldsTheImageTheLabelAndTheStampAreBound)
 
 TEST_F(MoveLockTest, AnErrorDuringADragIsShownAndTheWindowGoesOn)
 {
-    form->MRControl1->SetOnMoveCtrl([](QWidget *, QPoint) {
+    form->moveResize->setOnMove([](QWidget *, QPoint) {
         throw TiravonError(QStringLiteral("Déplacement impossible"));
     });
     drag(form->NOM, QPoint(60, 13), Qt::ControlModifier, {{5, 5}, {9, 9}});
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")), QStringList{QStringLiteral("Déplacement impossible")});
-    EXPECT_FALSE(form->MRControl1->IsDragging());
+    EXPECT_FALSE(form->moveResize->isDragging());
 
-    form->MRControl1->SetOnMoveCtrl(nullptr);
+    form->moveResize->setOnMove(nullptr);
     const QPoint before = form->NOM->pos();
     ASSERT_TRUE(drag(form->NOM, QPoint(60, 13), Qt::ControlModifier, {{7, 2}}));
     EXPECT_EQ(form->NOM->pos(), before + QPoint(7, 2));
@@ -237,8 +237,8 @@ TEST_F(MoveLockTest, LockedTextFieldsStayPutWhileDatesStampLabelAndImageStillMov
 {
     form->MEDECIN->show();
     form->oriente->show();
-    form->mnu_VERROU->trigger();
-    ASSERT_TRUE(form->mnu_VERROU->isChecked());
+    form->lockFieldsAction->trigger();
+    ASSERT_TRUE(form->lockFieldsAction->isChecked());
 
     struct Row { const char *name; bool moves; };
     const Row rows[] = {
@@ -265,10 +265,10 @@ TEST_F(MoveLockTest, LockedTextFieldsStayPutWhileDatesStampLabelAndImageStillMov
 TEST_F(MoveLockTest, HoldingALockedFieldShowsItsDragPointerAndNothingElse)
 {
     form->MEDECIN->show();
-    form->mnu_Add_CompoEdit->trigger();
+    form->addTextFieldAction->trigger();
     auto *added = form->findChild<SheetEdit *>(QStringLiteral("NOUVEAU_1"));
     ASSERT_NE(added, nullptr);
-    form->mnu_VERROU->trigger();
+    form->lockFieldsAction->trigger();
     // Added while unlocked but locked since: the lock was applied after it.
     ASSERT_TRUE(added->isLocked());
 
@@ -312,7 +312,7 @@ TEST_F(MoveLockTest, HoldingALockedFieldShowsItsDragPointerAndNothingElse)
 
 TEST_F(MoveLockTest, KeysAndPopUpMenusStillReachALockedField)
 {
-    form->mnu_VERROU->trigger();
+    form->lockFieldsAction->trigger();
     // Tab reaches a locked field and what is typed goes in.
     form->ACTE_4->setFocus();
     QTest::keyClick(form->ACTE_4, Qt::Key_Tab);
@@ -331,14 +331,14 @@ TEST_F(MoveLockTest, KeysAndPopUpMenusStillReachALockedField)
     const QPoint at = form->COCHE_MATERNITE->mapToGlobal(centre(form->COCHE_MATERNITE));
     QTest::mouseClick(handle(), Qt::RightButton, Qt::NoModifier, inWindow(at));
     EXPECT_EQ(requests.count(), 1);
-    form->PopupMenu_X->hide();
+    form->claimBoxMenu->hide();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(MoveLockTest, AFieldAddedWhileLockedMovesUntilTheLockIsAppliedAgain)
 {
-    form->mnu_VERROU->trigger();
-    form->mnu_Add_CompoEdit->trigger();
+    form->lockFieldsAction->trigger();
+    form->addTextFieldAction->trigger();
     auto *added = form->findChild<SheetEdit *>(QStringLiteral("NOUVEAU_1"));
     ASSERT_NE(added, nullptr);
     QPoint before = added->pos();
@@ -346,9 +346,9 @@ TEST_F(MoveLockTest, AFieldAddedWhileLockedMovesUntilTheLockIsAppliedAgain)
     EXPECT_EQ(added->pos(), before + QPoint(10, 10));
 
     // Unlocking and locking again takes it in.
-    form->mnu_VERROU->trigger();
-    form->mnu_VERROU->trigger();
-    ASSERT_TRUE(form->mnu_VERROU->isChecked());
+    form->lockFieldsAction->trigger();
+    form->lockFieldsAction->trigger();
+    ASSERT_TRUE(form->lockFieldsAction->isChecked());
     before = added->pos();
     EXPECT_FALSE(drag(added, centre(added), Qt::ControlModifier, {{10, 10}}));
     EXPECT_EQ(added->pos(), before);
@@ -356,22 +356,22 @@ TEST_F(MoveLockTest, AFieldAddedWhileLockedMovesUntilTheLockIsAppliedAgain)
 
 TEST_F(MoveLockTest, TheLockIsKeptInTheProgramSettingsAndBackAfterARestart)
 {
-    form->mnu_VERROU->trigger();
+    form->lockFieldsAction->trigger();
     restart();
-    EXPECT_EQ(INI_ReadString(QStringLiteral("OPTIONS"), QStringLiteral("VERROU"), QString(), session.settingsFile()),
+    EXPECT_EQ(readSetting(QStringLiteral("OPTIONS"), QStringLiteral("VERROU"), QString(), session.settingsFile()),
               QStringLiteral("1"));
-    EXPECT_TRUE(form->mnu_VERROU->isChecked());
+    EXPECT_TRUE(form->lockFieldsAction->isChecked());
     const QPoint before = form->NOM->pos();
     EXPECT_FALSE(drag(form->NOM, QPoint(60, 13), Qt::ControlModifier, {{10, 10}}));
     EXPECT_EQ(form->NOM->pos(), before);
     // Not in the form configuration.
-    EXPECT_EQ(INI_ReadString(QStringLiteral("OPTIONS"), QStringLiteral("VERROU"), QStringLiteral("absent"),
+    EXPECT_EQ(readSetting(QStringLiteral("OPTIONS"), QStringLiteral("VERROU"), QStringLiteral("absent"),
                              session.configFile()),
               QStringLiteral("absent"));
 
-    form->mnu_VERROU->trigger();
+    form->lockFieldsAction->trigger();
     restart();
-    EXPECT_FALSE(form->mnu_VERROU->isChecked());
+    EXPECT_FALSE(form->lockFieldsAction->isChecked());
     EXPECT_TRUE(drag(form->NOM, QPoint(60, 13), Qt::ControlModifier, {{10, 10}}));
 }
 

@@ -5,10 +5,10 @@
 #include "TiravonSession.h"
 
 #include "widgets/SheetEdit.h"
-#include "app/Unit1.h"
+#include "app/CareSheetWindow.h"
 #include "widgets/DateEdit.h"
 #include "widgets/PickLists.h"
-#include "widgets/tq32_LISTES.h"
+#include "widgets/ListBoxes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -91,7 +91,7 @@ protected:
     QByteArray fileBytes(const char *name) const { return readBytes(session.path(QString::fromLatin1(name))); }
 
     TiravonSession session;
-    TForm1 *form = nullptr;
+    CareSheetWindow *form = nullptr;
 };
 
 TEST_F(PickListTest, TownListShowsBelowTheFieldOnEntryAndTogglesOnEachEntry)
@@ -294,7 +294,7 @@ TEST_F(PickListTest, AfterAPickEscapeReachesTheWindowAndARightClickOpensNoList)
     form->NOM->setFocus();
     QTest::mouseClick(form->CPAM, Qt::RightButton, {}, QPoint(5, 5));
     EXPECT_TRUE(form->Liste_CPAMS->isHidden());
-    form->Supprimer1->trigger();
+    form->deleteFundAction->trigger();
     EXPECT_EQ(listEntries(form->Liste_CPAMS), QStringList{"CPAM 75"});
 }
 
@@ -320,14 +320,14 @@ TEST_F(PickListTest, DoubleClickAndCloseItemsHideTheLists)
     // fund list's on the field.
     tabInto(form->VILLE);
     ASSERT_TRUE(form->LISTE_VILLES->isVisible());
-    openMenuOn(form->LISTE_VILLES->viewport(), form->PopupMenu_VILLES);
-    EXPECT_EQ(form->Fermer1->text(), "&Fermer");
-    form->Fermer1->trigger();
+    openMenuOn(form->LISTE_VILLES->viewport(), form->townListMenu);
+    EXPECT_EQ(form->closeTownListAction->text(), "&Fermer");
+    form->closeTownListAction->trigger();
     EXPECT_TRUE(form->LISTE_VILLES->isHidden());
     tabInto(form->CPAM);
     ASSERT_TRUE(form->Liste_CPAMS->isVisible());
-    openMenuOn(form->CPAM, form->PopupMenu_CPAM);
-    form->Fermer2->trigger();
+    openMenuOn(form->CPAM, form->fundListMenu);
+    form->closeFundListAction->trigger();
     EXPECT_TRUE(form->Liste_CPAMS->isHidden());
     EXPECT_EQ(listEntries(form->LISTE_VILLES), QStringList{"75011 PARIS"});
     EXPECT_EQ(listEntries(form->Liste_CPAMS), QStringList{"CPAM 75"});
@@ -341,8 +341,8 @@ TEST_F(PickListTest, DeleteRemovesTheSelectedEntryOnlyAndPicksNothingElse)
     startOnName();
 
     // Nothing selected: nothing deleted.
-    form->Supprimer1->trigger();
-    form->mnu_VilleDelete->trigger();
+    form->deleteFundAction->trigger();
+    form->deleteTownAction->trigger();
     EXPECT_EQ(form->Liste_CPAMS->count(), 3);
     EXPECT_EQ(form->LISTE_VILLES->count(), 3);
 
@@ -350,13 +350,13 @@ TEST_F(PickListTest, DeleteRemovesTheSelectedEntryOnlyAndPicksNothingElse)
     tabInto(form->CPAM);
     clickEntry(form->Liste_CPAMS, "CPAM 91");
     ASSERT_TRUE(form->Liste_CPAMS->isHidden());
-    EXPECT_EQ(form->Supprimer1->text(), "&Supprimer");
-    form->Supprimer1->trigger();
+    EXPECT_EQ(form->deleteFundAction->text(), "&Supprimer");
+    form->deleteFundAction->trigger();
     EXPECT_EQ(listEntries(form->Liste_CPAMS), QStringList({"CPAM 75", "CPAM 92"}));
     EXPECT_EQ(form->CPAM->text(), "CPAM 91");
     EXPECT_TRUE(selectedTexts(form->Liste_CPAMS).isEmpty());
     EXPECT_TRUE(form->Liste_CPAMS->isHidden());
-    form->Supprimer1->trigger();   // no selection left
+    form->deleteFundAction->trigger();   // no selection left
     EXPECT_EQ(form->Liste_CPAMS->count(), 2);
 
     // The town list, from its own menu while it is shown.
@@ -364,7 +364,7 @@ TEST_F(PickListTest, DeleteRemovesTheSelectedEntryOnlyAndPicksNothingElse)
     clickEntry(form->LISTE_VILLES, "75011 PARIS");
     tabInto(form->VILLE);
     ASSERT_TRUE(form->LISTE_VILLES->isVisible());
-    form->mnu_VilleDelete->trigger();
+    form->deleteTownAction->trigger();
     EXPECT_EQ(listEntries(form->LISTE_VILLES), QStringList({"91000 EVRY", "92160 ANTONY"}));
     EXPECT_EQ(form->VILLE->text(), "75011 PARIS");
     EXPECT_TRUE(selectedTexts(form->LISTE_VILLES).isEmpty());

@@ -11,15 +11,15 @@
 
 #include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
-#include "app/Unit1.h"
-#include "app/variables_globales.h"
-#include "windows/unit_options.h"
+#include "app/CareSheetWindow.h"
+#include "app/ProgramWindows.h"
+#include "windows/PresentationWindow.h"
 #include "widgets/DateEdit.h"
 #include "widgets/FormImage.h"
 #include "widgets/StampLabel.h"
-#include "support/tq32_ini.h"
-#include "widgets/FormPlacement.h"
-#include "windows/frm_DECALAGE.h"
+#include "support/SettingsStore.h"
+#include "widgets/WindowPlacing.h"
+#include "windows/PrinterOffsetWindow.h"
 
 #include <QAction>
 #include <QDeadlineTimer>
@@ -132,10 +132,10 @@ protected:
     {
         SheetTest::SetUp();
         QApplication::setActiveWindow(form);
-        viewport = form->ScrollBox->viewport();
+        viewport = form->scrollArea->viewport();
         // A see-through widget over the whole page: the region it is asked
         // to paint when the page is rendered is the part of the page captured.
-        sentinel = new QWidget(form->Client);
+        sentinel = new QWidget(form->sheetPage);
         sentinel->setAttribute(Qt::WA_TransparentForMouseEvents);
         sentinel->setFocusPolicy(Qt::NoFocus);
         sentinel->installEventFilter(&probe);
@@ -150,7 +150,7 @@ protected:
     QString print(const QString &name, PrinterSetup setup = PrinterSetup::PrintPath)
     {
         const QString pdf = preparePrint(name, setup);
-        form->btn_IMPRIMER->trigger();
+        form->printAction->trigger();
         capturing = false;
         return pdf;
     }
@@ -167,7 +167,7 @@ protected:
             return true;
         };
         capture = AtCapture();
-        sentinel->setGeometry(QRect(QPoint(0, 0), form->Client->size().expandedTo(QSize(2000, 2000))));
+        sentinel->setGeometry(QRect(QPoint(0, 0), form->sheetPage->size().expandedTo(QSize(2000, 2000))));
         sentinel->raise();
         return pdf;
     }
@@ -229,7 +229,7 @@ protected:
     }
 
     // A widget's place on the page the window scrolls over.
-    QPoint onTheSheet(QWidget *widget) const { return widget->mapTo(form->Client, QPoint(0, 0)); }
+    QPoint onTheSheet(QWidget *widget) const { return widget->mapTo(form->sheetPage, QPoint(0, 0)); }
 
     // Where a rectangle of the client area lands on the page, one dot wider on
     // each side for the rounding.
@@ -244,9 +244,9 @@ protected:
     // A field as the window shows it now, the form image taken away.
     QImage onScreen(QWidget *field) const
     {
-        form->Image1->hide();
+        form->formImage->hide();
         const QImage shot = viewport->grab(inClientArea(field)).toImage().convertToFormat(QImage::Format_Grayscale8);
-        form->Image1->show();
+        form->formImage->show();
         EXPECT_EQ(shot.size(), field->size());
         return shot;
     }
@@ -294,12 +294,12 @@ protected:
     // claim box rules leave one box of each pair ticked.
     void blankSheet()
     {
-        form->mnu_ToutEffacerClick();
+        form->clearAll();
         for (DateEdit *date : {form->DATE, form->DATE_ACTE, form->DDN, form->DDG})
             date->setText(QString());
         form->NOTE->hide();
         form->oriente->hide();
-        form->Panel_IMAGE->setFocus();
+        form->imagePanel->setFocus();
     }
 
     void setTick(QAction *item, bool ticked)
@@ -330,7 +330,7 @@ protected:
         capture.area = area;
         capture.outerHeight = form->frameGeometry().height();
         capture.clientHeight = viewport->height();
-        capture.imageShown = form->Image1->isVisible();
+        capture.imageShown = form->formImage->isVisible();
         capture.pregnancyDateShown = form->DDG->isVisible();
         capture.total = form->MONTANT_TOTAL->text();
         capture.name = form->NOM->text();
@@ -340,7 +340,7 @@ protected:
         for (DateEdit *date : {form->DATE, form->DATE_ACTE, form->DDN, form->DDG})
             capture.anyFrame |= date->isFramed() || date->isButtonVisible();
         capture.anySelection = false;
-        for (QLineEdit *edit : form->Client->findChildren<QLineEdit *>())
+        for (QLineEdit *edit : form->sheetPage->findChildren<QLineEdit *>())
             capture.anySelection |= edit->hasSelectedText();
         capture.fieldPlaces.clear();
         for (SheetEdit *field : form->plainTextFields())
@@ -362,8 +362,8 @@ protected:
 TEST_F(PrintTest, TextPrintsAtTrueScaleFromThePrintableAreasCorner)
 {
     REQUIRE_PDFTOPPM();
-    setTick(form->mnu_Border, false);
-    setTick(form->mnu_3D, false);
+    setTick(form->borderAction, false);
+    setTick(form->threeDAction, false);
     blankSheet();
     crisp(form->NOM);
     form->NOM->setText(QStringLiteral("HHHH"));
@@ -397,13 +397,13 @@ TEST_F(PrintTest, TextPrintsAtTrueScaleFromThePrintableAreasCorner)
 TEST_F(PrintTest, ThePrintPathsPrinterPrintsFromTheCornerOfThePrintableArea)
 {
     REQUIRE_PDFTOPPM();
-    setTick(form->mnu_Border, false);
-    setTick(form->mnu_3D, false);
+    setTick(form->borderAction, false);
+    setTick(form->threeDAction, false);
     blankSheet();
     crisp(form->NOM);
     form->NOM->setText(QStringLiteral("HHHH"));
     form->NOM->move(form->NOM->x(), 40);
-    form->ScrollBox->verticalScrollBar()->setValue(0);
+    form->scrollArea->verticalScrollBar()->setValue(0);
     const QRect screen = inkOnScreen(form->NOM);
     ASSERT_FALSE(screen.isNull());
 
@@ -422,8 +422,8 @@ TEST_F(PrintTest, ThePrintPathsPrinterPrintsFromTheCornerOfThePrintableArea)
 TEST_F(PrintTest, OnlyTheTextsReachThePaperWithoutImageOrFrames)
 {
     REQUIRE_PDFTOPPM();
-    setTick(form->mnu_Border, true);
-    setTick(form->mnu_3D, true);
+    setTick(form->borderAction, true);
+    setTick(form->threeDAction, true);
     blankSheet();
     for (SheetEdit *field : {form->NOM, form->COCHE_ACCES, form->ACTE_4})
         crisp(field);
@@ -446,7 +446,7 @@ TEST_F(PrintTest, OnlyTheTextsReachThePaperWithoutImageOrFrames)
 
     const QImage page = printAndRender(QStringLiteral("page"));
     ASSERT_FALSE(page.isNull());
-    EXPECT_TRUE(form->Image1->isVisible());
+    EXPECT_TRUE(form->formImage->isVisible());
     EXPECT_LE(form->height(), 600);
 
     // Each text is on the paper, and nothing else: no form image, no frame
@@ -496,7 +496,7 @@ TEST_F(PrintTest, WhatPrintsDoesNotDependOnTheScrollAndTheScrollStays)
     ASSERT_EQ(top.area.top(), 0);
 
     form->resize(form->width(), 500);
-    QScrollBar *bar = form->ScrollBox->verticalScrollBar();
+    QScrollBar *bar = form->scrollArea->verticalScrollBar();
     bar->setValue(120);
     ASSERT_EQ(bar->value(), 120);
     print(QStringLiteral("down"));
@@ -514,19 +514,19 @@ TEST_F(PrintTest, PrintedTextsFollowThePanelsPlaceNotItsSize)
     const AtCapture first = capture;
     ASSERT_FALSE(first.imageShown);
 
-    form->Panel_IMAGE->move(form->Panel_IMAGE->pos() + QPoint(10, 10));
+    form->imagePanel->move(form->imagePanel->pos() + QPoint(10, 10));
     print(QStringLiteral("moved"));
     ASSERT_EQ(capture.fieldPlaces.size(), first.fieldPlaces.size());
     // The fields on the panel move with it; a field on the window itself stays.
     for (int i = 0; i < capture.fieldPlaces.size(); ++i) {
         SheetEdit *field = form->plainTextFields().at(i);
-        const QPoint offset = field->parentWidget() == form->Panel_IMAGE ? QPoint(10, 10) : QPoint();
+        const QPoint offset = field->parentWidget() == form->imagePanel ? QPoint(10, 10) : QPoint();
         EXPECT_EQ(capture.fieldPlaces[i] - first.fieldPlaces[i], offset) << field->objectName().toStdString();
     }
     EXPECT_EQ(capture.area, first.area);
     const AtCapture moved = capture;
 
-    form->Panel_IMAGE->resize(form->Panel_IMAGE->size() + QSize(40, 30));
+    form->imagePanel->resize(form->imagePanel->size() + QSize(40, 30));
     print(QStringLiteral("wider"));
     EXPECT_EQ(capture.fieldPlaces, moved.fieldPlaces);
     EXPECT_EQ(capture.area, moved.area);
@@ -557,11 +557,11 @@ TEST_P(PregnancyDatePrint, PrintsOnlyWithTheMaternityBoxTicked)
     blankSheet();
     form->COCHE_MATERNITE->setText(c.maternity ? QStringLiteral("X") : QString());
     form->DDG->setText(QStringLiteral("01/02/2026"));
-    setTick(form->Hide_DATES, c.datesHidden);
+    setTick(form->hideDatesAction, c.datesHidden);
     // Shown on screen even with the box empty.
     if (!c.datesHidden)
         form->DDG->show();
-    form->Panel_IMAGE->setFocus();
+    form->imagePanel->setFocus();
 
     print(QStringLiteral("page"));
     ASSERT_EQ(capture.renders, 1);
@@ -601,15 +601,15 @@ class LookAfterPrint : public PrintTest, public ::testing::WithParamInterface<Lo
 TEST_P(LookAfterPrint, WindowIsPutBackAsTheTicksSay)
 {
     const LookCase c = GetParam();
-    setTick(form->mnu_Border, c.framed);
-    setTick(form->mnu_3D, c.sunken);
+    setTick(form->borderAction, c.framed);
+    setTick(form->threeDAction, c.sunken);
     form->COCHE_MATERNITE->setText(QString());
     ASSERT_FALSE(form->DDG->isVisible());
 
     // A stored placement other than the window's present one.
     form->move(30, 40);
     form->resize(800, 900);
-    Form_SavePosition(form);
+    saveWindowPlacement(form);
     form->move(100, 60);
     form->resize(810, 700);
     form->LISTE_VILLES->show();
@@ -633,11 +633,11 @@ TEST_P(LookAfterPrint, WindowIsPutBackAsTheTicksSay)
         EXPECT_TRUE(date->isButtonVisible()) << date->objectName().toStdString();
     }
     EXPECT_TRUE(form->DDG->isVisible());
-    EXPECT_TRUE(form->Image1->isVisible());
+    EXPECT_TRUE(form->formImage->isVisible());
     EXPECT_FALSE(form->LISTE_VILLES->isVisible());
     EXPECT_FALSE(form->Liste_CPAMS->isVisible());
-    EXPECT_EQ(form->focusWidget(), form->Panel_IMAGE);
-    EXPECT_EQ(form->Panel_IMAGE->caption(), QString());
+    EXPECT_EQ(form->focusWidget(), form->imagePanel);
+    EXPECT_EQ(form->imagePanel->caption(), QString());
     // The stored placement, with the height the window had.
     EXPECT_EQ(form->pos(), QPoint(30, 40));
     EXPECT_EQ(form->size(), QSize(800, 700));
@@ -651,8 +651,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PrintTest, CancelledPrintDialogChangesNothing)
 {
-    setTick(form->mnu_Border, true);
-    setTick(form->mnu_3D, true);
+    setTick(form->borderAction, true);
+    setTick(form->threeDAction, true);
     form->DDG->show();   // shown with the maternity box empty
     form->LISTE_VILLES->show();
     form->NOM->setFocus();
@@ -671,8 +671,8 @@ TEST_F(PrintTest, CancelledPrintDialogChangesNothing)
         }
     };
     auto look = [this] {
-        return Look{form->geometry(), form->Panel_IMAGE->caption(), form->focusWidget(),
-                    form->Image1->isVisible(), form->LISTE_VILLES->isVisible(), form->DDG->isVisible(),
+        return Look{form->geometry(), form->imagePanel->caption(), form->focusWidget(),
+                    form->formImage->isVisible(), form->LISTE_VILLES->isVisible(), form->DDG->isVisible(),
                     form->NOM->isBordered(), form->NOM->is3D(), form->DDN->isFramed(),
                     form->DDN->isButtonVisible()};
     };
@@ -680,7 +680,7 @@ TEST_F(PrintTest, CancelledPrintDialogChangesNothing)
 
     testDialogs().clear();
     testDialogs().printAnswer = [](QPrinter &) { return false; };
-    form->btn_IMPRIMER->trigger();
+    form->printAction->trigger();
 
     ASSERT_EQ(testDialogs().shown.size(), 1);   // the print dialog alone
     EXPECT_EQ(testDialogs().shown.at(0).kind, QStringLiteral("print"));
@@ -690,8 +690,8 @@ TEST_F(PrintTest, CancelledPrintDialogChangesNothing)
 
 TEST_F(PrintTest, AJobThatCannotStartIsReportedAndLeavesTheDatesBare)
 {
-    setTick(form->mnu_Border, true);
-    setTick(form->mnu_3D, true);
+    setTick(form->borderAction, true);
+    setTick(form->threeDAction, true);
     form->COCHE_MATERNITE->setText(QString());
     form->DDG->show();
     const int heightBefore = form->height();
@@ -703,14 +703,14 @@ TEST_F(PrintTest, AJobThatCannotStartIsReportedAndLeavesTheDatesBare)
         return true;
     };
 
-    form->btn_IMPRIMER->trigger();
+    form->printAction->trigger();
 
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
               QStringList{QStringLiteral("L'imprimante n'imprime pas actuellement")});
     EXPECT_FALSE(QFileInfo::exists(pdf));
     // Put back: the height, the form image, the plain fields.
     EXPECT_EQ(form->height(), heightBefore);
-    EXPECT_TRUE(form->Image1->isVisible());
+    EXPECT_TRUE(form->formImage->isVisible());
     for (SheetEdit *field : form->plainTextFields()) {
         EXPECT_TRUE(field->isBordered()) << field->objectName().toStdString();
         EXPECT_TRUE(field->is3D()) << field->objectName().toStdString();
@@ -726,14 +726,14 @@ TEST_F(PrintTest, AJobThatCannotStartIsReportedAndLeavesTheDatesBare)
 
 TEST_F(PrintTest, AnUnreadableStoredPlacementStillGivesTheHeightBack)
 {
-    INI_WriteString(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QStringLiteral("abc"));
+    writeSetting(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QStringLiteral("abc"));
     const int heightBefore = form->height();
     print(QStringLiteral("page"));
     // The placement's own error, after a print that went through.
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")).size(), 1);
     EXPECT_GT(QFileInfo(session.path(QStringLiteral("page.pdf"))).size(), 0);
     EXPECT_EQ(form->height(), heightBefore);
-    EXPECT_TRUE(form->Image1->isVisible());
+    EXPECT_TRUE(form->formImage->isVisible());
     EXPECT_TRUE(form->DDN->isButtonVisible());
 }
 
@@ -788,7 +788,7 @@ TEST_F(PrintTest, AValueTypedJustBeforePrintingIsPrintedWithItsConsequences)
         ASSERT_EQ(capture.renders, 1);
         EXPECT_EQ(capture.total, QStringLiteral("15,00"));
         EXPECT_EQ(form->MONTANT_TOTAL->text(), QStringLiteral("15,00"));
-        EXPECT_EQ(form->focusWidget(), form->Panel_IMAGE);
+        EXPECT_EQ(form->focusWidget(), form->imagePanel);
 
         // A town and a fund typed are offered to their lists, once.
         for (SheetEdit *field : {form->VILLE, form->CPAM}) {
@@ -815,7 +815,7 @@ TEST_F(PrintTest, ThePrinterChosenIsOfferedAgainAtTheNextPrint)
         offered = printer.outputFileName();
         return false;
     };
-    form->btn_IMPRIMER->trigger();
+    form->printAction->trigger();
     EXPECT_EQ(offered, session.path(QStringLiteral("first.pdf")));
 }
 
@@ -860,19 +860,19 @@ QList<double> darkRunsAlong(const QImage &page, int y, int from, int to)
 TEST_F(PrintTest, ThePrintersOffsetMovesThePageAndNoOffsetLeavesItAsItWas)
 {
     REQUIRE_PDFTOPPM();
-    setTick(form->mnu_Border, false);
-    setTick(form->mnu_3D, false);
+    setTick(form->borderAction, false);
+    setTick(form->threeDAction, false);
     blankSheet();
     crisp(form->NOM);
     form->NOM->setText(QStringLiteral("HHHH"));
     form->NOM->move(200, 300);
-    form->ScrollBox->verticalScrollBar()->setValue(0);
+    form->scrollArea->verticalScrollBar()->setValue(0);
 
     const QImage none = printAndRender(QStringLiteral("none"));
-    INI_WriteString(QStringLiteral("IMPRIMANTES"), QStringLiteral("Bureau"), QStringLiteral("100;-50"));
+    writeSetting(QStringLiteral("IMPRIMANTES"), QStringLiteral("Bureau"), QStringLiteral("100;-50"));
     const QImage other = printAndRender(QStringLiteral("other"));
     // The PDF file output is kept under "PDF": 10.0 mm right, 5.0 mm up.
-    INI_WriteString(QStringLiteral("IMPRIMANTES"), QStringLiteral("PDF"), QStringLiteral("100;-50"));
+    writeSetting(QStringLiteral("IMPRIMANTES"), QStringLiteral("PDF"), QStringLiteral("100;-50"));
     const QImage moved = printAndRender(QStringLiteral("moved"));
     ASSERT_FALSE(none.isNull());
     ASSERT_FALSE(moved.isNull());
@@ -932,7 +932,7 @@ TEST_F(PrintTest, TextsOutsideThePrintableAreaAreAskedAboutFirst)
                   c.asked ? QStringList{question} : QStringList())
             << c.name;
         EXPECT_EQ(QFileInfo::exists(pdf), c.printed) << c.name;
-        EXPECT_EQ(INI_ReadBool(QStringLiteral("OPTIONS"), QStringLiteral("AVERTIR_HORS_ZONE"), true), c.warn)
+        EXPECT_EQ(readBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AVERTIR_HORS_ZONE"), true), c.warn)
             << c.name;
     }
 }
@@ -973,20 +973,20 @@ TEST_F(PrintTest, OnlyTheInkOfTheTextsIsJudgedAndFieldsAreNamedByTheirHints)
 // The offsets window keeps each printer's own offset under its name.
 TEST_F(PrintTest, TheOffsetsWindowKeepsEachPrintersOffset)
 {
-    TForm_DECALAGE window({QStringLiteral("Accueil"), QStringLiteral("Cabinet")});
+    PrinterOffsetWindow window({QStringLiteral("Accueil"), QStringLiteral("Cabinet")});
     window.choosePrinter(QStringLiteral("Cabinet"));
-    window.spin_RIGHT->setValue(100);
-    window.spin_DOWN->setValue(-50);
-    window.spin_DOWN->setValue(-400);   // beyond 30 mm: kept at the bound
-    EXPECT_EQ(INI_ReadString(QStringLiteral("IMPRIMANTES"), QStringLiteral("Cabinet"), QString()),
+    window.rightBox->setValue(100);
+    window.downBox->setValue(-50);
+    window.downBox->setValue(-400);   // beyond 30 mm: kept at the bound
+    EXPECT_EQ(readSetting(QStringLiteral("IMPRIMANTES"), QStringLiteral("Cabinet"), QString()),
               QStringLiteral("100;-300"));
     window.choosePrinter(QStringLiteral("Accueil"));
-    EXPECT_EQ(window.spin_RIGHT->value(), 0);
-    EXPECT_EQ(INI_ReadString(QStringLiteral("IMPRIMANTES"), QStringLiteral("Accueil"), QStringLiteral("none")),
+    EXPECT_EQ(window.rightBox->value(), 0);
+    EXPECT_EQ(readSetting(QStringLiteral("IMPRIMANTES"), QStringLiteral("Accueil"), QStringLiteral("none")),
               QStringLiteral("none"));
     window.choosePrinter(QStringLiteral("Cabinet"));
-    EXPECT_EQ(window.spin_RIGHT->value(), 100);
-    EXPECT_EQ(window.spin_DOWN->value(), -300);
+    EXPECT_EQ(window.rightBox->value(), 100);
+    EXPECT_EQ(window.downBox->value(), -300);
 }
 
 // The calibration page's rulers: a long mark every 10 mm from the printable
@@ -1048,7 +1048,7 @@ TEST_F(PrintTest, ThePreviewShowsOnePageAndPrintsFromIt)
     // Drawn once: the texts, and the sheet with the form image for behind them.
     EXPECT_EQ(capture.renders, 2);
     EXPECT_TRUE(testDialogs().shown.isEmpty());
-    EXPECT_TRUE(form->Image1->isVisible());
+    EXPECT_TRUE(form->formImage->isVisible());
 
     testDialogs().confirmAnswers = {true};
     form->findChild<QPushButton *>(QStringLiteral("btn_PRINT"))->click();
@@ -1091,7 +1091,7 @@ TEST_F(PrintTest, ThePreviewFollowsTheSheetAndZooms)
     EXPECT_EQ(form->NOM->cursorPosition(), 6);
     EXPECT_EQ(form->geometry(), placed);
     EXPECT_TRUE(form->NOM->isBordered());
-    EXPECT_TRUE(form->Image1->isVisible());
+    EXPECT_TRUE(form->formImage->isVisible());
 
     // Closed, it is not drawn; changed and shown again, it is.
     auto *close = window->findChild<QPushButton *>(QStringLiteral("btn_CLOSE"));
@@ -1131,8 +1131,8 @@ TEST_F(PrintTest, ThePreviewFollowsTheSheetAndZooms)
 TEST_F(PrintTest, ThePreviewShowsTheFormTheMarginsAndTheZonesOutsideButThePaperNone)
 {
     REQUIRE_PDFTOPPM();
-    setTick(form->mnu_Border, false);
-    setTick(form->mnu_3D, false);
+    setTick(form->borderAction, false);
+    setTick(form->threeDAction, false);
     blankSheet();
     form->TARIF_1->setText(QStringLiteral("25,00"));
     form->TARIF_1->setAlignment(Qt::AlignLeft);
@@ -1141,10 +1141,10 @@ TEST_F(PrintTest, ThePreviewShowsTheFormTheMarginsAndTheZonesOutsideButThePaperN
     const QImage before = printAndRender(QStringLiteral("before"), PrinterSetup::HardwareMargins);
 
     form->findChild<QAction *>(QStringLiteral("mnu_Decalage"))->trigger();
-    TForm_DECALAGE *offsets = nullptr;
+    PrinterOffsetWindow *offsets = nullptr;
     for (QWidget *window : QApplication::topLevelWidgets())
         if (window->objectName() == QStringLiteral("Form_DECALAGE"))
-            offsets = static_cast<TForm_DECALAGE *>(window);
+            offsets = static_cast<PrinterOffsetWindow *>(window);
     ASSERT_NE(offsets, nullptr);
     form->findChild<QAction *>(QStringLiteral("mnu_Apercu"))->trigger();
     QWidget *window = form->findChild<QWidget *>(QStringLiteral("Form_APERCU"));
@@ -1193,11 +1193,11 @@ TEST_F(PrintTest, ThePreviewShowsTheFormTheMarginsAndTheZonesOutsideButThePaperN
 
     // One stored choice, ticked or not from either window.
     warnTick->setChecked(false);
-    EXPECT_FALSE(offsets->chk_WARN->isChecked());
-    EXPECT_FALSE(INI_ReadBool(QStringLiteral("OPTIONS"), QStringLiteral("AVERTIR_HORS_ZONE"), true));
-    offsets->chk_WARN->setChecked(true);
+    EXPECT_FALSE(offsets->warnTick->isChecked());
+    EXPECT_FALSE(readBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AVERTIR_HORS_ZONE"), true));
+    offsets->warnTick->setChecked(true);
     EXPECT_TRUE(warnTick->isChecked());
-    EXPECT_TRUE(INI_ReadBool(QStringLiteral("OPTIONS"), QStringLiteral("AVERTIR_HORS_ZONE"), false));
+    EXPECT_TRUE(readBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AVERTIR_HORS_ZONE"), false));
 
     window->close();
     testDialogs().confirmAnswers = {true};
@@ -1213,27 +1213,27 @@ TEST_F(PrintTest, AnUnreadableStoredOffsetIsShownAndToldOnceAndKeptUntilReplaced
 {
     for (const char *text : {"abc", "999;0"}) {
         const QString stored = QString::fromLatin1(text);
-        INI_WriteString(QStringLiteral("IMPRIMANTES"), QStringLiteral("Cabinet"), stored);
-        TForm_DECALAGE window({QStringLiteral("Accueil"), QStringLiteral("Cabinet")});
+        writeSetting(QStringLiteral("IMPRIMANTES"), QStringLiteral("Cabinet"), stored);
+        PrinterOffsetWindow window({QStringLiteral("Accueil"), QStringLiteral("Cabinet")});
         window.choosePrinter(QStringLiteral("Cabinet"));
-        EXPECT_EQ(window.spin_RIGHT->value(), 0) << text;
-        EXPECT_FALSE(window.lbl_UNREADABLE->isHidden()) << text;
-        EXPECT_EQ(window.lbl_UNREADABLE->text(),
+        EXPECT_EQ(window.rightBox->value(), 0) << text;
+        EXPECT_FALSE(window.unreadableNote->isHidden()) << text;
+        EXPECT_EQ(window.unreadableNote->text(),
                   QStringLiteral("Le décalage enregistré « ") + stored
                       + QStringLiteral(" » ne peut pas être lu : aucun décalage n'est appliqué. Il est gardé tel "
                                        "quel jusqu'à ce qu'une nouvelle valeur soit choisie ici."));
         window.choosePrinter(QStringLiteral("Accueil"));
-        EXPECT_TRUE(window.lbl_UNREADABLE->isHidden()) << text;
+        EXPECT_TRUE(window.unreadableNote->isHidden()) << text;
         window.choosePrinter(QStringLiteral("Cabinet"));
-        EXPECT_EQ(INI_ReadString(QStringLiteral("IMPRIMANTES"), QStringLiteral("Cabinet"), QString()), stored);
-        window.spin_DOWN->setValue(-20);
-        EXPECT_EQ(INI_ReadString(QStringLiteral("IMPRIMANTES"), QStringLiteral("Cabinet"), QString()),
+        EXPECT_EQ(readSetting(QStringLiteral("IMPRIMANTES"), QStringLiteral("Cabinet"), QString()), stored);
+        window.downBox->setValue(-20);
+        EXPECT_EQ(readSetting(QStringLiteral("IMPRIMANTES"), QStringLiteral("Cabinet"), QString()),
                   QStringLiteral("0;-20"));
-        EXPECT_TRUE(window.lbl_UNREADABLE->isHidden()) << text;
+        EXPECT_TRUE(window.unreadableNote->isHidden()) << text;
     }
 
     blankSheet();
-    INI_WriteString(QStringLiteral("IMPRIMANTES"), QStringLiteral("PDF"), QStringLiteral("abc"));
+    writeSetting(QStringLiteral("IMPRIMANTES"), QStringLiteral("PDF"), QStringLiteral("abc"));
     testDialogs().clear();
     print(QStringLiteral("first"));
     const QString second = print(QStringLiteral("second"));
@@ -1251,8 +1251,8 @@ TEST_F(PrintTest, AnUnreadableStoredOffsetIsShownAndToldOnceAndKeptUntilReplaced
 TEST_F(PrintTest, TheCalibrationCrossesLieOnTheCornersOfThePrintedTexts)
 {
     REQUIRE_PDFTOPPM();
-    setTick(form->mnu_Border, true);
-    setTick(form->mnu_3D, true);
+    setTick(form->borderAction, true);
+    setTick(form->threeDAction, true);
     blankSheet();
     struct Case
     {
@@ -1265,8 +1265,8 @@ TEST_F(PrintTest, TheCalibrationCrossesLieOnTheCornersOfThePrintedTexts)
         c.field->setText(QString::fromLatin1(c.text));
     }
     form->COCHE_MATERNITE->setText(QString());
-    form->Panel_IMAGE->setFocus();
-    QScrollBar *bar = form->ScrollBox->verticalScrollBar();
+    form->imagePanel->setFocus();
+    QScrollBar *bar = form->scrollArea->verticalScrollBar();
     form->resize(form->width(), 500);
     bar->setValue(bar->maximum());
     const int lowScroll = bar->value();
@@ -1365,8 +1365,8 @@ TEST_F(PrintTest, TheOptionsTopBoxMovesPrintedTextsDownAndTheWidthBoxMovesNone)
     const QImage first = printAndRender(QStringLiteral("first"));
     const QRect firstInk = inkBox(first, kDark, onPage(inClientArea(form->NOM)));
 
-    Form_OPTIONS->SpinEdit_W->setValue(Form_OPTIONS->SpinEdit_W->value() + 25);
-    Form_OPTIONS->SpinEditTOP->setValue(Form_OPTIONS->SpinEditTOP->value() + 10);
+    presentationWindow->panelWidthBox->setValue(presentationWindow->panelWidthBox->value() + 25);
+    presentationWindow->panelTopBox->setValue(presentationWindow->panelTopBox->value() + 10);
     const QImage lower = printAndRender(QStringLiteral("lower"));
     const QRect lowerInk = inkBox(lower, kDark, onPage(inClientArea(form->NOM)));
 
@@ -1380,8 +1380,8 @@ TEST_F(PrintTest, TheOptionsTopBoxMovesPrintedTextsDownAndTheWidthBoxMovesNone)
 TEST_F(PrintTest, AShownStampPrintsTurnedAsOnScreenAndAHiddenOneNotAtAll)
 {
     // No frame of a field under the stamp, which the screen would show and the paper not.
-    setTick(form->mnu_Border, false);
-    setTick(form->mnu_3D, false);
+    setTick(form->borderAction, false);
+    setTick(form->threeDAction, false);
     blankSheet();
     crisp(form->NOTE);
     form->NOTE->setText(QStringLiteral("DUPLICATA"));
@@ -1426,15 +1426,15 @@ protected:
         if (printerName.isEmpty() || pagesFolder.isEmpty())
             GTEST_SKIP() << "no real printer named: scripts/windows sets TIRAVON_PRINTER and TIRAVON_PRINTER_PAGES";
         REQUIRE_PDFTOPPM();
-        setTick(form->mnu_Border, false);
-        setTick(form->mnu_3D, false);
+        setTick(form->borderAction, false);
+        setTick(form->threeDAction, false);
         blankSheet();
         for (SheetEdit *field : {form->NOM, form->MATRICULE, form->TARIF_1, form->MONTANT_TOTAL})
             crisp(field);
         form->NOM->setText(QStringLiteral("MARTIN JEANNE"));
         form->MATRICULE->setText(QStringLiteral("2 80 05 75 111 222   33"));
         form->TARIF_1->setText(QStringLiteral("30,00"));
-        form->ScrollBox->verticalScrollBar()->setValue(0);
+        form->scrollArea->verticalScrollBar()->setValue(0);
     }
 
     // Runs the command, its print dialog answered with the real printer, and
@@ -1547,18 +1547,18 @@ protected:
 // offset moves the page by as much.
 TEST_F(RealPrinterTest, TheSheetAndTheCalibrationPageLandWhereTheProgramPutsThem)
 {
-    const QImage sheet = onThePrinter(form->btn_IMPRIMER);
-    const QImage expected = asPdf(form->btn_IMPRIMER, QStringLiteral("feuille"));
+    const QImage sheet = onThePrinter(form->printAction);
+    const QImage expected = asPdf(form->printAction, QStringLiteral("feuille"));
     expectWithinHalfAMillimetre(inkBox(sheet), inkBox(expected));
     report("feuille", inkBox(sheet));
 
     // 5.0 mm to the right, 3.0 mm down.
-    INI_WriteString(QStringLiteral("IMPRIMANTES"), printerName, QStringLiteral("50;30"));
-    const QImage moved = onThePrinter(form->btn_IMPRIMER);
+    writeSetting(QStringLiteral("IMPRIMANTES"), printerName, QStringLiteral("50;30"));
+    const QImage moved = onThePrinter(form->printAction);
     const double dotsPerMm = kPrinterDpi / 25.4;
     expectWithinHalfAMillimetre(inkBox(moved), inkBox(sheet), QPoint(qRound(5 * dotsPerMm), qRound(3 * dotsPerMm)));
     report("decalee", inkBox(moved));
-    INI_WriteString(QStringLiteral("IMPRIMANTES"), printerName, QString());
+    writeSetting(QStringLiteral("IMPRIMANTES"), printerName, QString());
 
     QAction *calibration = form->findChild<QAction *>(QStringLiteral("mnu_Calibrage"));
     const QImage page = onThePrinter(calibration);
@@ -1571,7 +1571,7 @@ TEST_F(RealPrinterTest, TheSheetAndTheCalibrationPageLandWhereTheProgramPutsThem
 // Cancel then does is the same for every printer).
 TEST_F(RealPrinterTest, ThePreviewAndTheQuestionKnowThePrintersPrintableArea)
 {
-    const QImage sheet = onThePrinter(form->btn_IMPRIMER);
+    const QImage sheet = onThePrinter(form->printAction);
     ASSERT_FALSE(sheet.isNull());
     form->findChild<QAction *>(QStringLiteral("mnu_Apercu"))->trigger();
     auto *window = form->findChild<QWidget *>(QStringLiteral("Form_APERCU"));
@@ -1584,7 +1584,7 @@ TEST_F(RealPrinterTest, ThePreviewAndTheQuestionKnowThePrintersPrintableArea)
     // A tariff near the right edge, moved 25 mm further to the right.
     form->TARIF_1->setAlignment(Qt::AlignLeft);
     form->TARIF_1->move(690, form->TARIF_1->y());
-    INI_WriteString(QStringLiteral("IMPRIMANTES"), printerName, QStringLiteral("250;0"));
+    writeSetting(QStringLiteral("IMPRIMANTES"), printerName, QStringLiteral("250;0"));
     testDialogs().clear();
     testDialogs().confirmAnswers = {false};
     testDialogs().printAnswer = [this](QPrinter &printer) {
@@ -1593,7 +1593,7 @@ TEST_F(RealPrinterTest, ThePreviewAndTheQuestionKnowThePrintersPrintableArea)
         printer.setPrinterName(printerName);
         return true;
     };
-    form->btn_IMPRIMER->trigger();
+    form->printAction->trigger();
     ASSERT_EQ(testDialogs().texts(QStringLiteral("confirm")).size(), 1);
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).first().startsWith(
         QStringLiteral("Ces zones sortent de la partie imprimable de la page : ")));

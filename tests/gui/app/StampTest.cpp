@@ -3,7 +3,7 @@
 #include "SheetTest.h"
 #include "TiravonSession.h"
 
-#include "app/Unit1.h"
+#include "app/CareSheetWindow.h"
 #include "print/StampGeometry.h"
 #include "widgets/StampLabel.h"
 
@@ -109,22 +109,22 @@ TEST_F(StampTest, AnAngleRefitsTheBoxAtItsCornerAndAnExplicitWidthHoldsUntilThen
 
 TEST_F(StampTest, HidingByMenuUnticksBothTicksAndByDoubleClickOnlyThePopUpOne)
 {
-    form->mnu_Note_Show->setChecked(true);
-    ASSERT_TRUE(form->mnuPoP_ShowTampon->isChecked());
+    form->showStampAction->setChecked(true);
+    ASSERT_TRUE(form->popupShowStampAction->isChecked());
     stamp->show();
     QTest::mouseDClick(stamp, Qt::LeftButton, Qt::NoModifier, stamp->rect().center());
     EXPECT_TRUE(stamp->isHidden());
-    EXPECT_TRUE(form->mnu_Note_Show->isChecked());
-    EXPECT_FALSE(form->mnuPoP_ShowTampon->isChecked());
+    EXPECT_TRUE(form->showStampAction->isChecked());
+    EXPECT_FALSE(form->popupShowStampAction->isChecked());
 
-    form->mnuPoP_ShowTampon->trigger();
+    form->popupShowStampAction->trigger();
     EXPECT_TRUE(stamp->isVisible());
     choose("CAcher1");
     EXPECT_TRUE(stamp->isHidden());
-    EXPECT_FALSE(form->mnu_Note_Show->isChecked());
-    EXPECT_FALSE(form->mnuPoP_ShowTampon->isChecked());
+    EXPECT_FALSE(form->showStampAction->isChecked());
+    EXPECT_FALSE(form->popupShowStampAction->isChecked());
 
-    form->mnu_Note_Show->trigger();
+    form->showStampAction->trigger();
     EXPECT_TRUE(stamp->isVisible());
 }
 

@@ -7,13 +7,13 @@
 #include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
 #include "app/ProgramEntry.h"
-#include "app/Unit1.h"
+#include "app/CareSheetWindow.h"
 #include "support/DataFolderLock.h"
-#include "app/variables_globales.h"
-#include "windows/unit_HISTORIQUE.h"
+#include "app/ProgramWindows.h"
+#include "windows/ActShortcutsWindow.h"
 #include "widgets/DateEdit.h"
-#include "windows/unit_options.h"
-#include "support/tq32_ini.h"
+#include "windows/PresentationWindow.h"
+#include "support/SettingsStore.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,7 +47,7 @@ protected:
 TEST_F(StartupTest, FirstStartInAnEmptyFolderWritesTheDefaultImageAndModelsFolder)
 {
     session.start();
-    TForm1 *form = session.form();
+    CareSheetWindow *form = session.form();
 
     const QString image = session.path(QStringLiteral("feuille_de_soin_medecin.jpg"));
     EXPECT_TRUE(QFileInfo::exists(image));
@@ -63,9 +63,9 @@ TEST_F(StartupTest, FirstStartInAnEmptyFolderWritesTheDefaultImageAndModelsFolde
                               .arg(form->state.modelsFolder)});
 
     // The side windows shown, the options window at the top left corner.
-    EXPECT_TRUE(Form_OPTIONS->isVisible());
-    EXPECT_EQ(Form_OPTIONS->pos(), QPoint(0, 0));
-    EXPECT_TRUE(form_historique->isVisible());
+    EXPECT_TRUE(presentationWindow->isVisible());
+    EXPECT_EQ(presentationWindow->pos(), QPoint(0, 0));
+    EXPECT_TRUE(actShortcutsWindow->isVisible());
     // The version log beside the current directory.
     EXPECT_TRUE(QFileInfo::exists(session.path(QStringLiteral("tiravon.version"))));
 }
@@ -73,7 +73,7 @@ TEST_F(StartupTest, FirstStartInAnEmptyFolderWritesTheDefaultImageAndModelsFolde
 TEST_F(StartupTest, ExistingFileAtTheDefaultImagePathIsUsedNotOverwritten)
 {
     // A default image the user edited must survive a missing stored image.
-    INI_WriteString(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), session.path(QStringLiteral("ailleurs.jpg")));
+    writeSetting(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), session.path(QStringLiteral("ailleurs.jpg")));
     const QString image = session.path(QStringLiteral("feuille_de_soin_medecin.jpg"));
     session.start(false);
     const QByteArray written = readBytes(image);
@@ -104,9 +104,9 @@ TEST_F(StartupTest, FieldsStandWhereTheCatalogueSaysWithTheirLook)
         EXPECT_EQ(field->font().family(), QString::fromLatin1(font.family)) << design.name;
         EXPECT_EQ(field->font().pointSize(), font.pointSize) << design.name;
         EXPECT_EQ(field->font().bold(), design.font.bold) << design.name;
-        EXPECT_EQ(field->parentWidget() == session.form()->Panel_IMAGE, !design.onWindow) << design.name;
+        EXPECT_EQ(field->parentWidget() == session.form()->imagePanel, !design.onWindow) << design.name;
     }
-    TForm1 *form = session.form();
+    CareSheetWindow *form = session.form();
     // Hidden at start: the pick lists, the attending physician while direct
     // access is ticked, the pregnancy date while maternity is not.
     EXPECT_TRUE(form->LISTE_VILLES->isHidden());
@@ -116,13 +116,13 @@ TEST_F(StartupTest, FieldsStandWhereTheCatalogueSaysWithTheirLook)
     EXPECT_EQ(form->LISTE_VILLES->palette().color(QPalette::Base), QColor(255, 255, 128));
     EXPECT_EQ(form->Liste_CPAMS->palette().color(QPalette::Base), QColor(128, 255, 255));
     // The window: white, scrolling over the whole page with the bar shown.
-    EXPECT_EQ(form->ScrollBox->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(form->Client->minimumHeight(), 1110);
-    EXPECT_EQ(form->Panel_IMAGE->geometry(), QRect(0, -10, 772, 1110));
-    EXPECT_EQ(form->ScrollBox->size(), QSize(820, 956));
+    EXPECT_EQ(form->scrollArea->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(form->sheetPage->minimumHeight(), 1110);
+    EXPECT_EQ(form->imagePanel->geometry(), QRect(0, -10, 772, 1110));
+    EXPECT_EQ(form->scrollArea->size(), QSize(820, 956));
     // The sheet opens at its top, on the patient's name.
     QCoreApplication::processEvents();
-    EXPECT_EQ(form->ScrollBox->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(form->scrollArea->verticalScrollBar()->value(), 0);
     EXPECT_EQ(QApplication::focusWidget(), form->NOM);
 }
 
@@ -170,35 +170,35 @@ TEST_F(StartupTest, TabWalksTheFieldsInTheirOrder)
 TEST_F(StartupTest, MenusCarryTheirCaptionsShortcutsAndTicks)
 {
     session.start();
-    TForm1 *form = session.form();
+    CareSheetWindow *form = session.form();
     struct Item { QAction *action; const char *caption; QKeySequence shortcut; bool ticks; };
     const Item items[] = {
-        {form->OPEN_CONFIG, "Cadrer l'image", QKeySequence(Qt::CTRL | Qt::Key_I), false},
-        {form->INI_SAVE, "Enregistrer la configuration", QKeySequence(Qt::CTRL | Qt::Key_W), false},
-        {form->mnu_ToutEffacer, "Tout effacer", QKeySequence(Qt::CTRL | Qt::Key_Y), false},
-        {form->btn_IMPRIMER, "&Imprimer", QKeySequence(Qt::CTRL | Qt::Key_P), false},
-        {form->Quitter1, "&Quitter", QKeySequence(Qt::CTRL | Qt::Key_Q), false},
-        {form->OPEN_Modele, "&Choisir un modèle d'Acte pour ce formulaire", QKeySequence(Qt::CTRL | Qt::Key_O), false},
-        {form->SAVE_MODELE, "&Enregistrer le modèle", QKeySequence(Qt::CTRL | Qt::Key_S), false},
-        {form->mnu_Border, "&Encadrer", QKeySequence(), true},
-        {form->mnu_3D, "3D", QKeySequence(), true},
-        {form->mnu_Add_CompoEdit, "&Ajouter un champ texte", QKeySequence(Qt::CTRL | Qt::Key_T), false},
-        {form->mnu_VERROU, "Verrouiller/déverrouiller les champs", QKeySequence(), true},
-        {form->mnu_Oriente_Show, "MT: Remplacer \"envoyé\" par \"orienté\"", QKeySequence(), true},
-        {form->Hide_NAME, "Masquer le &Nom", QKeySequence(), true},
-        {form->Hide_DATES, "Masquer les &Dates", QKeySequence(), true},
-        {form->mnu_AideEnLigne, "&Manuel en ligne", QKeySequence(Qt::CTRL | Qt::Key_F1), false},
-        {form->Dplacerleschamps1, "Déplacer les champs", QKeySequence(Qt::Key_F1), false},
-        {form->JORFn0124du31mai2013page90081, "JORF n°0124 du 31 mai 2013 page 9008 ", QKeySequence(), false},
+        {form->togglePresentationAction, "Cadrer l'image", QKeySequence(Qt::CTRL | Qt::Key_I), false},
+        {form->saveConfigurationAction, "Enregistrer la configuration", QKeySequence(Qt::CTRL | Qt::Key_W), false},
+        {form->clearAllAction, "Tout effacer", QKeySequence(Qt::CTRL | Qt::Key_Y), false},
+        {form->printAction, "&Imprimer", QKeySequence(Qt::CTRL | Qt::Key_P), false},
+        {form->quitAction, "&Quitter", QKeySequence(Qt::CTRL | Qt::Key_Q), false},
+        {form->openActModelAction, "&Choisir un modèle d'Acte pour ce formulaire", QKeySequence(Qt::CTRL | Qt::Key_O), false},
+        {form->saveActModelAction, "&Enregistrer le modèle", QKeySequence(Qt::CTRL | Qt::Key_S), false},
+        {form->borderAction, "&Encadrer", QKeySequence(), true},
+        {form->threeDAction, "3D", QKeySequence(), true},
+        {form->addTextFieldAction, "&Ajouter un champ texte", QKeySequence(Qt::CTRL | Qt::Key_T), false},
+        {form->lockFieldsAction, "Verrouiller/déverrouiller les champs", QKeySequence(), true},
+        {form->showOrienteAction, "MT: Remplacer \"envoyé\" par \"orienté\"", QKeySequence(), true},
+        {form->hideNameAction, "Masquer le &Nom", QKeySequence(), true},
+        {form->hideDatesAction, "Masquer les &Dates", QKeySequence(), true},
+        {form->onlineManualAction, "&Manuel en ligne", QKeySequence(Qt::CTRL | Qt::Key_F1), false},
+        {form->movingFieldsHelpAction, "Déplacer les champs", QKeySequence(Qt::Key_F1), false},
+        {form->officialJournalAction, "JORF n°0124 du 31 mai 2013 page 9008 ", QKeySequence(), false},
     };
     for (const Item &item : items) {
         EXPECT_EQ(item.action->text(), QString::fromUtf8(item.caption));
         EXPECT_EQ(item.action->shortcut(), item.shortcut) << item.caption;
         EXPECT_EQ(item.action->isCheckable(), item.ticks) << item.caption;
     }
-    EXPECT_FALSE(form->MAxi1->isVisible());
-    EXPECT_FALSE(form->VariablesProgramme1->isVisible());
-    EXPECT_TRUE(form->mnu_POLICE->font().bold());
+    EXPECT_FALSE(form->fullHeightAction->isVisible());
+    EXPECT_FALSE(form->traceVariablesAction->isVisible());
+    EXPECT_TRUE(form->fieldsFontAction->font().bold());
 
     QStringList menus;
     for (QAction *top : form->menuBar()->actions())
@@ -220,7 +220,7 @@ TEST_F(StartupTest, MenusCarryTheirCaptionsShortcutsAndTicks)
 TEST_F(StartupTest, EscapeAsksBeforeClearingTheSevenIdentityFields)
 {
     session.start();
-    TForm1 *form = session.form();
+    CareSheetWindow *form = session.form();
     QApplication::setActiveWindow(form);
     for (SheetEdit *edit : form->plainTextFields())
         edit->setText(QStringLiteral("X"));
@@ -254,13 +254,13 @@ TEST_F(StartupTest, EscapeAsksBeforeClearingTheSevenIdentityFields)
 TEST_F(StartupTest, ClearingEverythingEmptiesTextFieldsAndKeepsTheBoxPairsConsistent)
 {
     session.start();
-    TForm1 *form = session.form();
+    CareSheetWindow *form = session.form();
     for (SheetEdit *edit : form->plainTextFields())
         if (!edit->objectName().startsWith(QLatin1String("COCHE_")))
             edit->setText(QStringLiteral("texte"));
-    form->mnu_Add_CompoEditClick();
+    form->addTextField();
     const QString today = form->DATE->text();
-    form->mnu_ToutEffacer->trigger();
+    form->clearAllAction->trigger();
 
     for (SheetEdit *edit : form->plainTextFields()) {
         const QString name = edit->objectName();
@@ -280,14 +280,14 @@ TEST_F(StartupTest, ClearingEverythingEmptiesTextFieldsAndKeepsTheBoxPairsConsis
 TEST_F(StartupTest, AddedTextFieldsAreNumberedFromTheCountInTheConfiguration)
 {
     session.start();
-    TForm1 *form = session.form();
-    form->mnu_Add_CompoEdit->trigger();
+    CareSheetWindow *form = session.form();
+    form->addTextFieldAction->trigger();
     auto *first = session.find<SheetEdit>(QStringLiteral("NOUVEAU_1"));
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->text(), QStringLiteral("Nouveau_1"));
     EXPECT_EQ(first->toolTip(), QStringLiteral("NOUVEAU_1"));
     EXPECT_EQ(first->tag, 1);
-    EXPECT_EQ(first->parentWidget(), form->Panel_IMAGE);
+    EXPECT_EQ(first->parentWidget(), form->imagePanel);
     // A quarter of the width and a third of the height of the whole window,
     // its frame included.
     const QSize whole = form->frameGeometry().size();
@@ -296,17 +296,17 @@ TEST_F(StartupTest, AddedTextFieldsAreNumberedFromTheCountInTheConfiguration)
     EXPECT_EQ(first->font().family(), form->NOM->font().family());
     EXPECT_EQ(first->font().pointSize(), form->NOM->font().pointSize());
     EXPECT_FALSE(first->upperCase());
-    EXPECT_EQ(INI_ReadInteger(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 0, session.configFile()), 1);
+    EXPECT_EQ(readIntegerSetting(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 0, session.configFile()), 1);
 
-    form->mnu_Add_CompoEdit->trigger();
+    form->addTextFieldAction->trigger();
     EXPECT_NE(session.find<SheetEdit>(QStringLiteral("NOUVEAU_2")), nullptr);
     EXPECT_EQ(form->plainTextFields().constLast()->objectName(), QStringLiteral("NOUVEAU_2"));
 
     // A name already taken is refused with its message; no second field.
-    form->Create_CompoEdit(form->Panel_IMAGE, 1, QStringLiteral("NOUVEAU"), 100, 10, 10, QString());
+    form->createAddedField(form->imagePanel, 1, QStringLiteral("NOUVEAU"), 100, 10, 10, QString());
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).constLast(),
               QStringLiteral("ERR:Create_CompoEdit =>Un composant nommé NOUVEAU_1 existe déjà"));
-    EXPECT_EQ(form->Panel_IMAGE->findChildren<SheetEdit *>(QStringLiteral("NOUVEAU_1")).size(), 1);
+    EXPECT_EQ(form->imagePanel->findChildren<SheetEdit *>(QStringLiteral("NOUVEAU_1")).size(), 1);
 }
 
 // A saving lists only the added fields that hold text, so its count can fall
@@ -315,12 +315,12 @@ TEST_F(StartupTest, AddedTextFieldsAreNumberedFromTheCountInTheConfiguration)
 TEST_F(StartupTest, AFieldAddedAfterASavingThatShrankTheCountTakesTheNextFreeNumber)
 {
     session.start();
-    TForm1 *form = session.form();
-    form->mnu_Add_CompoEdit->trigger();
-    form->mnu_Add_CompoEdit->trigger();
+    CareSheetWindow *form = session.form();
+    form->addTextFieldAction->trigger();
+    form->addTextFieldAction->trigger();
     session.find<SheetEdit>(QStringLiteral("NOUVEAU_1"))->setText(QString());
-    form->INI_SAVE->trigger();
-    ASSERT_EQ(INI_ReadInteger(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 0, session.configFile()), 1);
+    form->saveConfigurationAction->trigger();
+    ASSERT_EQ(readIntegerSetting(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 0, session.configFile()), 1);
 
     testDialogs().clear();
     QApplication::setActiveWindow(form);
@@ -330,16 +330,16 @@ TEST_F(StartupTest, AFieldAddedAfterASavingThatShrankTheCountTakesTheNextFreeNum
     auto *third = session.find<SheetEdit>(QStringLiteral("NOUVEAU_3"));
     ASSERT_NE(third, nullptr);
     EXPECT_EQ(third->text(), QStringLiteral("Nouveau_3"));
-    EXPECT_EQ(INI_ReadInteger(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 0, session.configFile()), 3);
+    EXPECT_EQ(readIntegerSetting(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 0, session.configFile()), 3);
 }
 
 TEST_F(StartupTest, SmallCommandsShowTheirTextsAndOpenTheirPages)
 {
     session.start();
-    TForm1 *form = session.form();
+    CareSheetWindow *form = session.form();
     testDialogs().clear();
-    form->Dplacerleschamps1->trigger();
-    form->VariablesProgramme1->trigger();
+    form->movingFieldsHelpAction->trigger();
+    form->traceVariablesAction->trigger();
     const QStringList shown = testDialogs().texts(QStringLiteral("information"));
     ASSERT_EQ(shown.size(), 2);
     EXPECT_EQ(shown.at(0), QStringLiteral("POSITIONNEMENT DES CHAMPS\r\rDEPLACER ==> TOUCHE \"CTRL\" + BOUTON GAUCHE"
@@ -349,31 +349,31 @@ TEST_F(StartupTest, SmallCommandsShowTheirTextsAndOpenTheirPages)
                                .arg(session.configFile(), session.path(QStringLiteral("feuille_de_soin_medecin.jpg")),
                                     session.path(QStringLiteral("feuille_de_soin_medecin/"))));
 
-    form->Explorer->trigger();
-    form->mnu_AideEnLigne->trigger();
-    form->Lafeuilledesoins1->trigger();
+    form->exploreModelsAction->trigger();
+    form->onlineManualAction->trigger();
+    form->careSheetInfoAction->trigger();
     ASSERT_EQ(session.fake.opened.size(), 3);
     EXPECT_EQ(session.fake.opened.at(0), form->state.modelsFolder);
     EXPECT_TRUE(session.fake.opened.at(1).endsWith(QLatin1String("/tiravon/aide/")));
     EXPECT_TRUE(session.fake.opened.at(2).endsWith(
         QLatin1String("/assures/soins-et-remboursements/comment-etre-rembourse/la-feuille-de-soins.php")));
 
-    form->mnu_Notes->trigger();
+    form->personalNotesAction->trigger();
     EXPECT_EQ(session.fake.edited, QStringList{session.path(QStringLiteral("_NOTES.TXT"))});
     EXPECT_TRUE(QFileInfo::exists(session.path(QStringLiteral("_NOTES.TXT"))));
 
-    Form_OPTIONS->move(300, 200);
-    Form_OPTIONS->hide();
-    form->Co1->trigger();
-    EXPECT_EQ(Form_OPTIONS->pos(), QPoint(0, 0));
-    EXPECT_TRUE(Form_OPTIONS->isVisible());
+    presentationWindow->move(300, 200);
+    presentationWindow->hide();
+    form->showPresentationAction->trigger();
+    EXPECT_EQ(presentationWindow->pos(), QPoint(0, 0));
+    EXPECT_TRUE(presentationWindow->isVisible());
 }
 
 TEST_F(StartupTest, TheMenuKeysWorkWhileAFieldHasTheFocus)
 {
     // An edit box claims Ctrl+Y ("redo") for itself; the menu's key wins.
     session.start();
-    TForm1 *form = session.form();
+    CareSheetWindow *form = session.form();
     QApplication::setActiveWindow(form);
     form->ACTE_1->setText(QStringLiteral("C"));
     form->NOM->setFocus();
@@ -390,46 +390,46 @@ TEST_F(StartupTest, AddingAFieldWithoutAConfigurationFileToCountInIsRefused)
 {
     // A reading that failed before the configuration path was known (a
     // malformed placement) must not keep the count in the program settings.
-    INI_WriteString(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QStringLiteral("a:b:c:d"));
+    writeSetting(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QStringLiteral("a:b:c:d"));
     session.start();
-    TForm1 *form = session.form();
+    CareSheetWindow *form = session.form();
     ASSERT_TRUE(form->state.formConfigPath.isEmpty());
     testDialogs().clear();
-    form->mnu_Add_CompoEdit->trigger();
+    form->addTextFieldAction->trigger();
     EXPECT_EQ(form->findChild<SheetEdit *>(QStringLiteral("NOUVEAU_1")), nullptr);
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")),
               QStringList{QStringLiteral("STOP: Fichier de sauvegarde \"\" Inacessible !!!")});
-    EXPECT_EQ(INI_ReadString(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), QStringLiteral("absent")),
+    EXPECT_EQ(readSetting(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), QStringLiteral("absent")),
               QStringLiteral("absent"));
 }
 
 TEST_F(StartupTest, PasteInsertsTheClipboardIntoTheFocusedField)
 {
     session.start();
-    TForm1 *form = session.form();
+    CareSheetWindow *form = session.form();
     QApplication::setActiveWindow(form);
     QGuiApplication::clipboard()->setText(QStringLiteral("durand paul"));
     form->ADRESSE->setText(QString());
     form->ADRESSE->setFocus();
-    form->EditPaste1->trigger();
+    form->pasteAction->trigger();
     EXPECT_EQ(form->ADRESSE->text(), QStringLiteral("DURAND PAUL"));
-    EXPECT_EQ(form->EditPaste1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
+    EXPECT_EQ(form->pasteAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
 }
 
 TEST_F(StartupTest, StoredOptionsDecideWhichSideWindowsShow)
 {
-    INI_WriteBool(QStringLiteral("OPTIONS"), QStringLiteral("AFFICHE"), false);
-    INI_WriteInteger(QStringLiteral("OPTIONS"), QStringLiteral("X"), 40);
-    INI_WriteInteger(QStringLiteral("OPTIONS"), QStringLiteral("Y"), 50);
-    INI_WriteBool(QStringLiteral("HISTORIQUE"), QStringLiteral("AFFICHE"), false);
+    writeBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AFFICHE"), false);
+    writeIntegerSetting(QStringLiteral("OPTIONS"), QStringLiteral("X"), 40);
+    writeIntegerSetting(QStringLiteral("OPTIONS"), QStringLiteral("Y"), 50);
+    writeBoolSetting(QStringLiteral("HISTORIQUE"), QStringLiteral("AFFICHE"), false);
     writeBytes(session.path(QStringLiteral("HISTORIQUE.TXT")), "ECHO\r\ncs\r\nBILAN\r\n");
     session.start();
-    EXPECT_TRUE(Form_OPTIONS->isHidden());
-    EXPECT_EQ(Form_OPTIONS->pos(), QPoint(40, 50));
-    EXPECT_TRUE(form_historique->isHidden());
+    EXPECT_TRUE(presentationWindow->isHidden());
+    EXPECT_EQ(presentationWindow->pos(), QPoint(40, 50));
+    EXPECT_TRUE(actShortcutsWindow->isHidden());
     QStringList entries;
-    for (int i = 0; i < form_historique->ListBox1->count(); ++i)
-        entries << form_historique->ListBox1->item(i)->text();
+    for (int i = 0; i < actShortcutsWindow->actList->count(); ++i)
+        entries << actShortcutsWindow->actList->item(i)->text();
     EXPECT_EQ(entries, (QStringList{QStringLiteral("BILAN"), QStringLiteral("cs"), QStringLiteral("ECHO")}));
 }
 
@@ -437,11 +437,11 @@ TEST_F(StartupTest, ClosingSavesThePlacementAndAWindowTallerThanTheScreenIsShort
 {
     session.fake.area = QRect(0, 0, 1280, 700);
     session.start();
-    TForm1 *form = session.form();
+    CareSheetWindow *form = session.form();
     EXPECT_EQ(form->height(), 700);
     form->move(100, 20);
     session.close();
-    const QStringList placement = INI_ReadString(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QString()).split(QLatin1Char(':'));
+    const QStringList placement = readSetting(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QString()).split(QLatin1Char(':'));
     ASSERT_EQ(placement.size(), 4);
     EXPECT_EQ(placement.at(0), QStringLiteral("100"));
     EXPECT_EQ(placement.at(1), QStringLiteral("20"));
@@ -525,7 +525,7 @@ private:
 TEST_F(StartupTest, TheStartReadsEachSettingsFileOnce)
 {
     session.start();
-    session.form()->INI_SAVE->trigger();
+    session.form()->saveConfigurationAction->trigger();
     session.close();
     ASSERT_TRUE(QFileInfo::exists(session.settingsFile()) && QFileInfo::exists(session.configFile()));
 

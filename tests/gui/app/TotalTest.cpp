@@ -5,8 +5,8 @@
 #include "TiravonSession.h"
 
 #include "widgets/SheetEdit.h"
-#include "app/Unit1.h"
-#include "support/tq32_ini.h"
+#include "app/CareSheetWindow.h"
+#include "support/SettingsStore.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,10 +67,10 @@ TEST_F(TotalTest, LeavingATariffWritesTheSumOfTheFour)
 
     // The action does the same from wherever the focus is.
     form->TARIF_4->setText(QStringLiteral("10"));
-    form->Calcule_Total->trigger();
+    form->computeTotalAction->trigger();
     EXPECT_EQ(form->MONTANT_TOTAL->text(), QStringLiteral("17,30"));
-    EXPECT_EQ(form->Calcule_Total->text(), QStringLiteral("Calcule &Total"));
-    EXPECT_TRUE(form->Calcule_Total->shortcut().isEmpty());
+    EXPECT_EQ(form->computeTotalAction->text(), QStringLiteral("Calcule &Total"));
+    EXPECT_TRUE(form->computeTotalAction->shortcut().isEmpty());
 }
 
 TEST_F(TotalTest, ABadTariffIsToldInTheErrorBoxAndTheTotalKeepsItsText)
@@ -128,7 +128,7 @@ TEST_F(TotalTest, ATariffBeingTypedIsCountedBeforeEverySaving)
         bool keepsFocus;
     };
     const auto inConfig = [this](const char *key) {
-        return INI_ReadString(QStringLiteral("TARIFS"), QString::fromLatin1(key), QString(), session.configFile());
+        return readSetting(QStringLiteral("TARIFS"), QString::fromLatin1(key), QString(), session.configFile());
     };
     const Case cases[] = {
         {"Ctrl+W", [this] { QTest::keyClick(form->TARIF_4, Qt::Key_W, Qt::ControlModifier); }, inConfig, true},
@@ -138,7 +138,7 @@ TEST_F(TotalTest, ATariffBeingTypedIsCountedBeforeEverySaving)
              QTest::keyClick(form->TARIF_4, Qt::Key_S, Qt::ControlModifier);
          },
          [model](const char *key) {
-             return INI_ReadString(QStringLiteral("TARIFS"), QString::fromLatin1(key), QString(), model);
+             return readSetting(QStringLiteral("TARIFS"), QString::fromLatin1(key), QString(), model);
          },
          true},
         // Last: the window is gone after it.
@@ -164,11 +164,11 @@ TEST_F(TotalTest, ATariffBeingTypedIsCountedBeforeEverySaving)
 TEST_F(TotalTest, LoadingTheConfigurationTakesTheStoredTotalAsItIs)
 {
     const QString cfg = session.configFile();
-    form->INI_SAVE->trigger();
-    INI_WriteString(QStringLiteral("TARIFS"), QStringLiteral("TARIF_1"), QStringLiteral("23"), cfg);
-    INI_WriteString(QStringLiteral("TARIFS"), QStringLiteral("TARIF_2"), QStringLiteral("3"), cfg);
-    INI_WriteString(QStringLiteral("TARIFS"), QStringLiteral("TOTAL"), QStringLiteral("99,99"), cfg);
-    form->INI_GET->trigger();
+    form->saveConfigurationAction->trigger();
+    writeSetting(QStringLiteral("TARIFS"), QStringLiteral("TARIF_1"), QStringLiteral("23"), cfg);
+    writeSetting(QStringLiteral("TARIFS"), QStringLiteral("TARIF_2"), QStringLiteral("3"), cfg);
+    writeSetting(QStringLiteral("TARIFS"), QStringLiteral("TOTAL"), QStringLiteral("99,99"), cfg);
+    form->readConfigurationAction->trigger();
     EXPECT_EQ(form->MONTANT_TOTAL->text(), QStringLiteral("99,99"));
     EXPECT_EQ(form->TARIF_1->text(), QStringLiteral("23"));
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());

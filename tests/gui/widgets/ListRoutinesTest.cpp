@@ -3,7 +3,7 @@
 
 #include "SupportFixture.h"
 
-#include "widgets/tq32_LISTES.h"
+#include "widgets/ListBoxes.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -32,13 +32,13 @@ TEST(ListRoutines, EqualityFoldsOnlyTheLettersAToZ)
 TEST(ListRoutines, AddUniqueToListAddsNewTextsOnlyAndTellsWhenAsked)
 {
     QListWidget list;
-    AddUniqueToList(&list, QStringLiteral("75011 PARIS"), false);
-    AddUniqueToList(&list, QStringLiteral("75011 éVRY"), false);
-    AddUniqueToList(&list, QStringLiteral("75011 paris"), true);   // equal: nothing added, nothing shown
-    AddUniqueToList(&list, QString(), true);                       // empty: ignored
+    addUniqueEntry(&list, QStringLiteral("75011 PARIS"), false);
+    addUniqueEntry(&list, QStringLiteral("75011 éVRY"), false);
+    addUniqueEntry(&list, QStringLiteral("75011 paris"), true);   // equal: nothing added, nothing shown
+    addUniqueEntry(&list, QString(), true);                       // empty: ignored
     EXPECT_TRUE(testDialogs().shown.isEmpty());
 
-    AddUniqueToList(&list, QStringLiteral("75011 Évry"), true);
+    addUniqueEntry(&list, QStringLiteral("75011 Évry"), true);
     EXPECT_EQ(testDialogs().texts(QStringLiteral("information")),
               QStringList{QStringLiteral("\"75011 Évry\" ajouté à la liste")});
     EXPECT_EQ(testDialogs().shown.size(), 1);
@@ -59,7 +59,7 @@ TEST(ListRoutines, ASortedListKeepsAlphabeticalOrderWithoutRegardToCase)
               QStringList({QStringLiteral("Angers"), QStringLiteral("Évry"), QStringLiteral("paris")}));
     for (const QString &text : {QStringLiteral("Fresnes"), QStringLiteral("évian"), QStringLiteral("PARIS 11"),
                                 QStringLiteral("brest"), QStringLiteral("Eaubonne"), QStringLiteral("PARIS")})
-        AddUniqueToList(&list, text, false);
+        addUniqueEntry(&list, text, false);
     EXPECT_EQ(listEntries(&list), sorted);
 
     // Replacing every entry keeps the order too.
@@ -106,7 +106,7 @@ TEST(ListRoutines, AListLoadedWholeIsInTheOrderOfTheListRule)
     const QStringList changed = listEntries(&loaded);
     EXPECT_TRUE(changed.contains(QStringLiteral("Zzz")) && changed.contains(QStringLiteral("Yyy")));
     EXPECT_FALSE(changed.contains(QStringLiteral(" paris")) || changed.contains(QString()));
-    AddUniqueToList(&loaded, QStringLiteral("zzz"), false);
+    addUniqueEntry(&loaded, QStringLiteral("zzz"), false);
     EXPECT_EQ(loaded.count(), entries.size());
 }
 
@@ -115,18 +115,18 @@ TEST(ListRoutines, AddUniqueToComboAddsTheTextOnceAndLeavesTheFieldAsItIs)
     QComboBox combo;
     combo.setEditable(true);
     combo.setEditText(QStringLiteral("Code"));
-    EXPECT_TRUE(AddUniqueToCombo(&combo, QStringLiteral("DEFAULT")));
-    EXPECT_FALSE(AddUniqueToCombo(&combo, QStringLiteral("DEFAULT")));
-    EXPECT_FALSE(AddUniqueToCombo(&combo, QStringLiteral("code")));
-    EXPECT_TRUE(AddUniqueToCombo(&combo, QStringLiteral("Libellé"), true));
-    EXPECT_FALSE(AddUniqueToCombo(&combo, QString()));
+    EXPECT_TRUE(addUniqueComboEntry(&combo, QStringLiteral("DEFAULT")));
+    EXPECT_FALSE(addUniqueComboEntry(&combo, QStringLiteral("DEFAULT")));
+    EXPECT_FALSE(addUniqueComboEntry(&combo, QStringLiteral("code")));
+    EXPECT_TRUE(addUniqueComboEntry(&combo, QStringLiteral("Libellé"), true));
+    EXPECT_FALSE(addUniqueComboEntry(&combo, QString()));
     EXPECT_EQ(combo.count(), 2);
     EXPECT_EQ(combo.itemText(0), QStringLiteral("Code"));
     EXPECT_EQ(combo.itemText(1), QStringLiteral("Libellé"));
     EXPECT_EQ(combo.currentText(), QStringLiteral("Code"));
 
     combo.setEditText(QString());
-    EXPECT_FALSE(AddUniqueToCombo(&combo, QStringLiteral("DEFAULT")));
+    EXPECT_FALSE(addUniqueComboEntry(&combo, QStringLiteral("DEFAULT")));
     EXPECT_EQ(combo.count(), 2);
     EXPECT_TRUE(testDialogs().shown.isEmpty());
 }
@@ -134,13 +134,13 @@ TEST(ListRoutines, AddUniqueToComboAddsTheTextOnceAndLeavesTheFieldAsItIs)
 TEST(ListRoutines, AddUniqueToComboDoesNotChangeWhatAFixedComboShows)
 {
     QComboBox empty;
-    EXPECT_TRUE(AddUniqueToCombo(&empty, QStringLiteral("JCJD001")));
+    EXPECT_TRUE(addUniqueComboEntry(&empty, QStringLiteral("JCJD001")));
     EXPECT_EQ(empty.count(), 1);
     EXPECT_EQ(empty.currentText(), QString());
 
     QComboBox filled;
     filled.addItems({QStringLiteral("A"), QStringLiteral("B")});
     filled.setCurrentIndex(1);
-    EXPECT_TRUE(AddUniqueToCombo(&filled, QStringLiteral("C")));
+    EXPECT_TRUE(addUniqueComboEntry(&filled, QStringLiteral("C")));
     EXPECT_EQ(filled.currentText(), QStringLiteral("B"));
 }

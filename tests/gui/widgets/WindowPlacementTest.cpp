@@ -3,8 +3,10 @@
 
 #include "SupportFixture.h"
 
-#include "support/tq32_ini.h"
-#include "widgets/FormPlacement.h"
+#include "support/DataFolder.h"
+#include "support/SettingsStore.h"
+#include "support/WindowPlacement.h"
+#include "widgets/WindowPlacing.h"
 
 #include <QRect>
 #include <QWidget>
@@ -57,12 +59,12 @@ TEST_F(WindowPlacement, SavedUnderTheProgramNameAndRestored)
     window.setObjectName(QStringLiteral("form_CALC"));
     window.move(559, 0);
     window.resize(836, 1024);
-    Form_SavePosition(&window);
-    EXPECT_EQ(fileBytes(INI_ProgramFile()), QByteArray("[Tiravon]\r\nform_CALC=559:0:836:1024\r\n"));
+    saveWindowPlacement(&window);
+    EXPECT_EQ(fileBytes(programSettingsFile()), QByteArray("[Tiravon]\r\nform_CALC=559:0:836:1024\r\n"));
 
     window.move(10, 10);
     window.resize(300, 200);
-    Form_RestorePosition(&window);
+    restoreWindowPlacement(&window);
     EXPECT_EQ(QRect(window.pos(), window.size()), QRect(559, 0, 836, 1024));
 }
 
@@ -84,23 +86,23 @@ TEST_F(WindowPlacement, RestoreAppliesStoredValuesThroughTheClamping)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "nothing stored");
-        QFile::remove(INI_ProgramFile());
+        QFile::remove(programSettingsFile());
         if (c.stored)
-            INI_WriteString(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QString::fromLatin1(c.stored));
+            writeSetting(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QString::fromLatin1(c.stored));
         fake.area = c.area;
         QWidget window;
         window.setObjectName(QStringLiteral("Form1"));
         window.move(c.before.topLeft());
         window.resize(c.before.size());
-        Form_RestorePosition(&window);
+        restoreWindowPlacement(&window);
         EXPECT_EQ(QRect(window.pos(), window.size()), c.after);
     }
     // Restoring only reads.
-    QFile::remove(INI_ProgramFile());
+    QFile::remove(programSettingsFile());
     QWidget window;
     window.setObjectName(QStringLiteral("Form1"));
-    Form_RestorePosition(&window);
-    EXPECT_FALSE(QFile::exists(INI_ProgramFile()));
+    restoreWindowPlacement(&window);
+    EXPECT_FALSE(QFile::exists(programSettingsFile()));
 }
 
 TEST_F(WindowPlacement, AMalformedPlacementRaisesTheIntegerConversionError)
@@ -117,12 +119,12 @@ TEST_F(WindowPlacement, AMalformedPlacementRaisesTheIntegerConversionError)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stored);
-        INI_WriteString(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QString::fromLatin1(c.stored));
+        writeSetting(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QString::fromLatin1(c.stored));
         QWidget window;
         window.setObjectName(QStringLiteral("Form1"));
         window.move(5, 6);
         window.resize(300, 200);
-        EXPECT_EQ(errorMessageOf([&] { Form_RestorePosition(&window); }), QString::fromUtf8(c.message));
+        EXPECT_EQ(errorMessageOf([&] { restoreWindowPlacement(&window); }), QString::fromUtf8(c.message));
         EXPECT_EQ(QRect(window.pos(), window.size()), QRect(5, 6, 300, 200));
     }
 }

@@ -4,10 +4,10 @@
 #include "ScriptedDialogs.h"
 #include "TiravonSession.h"
 
-#include "app/Unit1.h"
-#include "app/variables_globales.h"
+#include "app/CareSheetWindow.h"
+#include "app/ProgramWindows.h"
 #include "widgets/SheetEdit.h"
-#include "windows/frm_edit.h"
+#include "windows/CcamViewerWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,12 +32,12 @@ const QByteArray kReference =
 
 QString selected()
 {
-    return form_EDIT->JvRichEdit1->textCursor().selectedText();
+    return ccamViewerWindow->referenceView->textCursor().selectedText();
 }
 
 int selectionStart()
 {
-    return form_EDIT->JvRichEdit1->textCursor().selectionStart();
+    return ccamViewerWindow->referenceView->textCursor().selectionStart();
 }
 
 TEST(CcamViewerTest, CcamTexteCompletShowsTheReferenceWithTheCodeAndEnterAndF3FindIt)
@@ -47,28 +47,28 @@ TEST(CcamViewerTest, CcamTexteCompletShowsTheReferenceWithTheCodeAndEnterAndF3Fi
     session.start();
     testDialogs().clear();
     session.form()->CCAM_1->setText(QStringLiteral("JKHD001"));
-    session.form()->mnu_CCAM->trigger();
-    ASSERT_TRUE(form_EDIT->isVisible());
-    EXPECT_EQ(form_EDIT->ComboBox1->currentText(), QStringLiteral("JKHD001"));
-    EXPECT_FALSE(form_EDIT->JvRichEdit1->textCursor().hasSelection());     // no search yet
-    EXPECT_TRUE(form_EDIT->JvRichEdit1->toPlainText().startsWith(QStringLiteral("JKHD001\t\tPrélèvement")));
+    session.form()->ccamTextAction->trigger();
+    ASSERT_TRUE(ccamViewerWindow->isVisible());
+    EXPECT_EQ(ccamViewerWindow->codeBox->currentText(), QStringLiteral("JKHD001"));
+    EXPECT_FALSE(ccamViewerWindow->referenceView->textCursor().hasSelection());     // no search yet
+    EXPECT_TRUE(ccamViewerWindow->referenceView->toPlainText().startsWith(QStringLiteral("JKHD001\t\tPrélèvement")));
 
     // Enter from any field is the code search; F3 goes on to the next one.
-    QTest::keyClick(form_EDIT->ComboBox3, Qt::Key_Return);
+    QTest::keyClick(ccamViewerWindow->tariffBox, Qt::Key_Return);
     EXPECT_EQ(selected(), QStringLiteral("JKHD001"));
     EXPECT_EQ(selectionStart(), 0);
-    form_EDIT->Chercher1->trigger();
+    ccamViewerWindow->searchAction->trigger();
     EXPECT_EQ(selected(), QStringLiteral("JKHD001"));
     EXPECT_GT(selectionStart(), 0);
     // Past the last one: the selection stays, and the next search starts again at the top.
-    form_EDIT->Chercher1->trigger();
+    ccamViewerWindow->searchAction->trigger();
     EXPECT_GT(selectionStart(), 0);
-    form_EDIT->Chercher1->trigger();
+    ccamViewerWindow->searchAction->trigger();
     EXPECT_EQ(selectionStart(), 0);
 
     // Escape empties the code field.
-    QTest::keyClick(form_EDIT->JvRichEdit1, Qt::Key_Escape);
-    EXPECT_EQ(form_EDIT->ComboBox1->currentText(), QString());
+    QTest::keyClick(ccamViewerWindow->referenceView, Qt::Key_Escape);
+    EXPECT_EQ(ccamViewerWindow->codeBox->currentText(), QString());
     EXPECT_TRUE(testDialogs().texts().isEmpty());
 }
 
@@ -98,13 +98,13 @@ TEST(CcamViewerTest, TheShippedSampleLinesUpWithTheHeader)
     TiravonSession session;
     QFile::copy(QStringLiteral(TIRAVON_TEST_DATA "/../../resources/CCAM.RTF"), session.path(QStringLiteral("CCAM.RTF")));
     session.start();
-    session.form()->mnu_CCAM->trigger();
+    session.form()->ccamTextAction->trigger();
     QCoreApplication::processEvents();
-    QTextEdit *view = form_EDIT->JvRichEdit1;
+    QTextEdit *view = ccamViewerWindow->referenceView;
 
     // The header as it draws itself.
-    const QString header = form_EDIT->Label_Colonnes->text();
-    QTextLayout headerLayout(header, form_EDIT->Label_Colonnes->font());
+    const QString header = ccamViewerWindow->columnsLabel->text();
+    QTextLayout headerLayout(header, ccamViewerWindow->columnsLabel->font());
     QTextOption option(Qt::AlignLeft | Qt::AlignVCenter);
     option.setWrapMode(QTextOption::NoWrap);
     option.setTabStopDistance(view->tabStopDistance());
@@ -152,10 +152,10 @@ TEST(CcamViewerTest, AReferenceTooLargeIsRefusedWithoutBeingRead)
     huge.close();
     session.start();
     testDialogs().clear();
-    session.form()->mnu_CCAM->trigger();
+    session.form()->ccamTextAction->trigger();
     EXPECT_EQ(testDialogs().texts(), QStringList{QStringLiteral("Fichier \"CCAM.RTF\" trop volumineux (200 Mo) : un "
                                                                 "texte de la CCAM ne dépasse pas 64 Mo. Il n'est pas ouvert.")});
-    EXPECT_TRUE(form_EDIT->JvRichEdit1->toPlainText().isEmpty());
+    EXPECT_TRUE(ccamViewerWindow->referenceView->toPlainText().isEmpty());
 }
 
 TEST(CcamViewerTest, TheReferenceIsLookedForBesideTheProgramWhenTheCurrentDirectoryHasNone)
@@ -163,26 +163,26 @@ TEST(CcamViewerTest, TheReferenceIsLookedForBesideTheProgramWhenTheCurrentDirect
     TiravonSession session;
     session.start();
     testDialogs().clear();
-    form_EDIT->show();
+    ccamViewerWindow->show();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")),
               QStringList{QStringLiteral("Fichier \"CCAM.RTF\" non trouvé")});
-    form_EDIT->hide();
+    ccamViewerWindow->hide();
 
     // Started from a desktop menu: the current directory is elsewhere.
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());
     writeBytes(session.path(QStringLiteral("CCAM.RTF")), kReference);
-    form_EDIT->show();
+    ccamViewerWindow->show();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).size(), 1);
-    EXPECT_TRUE(form_EDIT->JvRichEdit1->toPlainText().contains(QStringLiteral("Colposcopie")));
-    form_EDIT->hide();
+    EXPECT_TRUE(ccamViewerWindow->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
+    ccamViewerWindow->hide();
 
     // A file that is not rich text says so, and the view keeps what it had.
     writeBytes(QDir(elsewhere.path()).filePath(QStringLiteral("CCAM.RTF")), QByteArray("\x00\x01junk", 6));
-    form_EDIT->show();
+    ccamViewerWindow->show();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).value(1),
               QStringLiteral("Fichier \"CCAM.RTF\" illisible : ce n'est pas un texte RTF"));
-    EXPECT_TRUE(form_EDIT->JvRichEdit1->toPlainText().contains(QStringLiteral("Colposcopie")));
+    EXPECT_TRUE(ccamViewerWindow->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
 }
 
 TEST(CcamViewerTest, ALeftFieldAddsItsTextOnceAndTheListsSurviveARestart)
@@ -190,31 +190,31 @@ TEST(CcamViewerTest, ALeftFieldAddsItsTextOnceAndTheListsSurviveARestart)
     TiravonSession session;
     session.start();
     testDialogs().clear();
-    form_EDIT->show();
-    form_EDIT->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_EDIT));
+    ccamViewerWindow->show();
+    ccamViewerWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ccamViewerWindow));
     auto leave = [](QComboBox *combo) {
         combo->setFocus();
-        form_EDIT->JvRichEdit1->setFocus();
+        ccamViewerWindow->referenceView->setFocus();
     };
-    leave(form_EDIT->ComboBox1);                    // its initial text is ordinary text
-    leave(form_EDIT->ComboBox1);
-    form_EDIT->ComboBox1->setEditText(QStringLiteral("code"));
-    leave(form_EDIT->ComboBox1);
-    form_EDIT->ComboBox2->setEditText(QStringLiteral("biopsie"));
-    leave(form_EDIT->ComboBox2);
-    ASSERT_EQ(form_EDIT->ComboBox1->count(), 1);
-    EXPECT_EQ(form_EDIT->ComboBox1->itemText(0), QStringLiteral("Code"));
+    leave(ccamViewerWindow->codeBox);                    // its initial text is ordinary text
+    leave(ccamViewerWindow->codeBox);
+    ccamViewerWindow->codeBox->setEditText(QStringLiteral("code"));
+    leave(ccamViewerWindow->codeBox);
+    ccamViewerWindow->textBox->setEditText(QStringLiteral("biopsie"));
+    leave(ccamViewerWindow->textBox);
+    ASSERT_EQ(ccamViewerWindow->codeBox->count(), 1);
+    EXPECT_EQ(ccamViewerWindow->codeBox->itemText(0), QStringLiteral("Code"));
 
-    form_EDIT->close();
+    ccamViewerWindow->close();
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_CODES.TXT"))), QByteArray("Code\r\n"));
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TEXTES.TXT"))), QByteArray("biopsie\r\n"));
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT"))), QByteArray());
 
     session.restart();
-    EXPECT_EQ(form_EDIT->ComboBox2->count(), 1);
-    EXPECT_EQ(form_EDIT->ComboBox2->itemText(0), QStringLiteral("biopsie"));
-    EXPECT_EQ(form_EDIT->ComboBox2->currentText(), QStringLiteral("entrez un texte"));
+    EXPECT_EQ(ccamViewerWindow->textBox->count(), 1);
+    EXPECT_EQ(ccamViewerWindow->textBox->itemText(0), QStringLiteral("biopsie"));
+    EXPECT_EQ(ccamViewerWindow->textBox->currentText(), QStringLiteral("entrez un texte"));
 }
 
 TEST(CcamViewerTest, AListThatCannotBeReadOrWrittenIsReported)
@@ -230,17 +230,17 @@ TEST(CcamViewerTest, AListThatCannotBeReadOrWrittenIsReported)
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports.at(0).contains(QStringLiteral("=>procedure Tform_EDIT.FormCreate")));
     EXPECT_TRUE(reports.at(0).endsWith(QStringLiteral("=>create")));
-    EXPECT_EQ(form_EDIT->ComboBox1->count(), 1);    // read before the failure
-    EXPECT_EQ(form_EDIT->ComboBox3->count(), 0);    // not read after it
+    EXPECT_EQ(ccamViewerWindow->codeBox->count(), 1);    // read before the failure
+    EXPECT_EQ(ccamViewerWindow->tariffBox->count(), 0);    // not read after it
 
-    form_EDIT->show();
+    ccamViewerWindow->show();
     testDialogs().clear();
-    form_EDIT->close();
+    ccamViewerWindow->close();
     const QStringList errors = testDialogs().texts(QStringLiteral("error"));
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.at(0).startsWith(QStringLiteral("Impossible d'écrire dans ")));
     EXPECT_TRUE(errors.at(0).contains(QStringLiteral("LISTE_RECHERCHE_TEXTES.TXT")));
-    EXPECT_TRUE(form_EDIT->isVisible());            // it stays open
+    EXPECT_TRUE(ccamViewerWindow->isVisible());            // it stays open
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT"))), QByteArray("12,73\r\n"));
 }
 
@@ -249,15 +249,15 @@ TEST(CcamViewerTest, TheMenuLooksTheFirstCodeUpOnTheWebAndCopiesItForTheModifier
     TiravonSession session;
     session.start();
     testDialogs().clear();
-    TForm1 *form = session.form();
+    CareSheetWindow *form = session.form();
     struct Case { QAction *item; const char *code; const char *address; const char *clipboard; };
     const Case cases[] = {
-        {form->Aideaucodage1, "JKHD001", "https://www.aideaucodage.fr/ccam-JKHD001", nullptr},
-        {form->Amli1, "JKHD001", "https://www.ameli.fr/accueil-de-la-ccam/trouver-un-acte/fiche-abregee.php?code=JKHD001", nullptr},
-        {form->Amli1, "", "https://www.ameli.fr/accueil-de-la-ccam/trouver-un-acte/fiche-abregee.php?code=", nullptr},
-        {form->mnu_Modificateurs, "JLQE002", "https://www.ameli.fr/fileadmin/user_upload/documents/ccamnote_V31.pdf", "JLQE002"},
-        {form->mnu_Modificateurs, "", "https://www.ameli.fr/fileadmin/user_upload/documents/ccamnote_V31.pdf", ""},
-        {form->JORFn0124du31mai2013page90081, "JKHA001",
+        {form->codingHelpAction, "JKHD001", "https://www.aideaucodage.fr/ccam-JKHD001", nullptr},
+        {form->ameliAction, "JKHD001", "https://www.ameli.fr/accueil-de-la-ccam/trouver-un-acte/fiche-abregee.php?code=JKHD001", nullptr},
+        {form->ameliAction, "", "https://www.ameli.fr/accueil-de-la-ccam/trouver-un-acte/fiche-abregee.php?code=", nullptr},
+        {form->modifiersNoteAction, "JLQE002", "https://www.ameli.fr/fileadmin/user_upload/documents/ccamnote_V31.pdf", "JLQE002"},
+        {form->modifiersNoteAction, "", "https://www.ameli.fr/fileadmin/user_upload/documents/ccamnote_V31.pdf", ""},
+        {form->officialJournalAction, "JKHA001",
          "https://www.legifrance.gouv.fr/affichTexte.do?cidTexte=JORFTEXT000027478395", "JKHA001"},
     };
     for (const Case &c : cases) {

@@ -3,9 +3,9 @@
 #include "ScriptedDialogs.h"
 #include "TiravonSession.h"
 
-#include "app/Unit1.h"
-#include "app/variables_globales.h"
-#include "windows/frm_CALC.h"
+#include "app/CareSheetWindow.h"
+#include "app/ProgramWindows.h"
+#include "windows/ModifierCalculatorWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,8 +21,8 @@ namespace {
 
 QStringList results()
 {
-    return {form_CALC->Edit_taux->text(), form_CALC->Edit_valeur_13->text(), form_CALC->Edit_valeur_14->text(),
-            form_CALC->Edit_valeur_14_JO->text(), form_CALC->Edit_delta->text()};
+    return {modifierCalculatorWindow->rateField->text(), modifierCalculatorWindow->value2013Field->text(), modifierCalculatorWindow->value2014Field->text(),
+            modifierCalculatorWindow->value2014JournalField->text(), modifierCalculatorWindow->deltaField->text()};
 }
 
 TEST(ModifierCalculatorWindowTest, ModifiersComputeAndEscapeOnlyEmptiesTheBase)
@@ -30,35 +30,35 @@ TEST(ModifierCalculatorWindowTest, ModifiersComputeAndEscapeOnlyEmptiesTheBase)
     TiravonSession session;
     session.start();
     testDialogs().clear();
-    session.form()->modif_1->trigger();
-    ASSERT_TRUE(form_CALC->isVisible());
+    session.form()->modifierCalculatorAction->trigger();
+    ASSERT_TRUE(modifierCalculatorWindow->isVisible());
     // Both titles show whole, and the buttons keep the window's font.
-    for (QGroupBox *box : {form_CALC->GroupBox1, form_CALC->GroupBox2}) {
+    for (QGroupBox *box : {modifierCalculatorWindow->firstModifierGroup, modifierCalculatorWindow->secondModifierGroup}) {
         EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(box->title()), box->width()) << box->title().toStdString();
-        EXPECT_EQ(box->findChild<QRadioButton *>()->font().pointSizeF(), form_CALC->font().pointSizeF());
+        EXPECT_EQ(box->findChild<QRadioButton *>()->font().pointSizeF(), modifierCalculatorWindow->font().pointSizeF());
     }
 
-    form_CALC->JvCalcEdit1->setText(QStringLiteral("28"));
-    form_CALC->RadioButton[2]->click();     // "9"
-    form_CALC->RadioButton[9]->click();     // "I", second group
+    modifierCalculatorWindow->baseField->setText(QStringLiteral("28"));
+    modifierCalculatorWindow->modifierButtons[2]->click();     // "9"
+    modifierCalculatorWindow->modifierButtons[9]->click();     // "I", second group
     const QStringList worked{QStringLiteral("6,5%"), QStringLiteral("29,82"), QStringLiteral("31,76"),
                              QStringLiteral("31,64"), QStringLiteral("0,12")};
     EXPECT_EQ(results(), worked);
 
     // A new base alone does not recompute, nor does the checked button.
-    form_CALC->JvCalcEdit1->setText(QStringLiteral("41,8"));
-    form_CALC->RadioButton[9]->click();
+    modifierCalculatorWindow->baseField->setText(QStringLiteral("41,8"));
+    modifierCalculatorWindow->modifierButtons[9]->click();
     EXPECT_EQ(results(), worked);
-    QTest::keyClick(form_CALC->RadioButton[9], Qt::Key_Escape);
-    EXPECT_EQ(form_CALC->JvCalcEdit1->text(), QStringLiteral("0"));
+    QTest::keyClick(modifierCalculatorWindow->modifierButtons[9], Qt::Key_Escape);
+    EXPECT_EQ(modifierCalculatorWindow->baseField->text(), QStringLiteral("0"));
     EXPECT_EQ(results(), worked);
-    form_CALC->RadioButton[12]->click();    // "effacer", second group
+    modifierCalculatorWindow->modifierButtons[12]->click();    // "effacer", second group
     EXPECT_EQ(results().value(0), QStringLiteral("1,9%"));
     EXPECT_EQ(results().value(1), QStringLiteral("0"));
 
     // Out of the fixed-point range: the error box, the rate already written.
-    form_CALC->JvCalcEdit1->setText(QStringLiteral("9e14"));
-    form_CALC->RadioButton[4]->click();     // "X"
+    modifierCalculatorWindow->baseField->setText(QStringLiteral("9e14"));
+    modifierCalculatorWindow->modifierButtons[4]->click();     // "X"
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
               QStringList{QStringLiteral("Opération en virgule flottante incorrecte")});
     EXPECT_EQ(results().value(0), QStringLiteral("8%"));
@@ -69,10 +69,10 @@ TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorPutsItsResultInTheBaseFi
 {
     TiravonSession session;
     session.start();
-    session.form()->modif_1->trigger();
-    form_CALC->JvCalcEdit1->setText(QStringLiteral("41,8"));
-    form_CALC->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"))->trigger();
-    QWidget *popup = form_CALC->findChild<QWidget *>(QStringLiteral("Calculatrice"));
+    session.form()->modifierCalculatorAction->trigger();
+    modifierCalculatorWindow->baseField->setText(QStringLiteral("41,8"));
+    modifierCalculatorWindow->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"))->trigger();
+    QWidget *popup = modifierCalculatorWindow->findChild<QWidget *>(QStringLiteral("Calculatrice"));
     ASSERT_NE(popup, nullptr);
     auto press = [popup](const QString &caption) {
         for (QToolButton *button : popup->findChildren<QToolButton *>())
@@ -82,7 +82,7 @@ TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorPutsItsResultInTheBaseFi
     };
     for (const char *key : {"*", "2", "=", "OK"})
         press(QString::fromLatin1(key));
-    EXPECT_EQ(form_CALC->JvCalcEdit1->text(), QStringLiteral("83,6"));
+    EXPECT_EQ(modifierCalculatorWindow->baseField->text(), QStringLiteral("83,6"));
 }
 
 // The base takes the decimal separator from the full stop and the keypad's
@@ -92,15 +92,15 @@ TEST(ModifierCalculatorWindowTest, TheBaseTakesTheDecimalKeysAndEscapeLeavesItsZ
 {
     TiravonSession session;
     session.start();
-    session.form()->modif_1->trigger();
-    QLineEdit *base = form_CALC->JvCalcEdit1;
-    QApplication::setActiveWindow(form_CALC);
+    session.form()->modifierCalculatorAction->trigger();
+    QLineEdit *base = modifierCalculatorWindow->baseField;
+    QApplication::setActiveWindow(modifierCalculatorWindow);
     base->setFocus();
 
     base->clear();
     QTest::keyClicks(base, QStringLiteral("12.5"));
     EXPECT_EQ(base->text(), QStringLiteral("12,5"));
-    EXPECT_DOUBLE_EQ(form_CALC->baseValue(), 12.5);
+    EXPECT_DOUBLE_EQ(modifierCalculatorWindow->baseValue(), 12.5);
 
     base->clear();
     QTest::keyClicks(base, QStringLiteral("41"));
@@ -120,9 +120,9 @@ TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorTakesTheKeyboard)
 {
     TiravonSession session;
     session.start();
-    session.form()->modif_1->trigger();
-    QLineEdit *base = form_CALC->JvCalcEdit1;
-    QAction *drop = form_CALC->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"));
+    session.form()->modifierCalculatorAction->trigger();
+    QLineEdit *base = modifierCalculatorWindow->baseField;
+    QAction *drop = modifierCalculatorWindow->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"));
 
     base->setText(QStringLiteral("0"));
     drop->trigger();

@@ -3,9 +3,9 @@
 #include "ScriptedDialogs.h"
 #include "TiravonSession.h"
 
-#include "widgets/tq32_LISTES.h"
-#include "windows/unit_HISTORIQUE.h"
-#include "app/variables_globales.h"
+#include "widgets/ListBoxes.h"
+#include "windows/ActShortcutsWindow.h"
+#include "app/ProgramWindows.h"
 
 #include <QListWidget>
 #include <QTest>
@@ -17,10 +17,10 @@ TEST(Shortcuts, ADoubleClickOpensTheEntryUnderItAndBelowTheEntriesNothingIsChose
 {
     TiravonSession session;
     session.start();
-    form_historique->show();
-    QListWidget *list = form_historique->ListBox1;
+    actShortcutsWindow->show();
+    QListWidget *list = actShortcutsWindow->actList;
     QStringList opened;
-    form_historique->openAct = [&opened](const QString &name) { opened << name; };
+    actShortcutsWindow->openAct = [&opened](const QString &name) { opened << name; };
     testDialogs().clear();
 
     // Nothing in the list, then nothing selected.
@@ -34,7 +34,7 @@ TEST(Shortcuts, ADoubleClickOpensTheEntryUnderItAndBelowTheEntriesNothingIsChose
     const QPoint below(area->width() / 2, area->height() - 3);
     doubleClick(below);
     for (const char *name : {"echo", "BILAN", "Cs"})
-        AddUniqueToList(list, QString::fromLatin1(name), false);
+        addUniqueEntry(list, QString::fromLatin1(name), false);
     doubleClick(below);
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
               QStringList(2, QStringLiteral("Index de liste hors limites (-1)")));
@@ -46,7 +46,7 @@ TEST(Shortcuts, ADoubleClickOpensTheEntryUnderItAndBelowTheEntriesNothingIsChose
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")).size(), 2);
 
     // Deleting the chosen entry asks nothing and leaves the others.
-    form_historique->Supprimer1->trigger();
+    actShortcutsWindow->deleteAction->trigger();
     EXPECT_EQ(listEntries(list), (QStringList{QStringLiteral("BILAN"), QStringLiteral("echo")}));
     EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")), QStringList());
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TiravonSession.h"
-#include "app/Unit1.h"
+#include "app/CareSheetWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -24,5 +24,5 @@ protected:
     }
 
     TiravonSession session;
-    TForm1 *form = nullptr;
+    CareSheetWindow *form = nullptr;
 };

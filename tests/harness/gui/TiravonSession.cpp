@@ -1,7 +1,7 @@
 #include "TiravonSession.h"
 
-#include "app/Unit1.h"
-#include "app/variables_globales.h"
+#include "app/CareSheetWindow.h"
+#include "app/ProgramWindows.h"
 
 #include "support/PathRules.h"
 
@@ -33,17 +33,17 @@ void TiravonSession::start(bool show)
 {
     m_running = true;
     if (show) {
-        openTiravonWindows();
+        openProgramWindows();
         QCoreApplication::processEvents();
     } else {
-        createTiravonWindows();
+        createProgramWindows();
     }
 }
 
 void TiravonSession::close()
 {
-    if (m_running && Form1)
-        Form1->close();
+    if (m_running && careSheetWindow)
+        careSheetWindow->close();
     stop();
 }
 
@@ -57,7 +57,7 @@ void TiravonSession::stop()
 {
     if (!m_running)
         return;
-    destroyTiravonWindows();
+    destroyProgramWindows();
     m_running = false;
 }
 
@@ -81,9 +81,9 @@ QString TiravonSession::configFile() const
     return path(QStringLiteral("feuille_de_soin_medecin@") + fake.login + QStringLiteral(".INI"));
 }
 
-TForm1 *TiravonSession::form() const
+CareSheetWindow *TiravonSession::form() const
 {
-    return Form1;
+    return careSheetWindow;
 }
 
 void writeBytes(const QString &path, const QByteArray &bytes)
@@ -101,5 +101,5 @@ QByteArray readBytes(const QString &path)
 
 QWidget *TiravonSession::window() const
 {
-    return Form1;
+    return careSheetWindow;
 }

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-class TForm1;
+class CareSheetWindow;
 
 // One run of the program in its own temporary program folder: the fake
 // platform points the program file there and the current directory too, so
@@ -34,7 +34,7 @@ public:
     QString settingsFile() const;      // Tiravon.INI
     QString configFile() const;        // the form configuration of the default image
 
-    TForm1 *form() const;
+    CareSheetWindow *form() const;
     QWidget *window() const;           // the care-sheet window
     template <typename T>
     T *find(const QString &name) const;

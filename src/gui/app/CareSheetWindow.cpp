@@ -1,0 +1,340 @@
+#include "CareSheetWindow.h"
+
+#include "config/FieldCatalogue.h"
+#include "widgets/ImagePanel.h"
+#include "widgets/SheetEdit.h"
+#include "config/WebPages.h"
+#include "ProgramWindows.h"
+#include "windows/ActShortcutsWindow.h"
+#include "widgets/MoveResizeController.h"
+#include "widgets/DateEdit.h"
+#include "widgets/FormImage.h"
+#include "print/JpegCodec.h"
+#include "widgets/StampLabel.h"
+#include "windows/PresentationWindow.h"
+#include "support/ActionGuard.h"
+#include "support/Dialogs.h"
+#include "support/Platform.h"
+#include "support/TextFile.h"
+#include "widgets/ListBoxes.h"
+#include "support/DataFolder.h"
+#include "support/Desktop.h"
+#include "support/SettingsStore.h"
+#include "widgets/WindowPlacing.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace {
+// The height of the page the window scrolls over.
+const int kScrollRange = 1110;
+// The window's client area as designed.
+const QSize kDesignClient(820, 956);
+const QPoint kDesignPlace(559, 0);
+} // namespace
+
+CareSheetWindow::CareSheetWindow(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Tiravon"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    QFont windowFont(QStringLiteral("MS Sans Serif"), 8);
+    setFont(windowFont);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+
+    moveResize = new MoveResizeController(this);
+    moveResize->setObjectName(QStringLiteral("MRControl1"));
+
+    buildClientArea();
+    buildFields();
+    buildMenus();
+    buildPopupMenus();
+    buildTitleBarButtons();
+    setUpFieldHandlers();
+    bindPatientImport();
+    setTabOrder();
+
+    move(kDesignPlace);
+    resize(kDesignClient.width(), kDesignClient.height() + menuBar()->sizeHint().height());
+
+    // The window sees every key typed in its fields before the field does.
+    qApp->installEventFilter(this);
+
+    readConfigurationAtCreation();
+}
+
+CareSheetWindow::~CareSheetWindow()
+{
+    qApp->removeEventFilter(this);
+}
+
+void CareSheetWindow::buildClientArea()
+{
+    scrollArea = new QScrollArea(this);
+    scrollArea->setObjectName(QStringLiteral("ScrollBox"));
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollArea->setWidgetResizable(true);
+    scrollArea->setFocusPolicy(Qt::NoFocus);
+
+    sheetPage = new QWidget;
+    sheetPage->setObjectName(QStringLiteral("Client"));
+    sheetPage->setMinimumHeight(kScrollRange);
+    sheetPage->setAutoFillBackground(true);
+    sheetPage->setPalette(palette());
+    scrollArea->setWidget(sheetPage);
+    setCentralWidget(scrollArea);
+
+    imagePanel = new ImagePanel(sheetPage);
+    imagePanel->setObjectName(QStringLiteral("Panel_IMAGE"));
+    imagePanel->setCaption(panelCaption());
+    imagePanel->setGeometry(designPanelGeometry());
+
+    formImage = new FormImage(imagePanel);
+    formImage->setObjectName(QStringLiteral("Image1"));
+    // No picture yet: the reading of the configuration, which follows at
+    // once, puts the form image or the built-in picture in (decoding the
+    // built-in one here as well cost a tenth of the start).
+    connect(imagePanel, &ImagePanel::resized, this, [this] { placeImage(); });
+    placeImage();
+}
+
+void CareSheetWindow::placeImage()
+{
+    // The image fills the panel, one pixel in from each side.
+    formImage->setGeometry(imagePanel->rect().adjusted(1, 1, -1, -1));
+}
+
+void CareSheetWindow::setCaptionFor(const QString &modelName, const QString &actName)
+{
+    setWindowTitle(QStringLiteral("%1@%2").arg(modelName, actName));
+}
+
+// ---------------------------------------------------------------------------
+// Start-up, first show, closing
+
+void CareSheetWindow::readConfigurationAtCreation()
+{
+    readConfiguration();
+}
+
+void CareSheetWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    runGuarded([this] { atFirstShow(); });
+    // The sheet opens at its top, on the patient's name.
+    NOM->setFocus();
+    scrollArea->verticalScrollBar()->setValue(0);
+}
+
+void CareSheetWindow::atFirstShow()
+{
+    const QRect workArea = platform().workArea();
+    if (height() > workArea.height())
+        resize(width(), workArea.height());
+
+    if (presentationWindow) {
+        presentationWindow->move(readIntegerSetting(QStringLiteral("OPTIONS"), QStringLiteral("X"), 0),
+                           readIntegerSetting(QStringLiteral("OPTIONS"), QStringLiteral("Y"), 0));
+        presentationWindow->setVisible(readBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AFFICHE"), true));
+    }
+    if (actShortcutsWindow) {
+        actShortcutsWindow->setVisible(readBoolSetting(QStringLiteral("HISTORIQUE"), QStringLiteral("AFFICHE"), true));
+        bool exists = false;
+        const QStringList shortcuts = readLineFile(programFolder() + QStringLiteral("HISTORIQUE.TXT"), &exists);
+        if (exists)
+            setListEntries(actShortcutsWindow->actList, shortcuts);
+    }
+
+    lockFieldsAction->setChecked(readBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("VERROU"), false));
+    applyLock();
+
+    applyMaternityRule();
+
+    importAtFirstShow();
+    openActAtStart();
+
+    showOrienteAction->setChecked(!oriente->isHidden());
+    if (showOrienteAction->isChecked())
+        oriente->setVisible(!MEDECIN->isHidden());
+}
+
+void CareSheetWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    if (!m_closing) {
+        m_closing = true;
+        saveAtClose();
+        emit closed();
+    }
+}
+
+void CareSheetWindow::saveAtClose()
+{
+    // A failed save is told to the user, and the window closes all the same.
+    runGuarded([this] {
+        saveWindowPlacement(this);
+        saveConfiguration();
+    });
+    writeBackAtClose();
+}
+
+// ---------------------------------------------------------------------------
+// Keys previewed by the window
+
+bool CareSheetWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (dropFilter(watched, event))
+        return true;
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return QMainWindow::eventFilter(watched, event);
+    // The key goes to the focused field, or to the window itself when no
+    // field has the focus (after a pick list has been hidden, say).
+    QWidget *focus = QApplication::focusWidget();
+    const bool ours = watched == focus ? focus && focus->window() == this : watched == this && !focus;
+    if (!ours)
+        return QMainWindow::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() == QEvent::ShortcutOverride)
+        return isWindowShortcut(key);
+    if (handleWindowKey(key))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool CareSheetWindow::isWindowShortcut(const QKeyEvent *key) const
+{
+    // An edit box claims some keys for itself before the window's shortcuts
+    // see them (Ctrl+Y is its "redo" with the Windows keys, Ctrl+E its "end
+    // of line" with others): the window's menu keys win, as on Windows, where
+    // a one-line edit box has no such keys. Ctrl+V stays the field's paste.
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction *action : actions())
+        if (action != pasteAction && action->isEnabled() && !action->shortcut().isEmpty()
+            && action->shortcut() == pressed)
+            return true;
+    return false;
+}
+
+bool CareSheetWindow::handleWindowKey(QKeyEvent *event)
+{
+    // Only Escape is the window's; every other key goes on to the field.
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier)
+        return false;
+    runGuarded([this] {
+        if (!dialogs().confirm(QStringLiteral("Initialiser les champs ?")))
+            return;
+        NOM->setText(QString());
+        MATRICULE->setText(QString());
+        DDN->setText(QString());
+        ASSURE->setText(QString());
+        ASSURE_MATRICULE->setText(QString());
+        ADRESSE->setText(QString());
+        VILLE->setText(QString());
+        forgetImportedPatient();
+        NOM->setFocus();
+    });
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Small commands of the window
+
+void CareSheetWindow::clearAll()
+{
+    for (SheetEdit *edit : m_plainFields)
+        edit->setText(QString());
+    forgetImportedPatient();
+}
+
+void CareSheetWindow::showPresentationAtCorner()
+{
+    presentationWindow->move(0, 0);
+    presentationWindow->show();
+}
+
+void CareSheetWindow::togglePresentation()
+{
+    presentationWindow->setVisible(presentationWindow->isHidden());
+    actShortcutsWindow->setVisible(!presentationWindow->isHidden());
+}
+
+void CareSheetWindow::showShortcuts()
+{
+    actShortcutsWindow->show();
+    actShortcutsWindow->raise();
+}
+
+void CareSheetWindow::exploreModels()
+{
+    platform().openDocument(state.modelsFolder);
+}
+
+void CareSheetWindow::openPersonalNotes()
+{
+    const QString notes = programFolder() + QStringLiteral("_NOTES.TXT");
+    if (!QFile::exists(notes))
+        writeTextFile(notes, QString(), TextEncoding::Windows1252);
+    platform().editTextFile(notes);
+}
+
+void CareSheetWindow::openOnlineManual()
+{
+    openDocument(WebPages::onlineManual());
+}
+
+void CareSheetWindow::openCareSheetInformation()
+{
+    openDocument(WebPages::careSheetInformation());
+}
+
+void CareSheetWindow::showMovingFieldsHelp()
+{
+    dialogs().information(QStringLiteral(
+        "POSITIONNEMENT DES CHAMPS\r\rDEPLACER ==> TOUCHE \"CTRL\" + BOUTON GAUCHE\r\r"
+        "REDIMENSIONNER ==> TOUCHE \"MAJ\" + BOUTON GAUCHE"));
+}
+
+void CareSheetWindow::showThanks()
+{
+    dialogs().information(QStringLiteral(
+        "Merci aux développeurs de logiciels libres dont Tiravon utilise les travaux :\r\r"
+        "- l'équipe du projet Qt (qt.io) et sa communauté, pour la bibliothèque qui dessine "
+        "les fenêtres, les champs et les boîtes de dialogue, déplace et redimensionne les champs, "
+        "tourne le texte du tampon et imprime la feuille ;\r"
+        "- l'Independent JPEG Group et l'équipe libjpeg-turbo (libjpeg-turbo.org), pour la lecture "
+        "et l'écriture des images JPEG du formulaire.\r\r"
+        "Tout le code source de Tiravon est disponible sur le site de son auteur.\r\r"
+        "Encouragez les logiciels libres et ouverts !"));
+}
+
+void CareSheetWindow::traceVariables()
+{
+    dialogs().information(QStringLiteral("FORM INI = ") + state.formConfigPath + QLatin1Char('\r')
+                          + QStringLiteral("IMAGE = ") + state.formImagePath + QLatin1Char('\r')
+                          + QStringLiteral("ACTE = ") + state.currentActName + QLatin1Char('\r')
+                          + QStringLiteral("DOSSIER MODELES = ") + state.modelsFolder + QLatin1Char('\r')
+                          + QStringLiteral("MODELE = ") + state.formModelName + QLatin1Char('\r'));
+}
+
+void CareSheetWindow::pasteIntoField()
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget()))
+        edit->paste();
+}

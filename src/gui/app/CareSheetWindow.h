@@ -1,0 +1,313 @@
+#pragma once
+
+// The care-sheet window: the form image with the sheet fields laid over it,
+// the main menu, and the state it shares with the program's other windows.
+// Its handlers are split by subject: the fields and the added fields
+// (CareSheetWindowFields.cpp), the menus (CareSheetWindowMenus.cpp), the form
+// configuration (CareSheetWindowConfig.cpp), the appearance commands
+// (CareSheetWindowAppearance.cpp), the totals and claim boxes
+// (CareSheetWindowBoxes.cpp), printing (CareSheetWindowPrint.cpp,
+// CareSheetWindowCalibration.cpp), the pick lists and the dates
+// (CareSheetWindowLists.cpp, CareSheetWindowDates.cpp).
+
+#include "config/SharedState.h"
+
+#include <QHash>
+#include <QList>
+#include <QStringList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QSet>
+#include <functional>
+#include <memory>
+
+class DateEdit;
+class FormImage;
+class ImagePanel;
+class QAction;
+class QKeyEvent;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPrinter;
+struct PrintedZone;
+class QScrollArea;
+class QToolButton;
+class SheetEdit;
+class StampLabel;
+class MoveResizeController;
+struct ActModel;
+struct FieldDesign;
+struct FormConfiguration;
+struct ImportedPatient;
+
+class CareSheetWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit CareSheetWindow(QWidget *parent = nullptr);
+    ~CareSheetWindow() override;
+
+    // Shared state.
+    SharedState state;
+
+    // The client area that scrolls over the page, the image panel and the image.
+    QScrollArea *scrollArea = nullptr;
+    QWidget *sheetPage = nullptr;
+    ImagePanel *imagePanel = nullptr;
+    FormImage *formImage = nullptr;
+
+    // Sheet fields.
+    SheetEdit *ACTE_4 = nullptr, *NOM = nullptr, *MATRICULE = nullptr, *ASSURE = nullptr,
+              *ASSURE_MATRICULE = nullptr, *ADRESSE = nullptr, *VILLE = nullptr, *CPAM = nullptr,
+              *COCHE_MALADIE = nullptr, *COCHE_MATERNITE = nullptr, *COCHE_ALD_0 = nullptr,
+              *COCHE_ALD_1 = nullptr, *COCHE_ALD_TYPE = nullptr, *COCHE_ACCES = nullptr,
+              *MEDECIN = nullptr, *CCAM_1 = nullptr, *CCAM_2 = nullptr, *ACTE_1 = nullptr,
+              *ACTE_2 = nullptr, *ACTE_3 = nullptr, *TARIF_1 = nullptr, *TARIF_2 = nullptr,
+              *TARIF_3 = nullptr, *TARIF_4 = nullptr, *MONTANT_TOTAL = nullptr,
+              *COCHE_NP_OBLIGAT = nullptr, *COCHE_NP_COMP = nullptr;
+    DateEdit *DDN = nullptr, *DDG = nullptr, *DATE_ACTE = nullptr, *DATE = nullptr;
+    QListWidget *LISTE_VILLES = nullptr, *Liste_CPAMS = nullptr;
+    QLabel *oriente = nullptr;
+    StampLabel *NOTE = nullptr;
+
+    MoveResizeController *moveResize = nullptr;
+
+    // Actions and menu items, by the names the program gives them.
+    QAction *loadFormImageAction = nullptr, *togglePresentationAction = nullptr, *editFormImageAction = nullptr, *saveConfigurationAction = nullptr,
+            *readConfigurationAction = nullptr, *clearAllAction = nullptr, *printAction = nullptr, *quitAction = nullptr,
+            *openActModelAction = nullptr, *saveActModelAction = nullptr, *fieldsFontAction = nullptr, *borderAction = nullptr,
+            *threeDAction = nullptr, *addTextFieldAction = nullptr, *lockFieldsAction = nullptr,
+            *textOnlyAction = nullptr, *showStampAction = nullptr, *showOrienteAction = nullptr,
+            *hideNameAction = nullptr, *hideDatesAction = nullptr, *fitScreenHeightAction = nullptr,
+            *fullHeightAction = nullptr, *showShortcutsAction = nullptr, *showPresentationAction = nullptr, *exploreModelsAction = nullptr,
+            *traceVariablesAction = nullptr, *chooseActAtStartAction = nullptr, *importAtStartAction = nullptr,
+            *codingHelpAction = nullptr, *ameliAction = nullptr, *modifiersNoteAction = nullptr,
+            *officialJournalAction = nullptr, *ccamTextAction = nullptr, *modifierCalculatorAction = nullptr,
+            *importPatientAction = nullptr, *careSheetInfoAction = nullptr, *onlineManualAction = nullptr,
+            *movingFieldsHelpAction = nullptr, *thanksAction = nullptr, *newVersionAction = nullptr,
+            *personalNotesAction = nullptr, *pasteAction = nullptr, *computeTotalAction = nullptr;
+    // Pop-up menus and their items.
+    QMenu *claimBoxMenu = nullptr, *stampMenu = nullptr, *townListMenu = nullptr,
+          *fundListMenu = nullptr, *imageMenu = nullptr;
+    QAction *tickAction = nullptr, *untickAction = nullptr, *deleteTownAction = nullptr, *closeTownListAction = nullptr,
+            *deleteFundAction = nullptr, *closeFundListAction = nullptr, *addTextZoneAction = nullptr,
+            *popupShowStampAction = nullptr;
+    // The buttons at the right end of the menu bar.
+    QToolButton *openModelButton = nullptr, *saveModelButton = nullptr, *printButton = nullptr,
+                *presentationButton = nullptr, *helpButton = nullptr;
+
+    // The plain text fields in window order, the added ones last.
+    const QList<SheetEdit *> &plainTextFields() const { return m_plainFields; }
+    // The eight claim boxes.
+    QList<SheetEdit *> claimBoxes() const;
+    // A sheet field by name (any kind), or nullptr.
+    QWidget *field(const QString &name) const { return m_fields.value(name); }
+
+    // Start-up, first show and closing.
+    void readConfigurationAtCreation();
+    void atFirstShow();
+    void saveAtClose();
+
+    // Form configuration.
+    void readConfiguration();
+    void saveConfiguration();
+    // The next reading keeps the form image path set by a form image change.
+    bool keepImagePathOnReading = false;
+    // The form configuration put on the widgets, in the order the reading
+    // has always followed, and read back from them.
+    void apply(const FormConfiguration &config);
+    FormConfiguration capture() const;
+
+    // Added text fields.
+    void createAddedField(QWidget *parent, int n, const QString &prefix, int width, int top, int left,
+                          const QString &text);
+    void addTextField();
+
+    // Window handlers.
+    // True when the key was the window's (Escape) and is not typed.
+    bool handleWindowKey(QKeyEvent *event);
+    void clearAll();
+    void showPresentationAtCorner();
+    void togglePresentation();
+    void showShortcuts();
+    void exploreModels();
+    void openPersonalNotes();
+    void openOnlineManual();
+    void openCareSheetInformation();
+    void showMovingFieldsHelp();
+    void showThanks();
+    void traceVariables();
+    void pasteIntoField();
+
+    // The C.C.A.M menu: the reference viewer, the web look-ups of CCAM_1 and
+    // the modifier calculator with its documents.
+    void showCcamText();
+    void openCodingHelp();
+    void openAmeliSheet();
+    void showModifierCalculator();
+    void openModifiersNote();
+    void openOfficialJournal();
+
+    // Totals and claim boxes.
+    void computeTotal();
+    void toggleClaimBox(SheetEdit *box);
+    void tickFocusedField();
+    void untickFocusedField();
+    void applyMaternityRule();
+
+    // Act models (CareSheetWindowModels.cpp).
+    void saveActModel();
+    void openActModel();
+    void storeChooseActAtStart();
+    // Applies the act model registered under the name of a shortcut.
+    void openActShortcut(const QString &actName);
+    // The "Choisir un acte à l'ouverture" step of the first show.
+    void openActAtStart();
+    ActModel captureActModel() const;
+    void applyActModel(const ActModel &model);
+
+    // Printing.
+    void printSheetOnPaper();
+    // The calibration page, the printers' offsets and the print preview
+    // (CareSheetWindowCalibration.cpp).
+    void printCalibration();
+    void showPrinterOffsets();
+    void showPreview();
+
+    // The form image (CareSheetWindowImage.cpp).
+    void chooseFormImage();
+    void dropFiles(const QStringList &paths);
+    void editFormImage();
+    void showTextOnly();
+    void fitScreenHeight();
+    void fullHeight();
+    // Shows the picture at the path and reads that form's configuration; a
+    // picture or a configuration that cannot be read changes nothing.
+    void loadFormImage(const QString &path);
+
+    // The stamp (CareSheetWindowStamp.cpp).
+    void hideStamp();
+    void stampDoubleClicked();
+    void chooseStampText(QAction *item);
+    void typeStampText();
+    void chooseStampFont();
+
+    // Move, resize and lock.
+    void fieldMousePress(QWidget *control);
+    void fieldMouseMove(QWidget *control);
+    void addedFieldMousePress(QWidget *control);
+    void addedFieldMouseMove(QWidget *control);
+    void stampMousePress(QWidget *control);
+    void stampMouseMove(QWidget *control);
+    void applyLock();
+
+    // Appearance.
+    void chooseFieldsFont();
+    void applyBorder();
+    void apply3D();
+    void applyShowOriente();
+    void applyHideName();
+    void applyHideDates();
+
+    // Pick lists.
+    void townEntered();
+    void townLeft();
+    void townPicked();
+    void townListDoubleClicked();
+    void deleteTown();
+    void fundEntered();
+    void fundLeft();
+    void fundPicked();
+    void fundListDoubleClicked();
+    void deleteFund();
+
+    // Dates.
+    void stepDateByKey(DateEdit *field, QKeyEvent *event);
+    void setActDateToday();
+    void birthDateAccepted(const QDate &picked);
+    void fillNumberPrefix();
+
+    // Import of the current patient from the external patient record.
+    void importPatient();
+    void storeImportAtStart();
+    void applyImportedPatient(const ImportedPatient &patient);
+    // The database file named by "navelis.ini" is missing.
+    void patientDatabaseMissing();
+
+signals:
+    // The window has closed: the program ends.
+    void closed();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildClientArea();
+    void buildFields();
+    QWidget *createField(const FieldDesign &field);
+    void setUpFieldHandlers();
+    void buildMenus();
+    void buildPopupMenus();
+    void buildTitleBarButtons();
+    void bindImageCommands();
+    void buildStampMenu();
+    bool dropFilter(QObject *watched, QEvent *event);
+    void setTabOrder();
+    void applyClaimBoxRule(SheetEdit *box);
+    void showPickList(QListWidget *list, SheetEdit *fieldBelow);
+    void leaveFieldForPrint();
+    // The field being edited is committed before a saving: its exit handler
+    // runs (the total of the tariffs, the town or fund offered to its list)
+    // and it keeps the focus.
+    void commitFieldBeingEdited();
+    void restoreAfterPrint(bool succeeded, int heightBefore);
+    // The page of the sheet for the paper, asking about zones outside the
+    // printable area first; or for the preview, with those zones outlined,
+    // the margins the printer cannot print on shaded and, when asked, the
+    // form image faintly behind the texts.
+    enum class SheetPage { Paper, Preview, PreviewOverForm };
+    void printSheet(QPrinter &printer, SheetPage page);
+    // Puts the sheet as it prints (the window at its capture height, no
+    // frames, lists or form image), runs the step with the part of the page
+    // captured, and puts the window back, even when the step raises.
+    void withSheetAsPrinted(const std::function<void(const QRect &area)> &step);
+    // The same for the preview, which is drawn again while the user works
+    // on the sheet: everything changed for the capture is put back exactly
+    // as it was, and the focus, the window's size and place stay.
+    void withSheetAsPreviewed(const std::function<void(const QRect &area)> &step);
+    // The chosen printer's offset in its dots; a stored offset that cannot be
+    // read gives none, and says so once per printer when told to.
+    QPoint printerShift(const QPrinter &printer, bool tellUnreadable = false);
+    QList<PrintedZone> zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const;
+    using MouseHandler = void (CareSheetWindow::*)(QWidget *);
+    void bindMoveAndResize(QWidget *control, MouseHandler down = &CareSheetWindow::fieldMousePress,
+                           MouseHandler move = &CareSheetWindow::fieldMouseMove);
+    bool isWindowShortcut(const QKeyEvent *key) const;
+    void placeImage();
+    void setCaptionFor(const QString &modelName, const QString &actName);
+    void importAtFirstShow();
+    void writeBackAtClose();
+    void bindPatientImport();
+    // The identity has been cleared: the write-back touches no record.
+    void forgetImportedPatient();
+
+    QHash<QString, QWidget *> m_fields;
+    QList<SheetEdit *> m_plainFields;
+    std::unique_ptr<QPrinter> m_printer;
+    // The printer of the run, made at the first asking: the one the print
+    // dialog chose last, or the default printer.
+    QPrinter &runPrinter();
+    // The printers whose unreadable stored offset the user has been told of.
+    QSet<QString> m_toldUnreadableOffset;
+    // The preview's window, while it lives.
+    QPointer<QWidget> m_preview;
+    // The file name the act model open dialog offers again.
+    QString m_lastActModelName;
+    bool m_shownOnce = false;
+    // The claim-box rules are setting the texts of their chain.
+    bool m_applyingClaimRules = false;
+    bool m_closing = false;
+};

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "widgets/SideWindow.h"
+
+#include <QSpinBox>
+#include <functional>
+
+class FormImage;
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class StampLabel;
+
+// What the presentation options window acts on, handed over by the
+// care-sheet window that owns it all.
+struct PresentationTargets
+{
+    QWidget *imagePanel = nullptr;      // the image panel, moved and resized by the boxes
+    QWidget *careSheet = nullptr;       // the care-sheet window, placed by the screen box
+    FormImage *image = nullptr;         // the form image, shown at its own size by its tick
+    StampLabel *stamp = nullptr;        // NOTE
+    QAction *stampMenuTick = nullptr;   // "Tampon" of the main menu
+    QAction *quit = nullptr;            // "&Quitter"
+    std::function<void()> saveConfiguration;   // "Enregistrer la configuration" of the care sheet
+    std::function<void()> showCcamText;        // "CCAM texte complet"
+};
+
+// A whole-number box with no limits; a text that is not a number reads as 0.
+class WholeSpinBox : public QSpinBox
+{
+    Q_OBJECT
+public:
+    explicit WholeSpinBox(QWidget *parent = nullptr);
+
+signals:
+    void doubleClicked();
+
+protected:
+    QValidator::State validate(QString &input, int &pos) const override;
+    int valueFromText(const QString &text) const override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+// The presentation options window "Présentation", beside the care sheet:
+// registers the printed texts against the paper form by moving and resizing
+// the image panel, dresses the stamp and saves the configuration.
+class PresentationWindow : public SideWindow
+{
+    Q_OBJECT
+public:
+    explicit PresentationWindow(const PresentationTargets &targets = PresentationTargets());
+
+    WholeSpinBox *panelLeftBox = nullptr, *panelTopBox = nullptr, *panelWidthBox = nullptr, *panelHeightBox = nullptr,
+                 *screenTopBox = nullptr, *stampAngleBox = nullptr, *stampSizeBox = nullptr;
+    QCheckBox *naturalSizeTick = nullptr, *showStampTick = nullptr;
+    QLineEdit *stampTextEdit = nullptr;
+    QListWidget *stampTextList = nullptr;
+    QGroupBox *stampGroup = nullptr;
+    QWidget *stampPanel = nullptr, *importPanel = nullptr;
+    QPushButton *saveButton = nullptr, *quitButton = nullptr, *ccamButton = nullptr, *imageHelpButton = nullptr;
+    QAction *closeAction = nullptr, *brotherPresetAction = nullptr;
+
+    // Handlers.
+    void applyBrotherPreset();
+    void showImageHelp();
+    void saveConfigurationAndOwnSettings();
+    void applyNaturalSize();
+    void applyShowStamp();
+    void stampTextEntered();
+    void stampTextLeft();
+    void stampTextPicked();
+    // Its own save: its place, then the stamp text list.
+    void saveOwnSettings();
+
+protected:
+    void saveAtClose() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildWindow();
+    void connectHandlers();
+    void fillFromTargets();
+
+    PresentationTargets m_targets;
+};
