@@ -1,5 +1,6 @@
 #include "ActModel.h"
 
+#include "config/ProgramSettings.h"
 #include "support/IniFile.h"
 #include "support/TextFile.h"
 #include "support/TiravonError.h"
@@ -14,8 +15,6 @@ ActModelKey text(const char *section, const char *key, QString ActModel::*member
 {
     return {section, key, field ? field : key, def, member, nullptr, nullptr};
 }
-
-const QString kActs = QStringLiteral("ACTES");
 
 } // namespace
 
@@ -100,12 +99,12 @@ void writeActModel(const QString &file, const ActModel &model)
 
 void registerActModel(const QString &actName, const QString &modelFile, const QString &settingsFile)
 {
-    writeSetting(kActs, actName, modelFile, settingsFile);
+    storeGroupText(SettingGroup::ActModelFiles, actName, modelFile, settingsFile);
 }
 
 QString registeredActModel(const QString &actName, const QString &settingsFile)
 {
-    return readSetting(kActs, actName, QString(), settingsFile);
+    return groupText(SettingGroup::ActModelFiles, actName, settingsFile);
 }
 
 ShortcutTarget shortcutTarget(const QString &registeredPath)

@@ -51,8 +51,8 @@ ActModel readActModel(const QString &file, const QPoint &currentStampPlace);
 // file as it was before the save.
 void writeActModel(const QString &file, const ActModel &model);
 
-// The act registry: section "ACTES" of the settings file (the program's by
-// default), one key per act name, the model file's path as value.
+// The act registry: SettingGroup::ActModelFiles of the settings file (the
+// program's by default), one key per act name, the model file's path as value.
 void registerActModel(const QString &actName, const QString &modelFile, const QString &settingsFile = QString());
 QString registeredActModel(const QString &actName, const QString &settingsFile = QString());
 

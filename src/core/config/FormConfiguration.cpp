@@ -1,6 +1,7 @@
 #include "FormConfiguration.h"
 
 #include "config/FieldCatalogue.h"
+#include "config/ProgramSettings.h"
 #include "support/IniFile.h"
 #include "support/TextFile.h"
 #include "support/DataFolder.h"
@@ -74,13 +75,51 @@ Key flagKey(Store store, const char *section, const char *key, std::function<boo
     return k;
 }
 
-Key linesKey(const char *file, std::function<std::optional<QStringList> &(Config &)> ref)
+Key linesKey(SideFile file, std::function<std::optional<QStringList> &(Config &)> ref)
 {
     Key k;
     k.store = Store::SideFile;
-    k.section = QString::fromLatin1(file);
+    k.section = sideFileName(file);
     k.lines = std::move(ref);
     return k;
+}
+
+// A key of the program settings file, as its table spells it, with the
+// table's default.
+Key setting(Setting which, Key k)
+{
+    const SettingKey stored = settingKey(which);
+    k.store = Store::Settings;
+    k.section = stored.section;
+    k.key = stored.key;
+    if (k.text)
+        k.def = stored.def;
+    else if (k.number)
+        k.def = stored.def.toInt();
+    else
+        k.def = stored.def.toInt() != 0;
+    return k;
+}
+
+Key textSetting(Setting which, std::function<QString &(Config &)> ref)
+{
+    Key k;
+    k.text = std::move(ref);
+    return setting(which, std::move(k));
+}
+
+Key numberSetting(Setting which, std::function<int &(Config &)> ref)
+{
+    Key k;
+    k.number = std::move(ref);
+    return setting(which, std::move(k));
+}
+
+Key flagSetting(Setting which, std::function<bool &(Config &)> ref)
+{
+    Key k;
+    k.flag = std::move(ref);
+    return setting(which, std::move(k));
 }
 
 Key notReadHere(Key k)
@@ -114,24 +153,25 @@ void addStyleKeys(std::vector<Key> &keys, const char *section, std::function<Fon
 std::vector<Key> buildKeys()
 {
     std::vector<Key> keys;
-    const Store settings = Store::Settings;
     const Store form = Store::Form;
 
-    // The form image and its configuration, the identity, the act in use.
-    keys.push_back(notReadHere(textKey(settings, "DEFAUT", "IMAGE", [](Config &c) -> QString & { return c.imagePath; })));
-    keys.push_back(notReadHere(textKey(settings, "DEFAUT", "INI", [](Config &c) -> QString & { return c.configPath; })));
-    keys.push_back(textKey(settings, "IDENTITE", "NOM", [](Config &c) -> QString & { return c.nom; },
-                           samplePatientName()));
-    keys.push_back(textKey(settings, "IDENTITE", "MATRICULE", [](Config &c) -> QString & { return c.matricule; },
-                           QString()));
-    keys.push_back(textKey(settings, "IDENTITE", "DDN", [](Config &c) -> QString & { return c.ddn; }, QString()));
-    keys.push_back(textKey(settings, "IDENTITE", "ADRESSE", [](Config &c) -> QString & { return c.adresse; },
-                           QString()));
-    keys.push_back(notReadHere(textKey(settings, "ACTE", "", [](Config &c) -> QString & { return c.actName; })));
+    // The form image and its configuration, the identity, the act in use
+    // (its key is the models folder).
+    keys.push_back(notReadHere(textSetting(Setting::FormImage, [](Config &c) -> QString & { return c.imagePath; })));
+    keys.push_back(notReadHere(textSetting(Setting::FormConfiguration, [](Config &c) -> QString & { return c.configPath; })));
+    keys.push_back(textSetting(Setting::PatientName, [](Config &c) -> QString & { return c.nom; }));
+    keys.push_back(textSetting(Setting::PatientNumber, [](Config &c) -> QString & { return c.matricule; }));
+    keys.push_back(textSetting(Setting::PatientBirthDate, [](Config &c) -> QString & { return c.ddn; }));
+    keys.push_back(textSetting(Setting::PatientAddress, [](Config &c) -> QString & { return c.adresse; }));
+    Key actInUse;
+    actInUse.store = Store::Settings;
+    actInUse.section = settingSection(SettingGroup::ActInUse);
+    actInUse.text = [](Config &c) -> QString & { return c.actName; };
+    keys.push_back(notReadHere(actInUse));
 
     // The act shortcuts list, read when the window is first shown.
     keys.push_back(notReadHere(writtenWhen([](const Config &c) { return c.shortcuts.has_value(); },
-                                           linesKey("HISTORIQUE.TXT", [](Config &c) -> std::optional<QStringList> & {
+                                           linesKey(SideFile::Shortcuts, [](Config &c) -> std::optional<QStringList> & {
                                                return c.shortcuts;
                                            }))));
 
@@ -144,18 +184,18 @@ std::vector<Key> buildKeys()
 
     // The side windows, the lock and the stamp's visibility, read when the
     // window is first shown.
-    keys.push_back(notReadHere(flagKey(settings, "OPTIONS", "VERROU", [](Config &c) -> bool & { return c.fieldsLocked; })));
+    keys.push_back(notReadHere(flagSetting(Setting::FieldsLocked, [](Config &c) -> bool & { return c.fieldsLocked; })));
     const auto withOptions = [](const Config &c) { return c.optionsWindow.has_value(); };
     keys.push_back(notReadHere(writtenWhen(
-        withOptions, flagKey(settings, "OPTIONS", "AFFICHE", [](Config &c) -> bool & { return c.optionsWindow->shown; }))));
+        withOptions, flagSetting(Setting::PresentationShown, [](Config &c) -> bool & { return c.optionsWindow->shown; }))));
     keys.push_back(notReadHere(writtenWhen(
-        withOptions, numberKey(settings, "OPTIONS", "X", [](Config &c) -> int & { return c.optionsWindow->x; }))));
+        withOptions, numberSetting(Setting::PresentationLeft, [](Config &c) -> int & { return c.optionsWindow->x; }))));
     keys.push_back(notReadHere(writtenWhen(
-        withOptions, numberKey(settings, "OPTIONS", "Y", [](Config &c) -> int & { return c.optionsWindow->y; }))));
-    keys.push_back(notReadHere(flagKey(settings, "OPTIONS", "TAMPON", [](Config &c) -> bool & { return c.noteShown; })));
+        withOptions, numberSetting(Setting::PresentationTop, [](Config &c) -> int & { return c.optionsWindow->y; }))));
+    keys.push_back(notReadHere(flagSetting(Setting::StampShown, [](Config &c) -> bool & { return c.noteShown; })));
     keys.push_back(notReadHere(writtenWhen([](const Config &c) { return c.shortcutsShown.has_value(); },
-                                           flagKey(settings, "HISTORIQUE", "AFFICHE",
-                                                   [](Config &c) -> bool & { return *c.shortcutsShown; }))));
+                                           flagSetting(Setting::ShortcutsShown,
+                                                       [](Config &c) -> bool & { return *c.shortcutsShown; }))));
 
     // The image panel; the reading always shows the image.
     keys.push_back(numberKey(form, "IMAGE", "X", [](Config &c) -> int & { return c.panelX; }));
@@ -182,8 +222,8 @@ std::vector<Key> buildKeys()
     }
 
     // The pick lists.
-    keys.push_back(linesKey("VILLES.TXT", [](Config &c) -> std::optional<QStringList> & { return c.cities; }));
-    keys.push_back(linesKey("CPAMS.TXT", [](Config &c) -> std::optional<QStringList> & { return c.funds; }));
+    keys.push_back(linesKey(SideFile::Towns, [](Config &c) -> std::optional<QStringList> & { return c.cities; }));
+    keys.push_back(linesKey(SideFile::Funds, [](Config &c) -> std::optional<QStringList> & { return c.funds; }));
 
     // The stamp.
     keys.push_back(flagKey(form, "NOTE", "VISIBLE", [](Config &c) -> bool & { return c.noteShown; }, true));

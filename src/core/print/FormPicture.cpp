@@ -95,3 +95,25 @@ QImage loadFormPicture(const QString &path)
     }
     throw TiravonError(QStringLiteral("Extension de fichier image inconnue (.%1)").arg(extension));
 }
+
+QString startPicturePath(const QString &imagePath, const QString &defaultPath)
+{
+    return QFileInfo(imagePath).isFile() ? imagePath : defaultPath;
+}
+
+StartPicture loadStartPicture(const QString &path)
+{
+    StartPicture start;
+    if (!QFileInfo(path).isFile()) {
+        start.picture = builtInFormPicture();
+        saveJpegFile(path, start.picture);
+        return start;
+    }
+    try {
+        start.picture = loadFormPicture(path);
+    } catch (const TiravonError &e) {
+        start.picture = builtInFormPicture();
+        start.failure = e.message();
+    }
+    return start;
+}

@@ -23,3 +23,19 @@ bool isDroppableFormPicture(const QString &path);
 // the file for a picture that cannot be decoded (damaged, empty, of a format
 // the platform cannot read); nothing is half loaded.
 QImage loadFormPicture(const QString &path);
+
+// The image path in use at start: the path when it names a file, else the
+// default image (a folder is no image file).
+QString startPicturePath(const QString &imagePath, const QString &defaultPath);
+
+// The picture the sheet shows at start from that path: the picture there when
+// the path names a file; else the built-in picture, written out at the path
+// (a file already there is used, never overwritten). A picture that cannot be
+// decoded leaves the built-in picture shown, with the reason in failure.
+struct StartPicture
+{
+    QImage picture;
+    QString failure;
+};
+// Raises "Impossible d'écrire dans %s" when the built-in picture cannot be written.
+StartPicture loadStartPicture(const QString &path);

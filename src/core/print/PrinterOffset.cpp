@@ -1,6 +1,6 @@
 #include "PrinterOffset.h"
 
-#include "support/SettingsStore.h"
+#include "config/ProgramSettings.h"
 
 #include <QLocale>
 #include <QPageLayout>
@@ -66,18 +66,12 @@ QString outOfAreaQuestion(const QStringList &names)
            + names.join(QStringLiteral(", ")) + QStringLiteral("\nImprimer quand même ?");
 }
 
-namespace {
-const char *const kPrintersSection = "IMPRIMANTES";
-const char *const kOptionsSection = "OPTIONS";
-const char *const kWarningKey = "AVERTIR_HORS_ZONE";
-} // namespace
-
 StoredPrinterOffset readStoredPrinterOffset(const QString &printerName)
 {
     StoredPrinterOffset stored;
     if (printerName.trimmed().isEmpty())
         return stored;
-    stored.text = readSetting(QString::fromLatin1(kPrintersSection), printerName, QString());
+    stored.text = groupText(SettingGroup::PrinterOffsets, printerName);
     // An empty value is no offset, as a missing one.
     stored.unreadable = !stored.text.trimmed().isEmpty() && !parsePrinterOffset(stored.text, &stored.offset);
     return stored;
@@ -124,15 +118,15 @@ QString describePrinterOffset(const StoredPrinterOffset &stored)
 void storePrinterOffset(const QString &printerName, const PrinterOffset &offset)
 {
     if (!printerName.trimmed().isEmpty())
-        writeSetting(QString::fromLatin1(kPrintersSection), printerName, formatPrinterOffset(offset));
+        storeGroupText(SettingGroup::PrinterOffsets, printerName, formatPrinterOffset(offset));
 }
 
 bool outOfAreaWarningWanted()
 {
-    return readBoolSetting(QString::fromLatin1(kOptionsSection), QString::fromLatin1(kWarningKey), true);
+    return settingFlag(Setting::OutOfAreaWarning);
 }
 
 void setOutOfAreaWarningWanted(bool wanted)
 {
-    writeBoolSetting(QString::fromLatin1(kOptionsSection), QString::fromLatin1(kWarningKey), wanted);
+    storeFlag(Setting::OutOfAreaWarning, wanted);
 }

@@ -49,10 +49,10 @@ QStringList zonesOutside(const QList<PrintedZone> &zones, const QRect &printable
 // them; the question itself on a line of its own.
 QString outOfAreaQuestion(const QStringList &names);
 
-// A printer's entry in the program settings file, section "IMPRIMANTES",
-// keyed by the printer's name: the offset it gives and the text as stored. A
-// printer with no offset stored, or with a value that cannot be read, gets
-// none; the unreadable text is kept as it is, for the user to see.
+// A printer's entry in the program settings file, keyed by the printer's
+// name (SettingGroup::PrinterOffsets): the offset it gives and the text as
+// stored. A printer with no offset stored, or with a value that cannot be
+// read, gets none; the unreadable text is kept as it is, for the user to see.
 struct StoredPrinterOffset
 {
     PrinterOffset offset;
@@ -73,7 +73,7 @@ QString describePrinterOffset(const StoredPrinterOffset &stored);
 QString unreadableOffsetNote(const QString &text);
 QString unreadableOffsetNotice(const QString &printerName, const QString &text);
 
-// Whether printing asks about zones outside the printable area ("OPTIONS",
-// on unless turned off).
+// Whether printing asks about zones outside the printable area
+// (Setting::OutOfAreaWarning, on unless turned off).
 bool outOfAreaWarningWanted();
 void setOutOfAreaWarningWanted(bool wanted);

@@ -1,5 +1,6 @@
 #include "CareSheetWindow.h"
 
+#include "config/ProgramSettings.h"
 #include "config/FieldCatalogue.h"
 #include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
@@ -45,7 +46,7 @@ const QPoint kDesignPlace(559, 0);
 CareSheetWindow::CareSheetWindow(QWidget *parent)
     : QMainWindow(parent)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(placementName(PlacedWindow::CareSheet));
     setWindowTitle(QStringLiteral("Tiravon"));
     setAttribute(Qt::WA_QuitOnClose, false);
     QFont windowFont(QStringLiteral("MS Sans Serif"), 8);
@@ -150,19 +151,18 @@ void CareSheetWindow::atFirstShow()
         resize(width(), workArea.height());
 
     if (presentationWindow) {
-        presentationWindow->move(readIntegerSetting(QStringLiteral("OPTIONS"), QStringLiteral("X"), 0),
-                           readIntegerSetting(QStringLiteral("OPTIONS"), QStringLiteral("Y"), 0));
-        presentationWindow->setVisible(readBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AFFICHE"), true));
+        presentationWindow->move(settingNumber(Setting::PresentationLeft), settingNumber(Setting::PresentationTop));
+        presentationWindow->setVisible(settingFlag(Setting::PresentationShown));
     }
     if (actShortcutsWindow) {
-        actShortcutsWindow->setVisible(readBoolSetting(QStringLiteral("HISTORIQUE"), QStringLiteral("AFFICHE"), true));
+        actShortcutsWindow->setVisible(settingFlag(Setting::ShortcutsShown));
         bool exists = false;
-        const QStringList shortcuts = readLineFile(programFolder() + QStringLiteral("HISTORIQUE.TXT"), &exists);
+        const QStringList shortcuts = readLineFile(sideFilePath(SideFile::Shortcuts), &exists);
         if (exists)
             setListEntries(actShortcutsWindow->actList, shortcuts);
     }
 
-    lockFieldsAction->setChecked(readBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("VERROU"), false));
+    lockFieldsAction->setChecked(settingFlag(Setting::FieldsLocked));
     applyLock();
 
     applyMaternityRule();
@@ -288,7 +288,7 @@ void CareSheetWindow::exploreModels()
 
 void CareSheetWindow::openPersonalNotes()
 {
-    const QString notes = programFolder() + QStringLiteral("_NOTES.TXT");
+    const QString notes = sideFilePath(SideFile::PersonalNotes);
     if (!QFile::exists(notes))
         writeTextFile(notes, QString(), TextEncoding::Windows1252);
     platform().editTextFile(notes);

@@ -10,7 +10,7 @@
 // CareSheetWindowCalibration.cpp), the pick lists and the dates
 // (CareSheetWindowLists.cpp, CareSheetWindowDates.cpp).
 
-#include "config/SharedState.h"
+#include "config/FormInUse.h"
 
 #include <QHash>
 #include <QList>
@@ -48,8 +48,8 @@ public:
     explicit CareSheetWindow(QWidget *parent = nullptr);
     ~CareSheetWindow() override;
 
-    // Shared state.
-    SharedState state;
+    // The form in use.
+    FormInUse state;
 
     // The client area that scrolls over the page, the image panel and the image.
     QScrollArea *scrollArea = nullptr;

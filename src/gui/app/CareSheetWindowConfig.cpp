@@ -5,6 +5,8 @@
 // this window puts that value on its widgets and reads it back.
 #include "CareSheetWindow.h"
 
+#include "print/FormPicture.h"
+#include "config/ProgramSettings.h"
 #include "config/FormConfiguration.h"
 #include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
@@ -74,51 +76,23 @@ void CareSheetWindow::readConfiguration()
         setWindowTitle(versionCaption(QString()));
         logVersion(windowTitle());
 
-        // The shared state, each item derived from the image path.
+        // The form in use, each item derived from the image path.
         const QString folder = programFolder();
         if (!keepImagePath)
-            state.formImagePath = imagePathFromSettings(
-                readSetting(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), defaultImagePath(folder)), folder);
-        state.modelsFolder = modelsFolderFor(state.formImagePath);
-        state.formModelName = formModelNameFor(state.modelsFolder);
-        state.currentActName = readSetting(QStringLiteral("ACTE"), state.modelsFolder, QStringLiteral("CS"));
-        state.formConfigPath = formConfigPathFor(state.formImagePath, userName());
-
-        // The folder of the act models, made when missing.
-        if (!QDir(state.modelsFolder).exists()) {
-            dialogs().message(QStringLiteral("Création du Dossier des Modèles TIRAVON en \"%1\"").arg(state.modelsFolder));
-            if (!QDir().mkpath(state.modelsFolder))
-                dialogs().information(QStringLiteral("Erreur de création du dossier des modèles\r\r\"%1\"")
-                                          .arg(state.modelsFolder));
-        }
+            state.formImagePath = imagePathFromSettings(settingText(Setting::FormImage), folder);
+        state = formInUseFor(state.formImagePath, userName());
+        ensureModelsFolder(state.modelsFolder);
 
         // The form image, or the built-in picture written out as the
-        // default image. A file already at the default path is used, never
-        // overwritten. A folder is no image file (an empty stored path names
-        // the program folder). A picture that cannot be decoded is reported
-        // and the built-in one stays, but the reading goes on: stopping here
-        // would leave the design layout on screen, and the next saving would
-        // write it over the user's own configuration.
-        auto showPicture = [this](const QString &path) {
-            try {
-                formImage->setPicture(loadFormPicture(path));
-            } catch (const TiravonError &e) {
-                formImage->setPicture(builtInFormPicture());
-                dialogs().message(QStringLiteral("ERR:INI_GETExecute => ") + e.message());
-            }
-        };
-        if (QFileInfo(state.formImagePath).isFile()) {
-            showPicture(state.formImagePath);
-        } else {
-            state.formImagePath = defaultImagePath(folder);
-            if (QFileInfo(state.formImagePath).isFile()) {
-                showPicture(state.formImagePath);
-            } else {
-                const QImage builtIn = builtInFormPicture();
-                formImage->setPicture(builtIn);
-                saveJpegFile(state.formImagePath, builtIn);
-            }
-        }
+        // default image. A picture that cannot be decoded is reported and the
+        // built-in one stays, but the reading goes on: stopping here would
+        // leave the design layout on screen, and the next saving would write
+        // it over the user's own configuration.
+        state.formImagePath = startPicturePath(state.formImagePath, defaultImagePath(folder));
+        const StartPicture start = loadStartPicture(state.formImagePath);
+        formImage->setPicture(start.picture);
+        if (!start.failure.isEmpty())
+            dialogs().message(QStringLiteral("ERR:INI_GETExecute => ") + start.failure);
 
         // The configuration, read over what the window shows now: a key
         // missing leaves the widget as it is.

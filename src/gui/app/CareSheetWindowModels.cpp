@@ -3,6 +3,7 @@
 // shortcut of the "Raccourcis" window, and the choice of an act at start.
 #include "CareSheetWindow.h"
 
+#include "config/ProgramSettings.h"
 #include "acts/ActModel.h"
 #include "support/Dialogs.h"
 #include "support/SettingsStore.h"
@@ -14,11 +15,6 @@
 
 #include <QAction>
 #include <QListWidget>
-
-namespace {
-const QString kOptions = QStringLiteral("OPTIONS");
-const QString kAutoActe = QStringLiteral("AUTO_ACTE");
-} // namespace
 
 ActModel CareSheetWindow::captureActModel() const
 {
@@ -112,12 +108,12 @@ void CareSheetWindow::openActShortcut(const QString &actName)
 
 void CareSheetWindow::storeChooseActAtStart()
 {
-    writeBoolSetting(kOptions, kAutoActe, chooseActAtStartAction->isChecked());
+    storeFlag(Setting::ChooseActAtStart, chooseActAtStartAction->isChecked());
 }
 
 void CareSheetWindow::openActAtStart()
 {
-    chooseActAtStartAction->setChecked(readBoolSetting(kOptions, kAutoActe, false));
+    chooseActAtStartAction->setChecked(settingFlag(Setting::ChooseActAtStart));
     if (chooseActAtStartAction->isChecked())
         openActModel();
 }

@@ -3,6 +3,7 @@
 // shown, the write-back of the number when it closes.
 #include "CareSheetWindow.h"
 
+#include "config/ProgramSettings.h"
 #include "patient/NavelisDatabase.h"
 #include "support/ActionGuard.h"
 #include "support/SettingsStore.h"
@@ -40,12 +41,12 @@ void CareSheetWindow::applyImportedPatient(const ImportedPatient &patient)
 
 void CareSheetWindow::storeImportAtStart()
 {
-    writeBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_NAVELIS"), importAtStartAction->isChecked());
+    storeFlag(Setting::ImportAtStart, importAtStartAction->isChecked());
 }
 
 void CareSheetWindow::importAtFirstShow()
 {
-    importAtStartAction->setChecked(readBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_NAVELIS"), false));
+    importAtStartAction->setChecked(settingFlag(Setting::ImportAtStart));
     // A failed import is told and the remaining first-show steps still run.
     if (importAtStartAction->isChecked() && importPatientAction->isEnabled())
         runGuarded([this] { importPatient(); });

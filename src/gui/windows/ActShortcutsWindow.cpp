@@ -1,5 +1,6 @@
 #include "ActShortcutsWindow.h"
 
+#include "config/ProgramSettings.h"
 #include "support/ActionGuard.h"
 #include "support/TiravonError.h"
 #include "widgets/ListBoxes.h"
@@ -11,7 +12,7 @@
 #include <QVBoxLayout>
 
 ActShortcutsWindow::ActShortcutsWindow()
-    : SideWindow(QStringLiteral("form_historique"), QStringLiteral("Raccourcis"), QSize(157, 316),
+    : SideWindow(placementName(PlacedWindow::ActShortcuts), QStringLiteral("Raccourcis"), QSize(157, 316),
                  Frame::Tool)
 {
     QPalette yellow = palette();

@@ -1,5 +1,6 @@
 #include "CcamViewerWindow.h"
 
+#include "config/ProgramSettings.h"
 #include "acts/CcamReference.h"
 #include "acts/RtfReader.h"
 #include "support/ActionGuard.h"
@@ -35,11 +36,7 @@
 
 namespace {
 
-const char *const kHistoryFiles[] = {
-    "LISTE_RECHERCHE_CODES.TXT",
-    "LISTE_RECHERCHE_TEXTES.TXT",
-    "LISTE_RECHERCHE_TARIFS.TXT",
-};
+const SideFile kHistoryFiles[] = {SideFile::CodeSearches, SideFile::TextSearches, SideFile::TariffSearches};
 
 // The column titles over the view, at the view's own tab stops.
 class ColumnHeader : public QLabel
@@ -68,7 +65,7 @@ private:
 } // namespace
 
 CcamViewerWindow::CcamViewerWindow()
-    : SideWindow(QStringLiteral("form_EDIT"), QStringLiteral("CéCAM"), QSize(888, 673), Frame::Sizable)
+    : SideWindow(placementName(PlacedWindow::CcamViewer), QStringLiteral("CéCAM"), QSize(888, 673), Frame::Sizable)
 {
     menus = new QMenuBar(this);
     menus->setObjectName(QStringLiteral("MainMenu1"));
@@ -171,7 +168,7 @@ QList<QComboBox *> CcamViewerWindow::combos() const
 
 QString CcamViewerWindow::historyFile(int index)
 {
-    return programFolder() + QString::fromLatin1(kHistoryFiles[index]);
+    return sideFilePath(kHistoryFiles[index]);
 }
 
 void CcamViewerWindow::loadHistories()

@@ -1,5 +1,6 @@
 #include "ModifierCalculatorWindow.h"
 
+#include "config/ProgramSettings.h"
 #include "acts/CcamReference.h"
 #include "acts/PocketCalculator.h"
 #include "widgets/DrawnIcon.h"
@@ -132,7 +133,7 @@ protected:
 } // namespace
 
 ModifierCalculatorWindow::ModifierCalculatorWindow()
-    : SideWindow(QStringLiteral("form_CALC"), QStringLiteral("Modificalculateur"), QSize(220, 359),
+    : SideWindow(placementName(PlacedWindow::ModifierCalculator), QStringLiteral("Modificalculateur"), QSize(220, 359),
                  Frame::FixedTool)
 {
     // The hidden button that carries the computation, clicked by the modifiers.

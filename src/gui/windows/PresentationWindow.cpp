@@ -1,5 +1,6 @@
 #include "PresentationWindow.h"
 
+#include "config/ProgramSettings.h"
 #include "print/PresentationRules.h"
 #include "support/ActionGuard.h"
 #include "support/Dialogs.h"
@@ -27,11 +28,9 @@
 
 namespace {
 
-const QString kStampListFile = QStringLiteral("TAMPONS.TXT");
-
 QString stampListPath()
 {
-    return programFolder() + kStampListFile;
+    return sideFilePath(SideFile::StampTexts);
 }
 
 // A bold, centred note on the tooltip colour.
@@ -135,7 +134,7 @@ bool WholeSpinBox::eventFilter(QObject *watched, QEvent *event)
 // ---------------------------------------------------------------------------
 
 PresentationWindow::PresentationWindow(const PresentationTargets &targets)
-    : SideWindow(QStringLiteral("Form_OPTIONS"), QStringLiteral("Présentation"), QSize(259, 552),
+    : SideWindow(placementName(PlacedWindow::Presentation), QStringLiteral("Présentation"), QSize(259, 552),
                  Frame::FixedTool),
       m_targets(targets)
 {
@@ -146,8 +145,7 @@ PresentationWindow::PresentationWindow(const PresentationTargets &targets)
     QFont font(QStringLiteral("MS Sans Serif"), 8);
     setFont(font);
     buildWindow();
-    move(readIntegerSetting(QStringLiteral("OPTIONS"), QStringLiteral("X"), 0),
-         readIntegerSetting(QStringLiteral("OPTIONS"), QStringLiteral("Y"), 0));
+    move(settingNumber(Setting::PresentationLeft), settingNumber(Setting::PresentationTop));
     connectHandlers();
     fillFromTargets();
 }
@@ -456,8 +454,8 @@ bool PresentationWindow::eventFilter(QObject *watched, QEvent *event)
 
 void PresentationWindow::saveOwnSettings()
 {
-    writeIntegerSetting(QStringLiteral("OPTIONS"), QStringLiteral("X"), x());
-    writeIntegerSetting(QStringLiteral("OPTIONS"), QStringLiteral("Y"), y());
+    storeNumber(Setting::PresentationLeft, x());
+    storeNumber(Setting::PresentationTop, y());
     writeLineFile(stampListPath(), listEntries(stampTextList));
 }
 

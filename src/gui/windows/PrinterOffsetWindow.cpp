@@ -1,5 +1,6 @@
 #include "PrinterOffsetWindow.h"
 
+#include "config/ProgramSettings.h"
 #include "print/PrinterOffset.h"
 #include "support/ActionGuard.h"
 
@@ -23,7 +24,7 @@ QSpinBox *offsetBox(QWidget *parent, const char *name)
 } // namespace
 
 PrinterOffsetWindow::PrinterOffsetWindow(const QStringList &printers)
-    : SideWindow(QStringLiteral("Form_DECALAGE"), QStringLiteral("Décalage de l'imprimante"), QSize(380, 170),
+    : SideWindow(placementName(PlacedWindow::PrinterOffsets), QStringLiteral("Décalage de l'imprimante"), QSize(380, 170),
                  Frame::Tool)
 {
     auto *layout = new QVBoxLayout(this);

@@ -6,7 +6,7 @@
 
 #include "config/FieldCatalogue.h"
 #include "config/FormConfiguration.h"
-#include "config/SharedState.h"
+#include "config/FormInUse.h"
 #include "support/DataFolder.h"
 #include "support/SettingsStore.h"
 

@@ -6,7 +6,7 @@
 #include "TiravonSession.h"
 
 #include "app/CareSheetWindow.h"
-#include "config/SharedState.h"
+#include "config/FormInUse.h"
 #include "print/JpegCodec.h"
 #include "support/DataFolder.h"
 #include "support/SettingsStore.h"

@@ -1,4 +1,9 @@
-#include "SharedState.h"
+#include "FormInUse.h"
+
+#include "config/ProgramSettings.h"
+#include "support/Dialogs.h"
+
+#include <QDir>
 
 QString imagePathFromSettings(const QString &stored, const QString &programFolder, PathStyle style)
 {
@@ -28,5 +33,25 @@ QString formConfigPathFor(const QString &imagePath, const QString &userName, Pat
 
 QString defaultImagePath(const QString &programFolder)
 {
-    return programFolder + QStringLiteral("feuille_de_soin_medecin.jpg");
+    return programFolder + sideFileName(SideFile::DefaultFormImage);
+}
+
+FormInUse formInUseFor(const QString &imagePath, const QString &userName)
+{
+    FormInUse form;
+    form.formImagePath = imagePath;
+    form.modelsFolder = modelsFolderFor(imagePath);
+    form.formModelName = formModelNameFor(form.modelsFolder);
+    form.currentActName = groupText(SettingGroup::ActInUse, form.modelsFolder);
+    form.formConfigPath = formConfigPathFor(imagePath, userName);
+    return form;
+}
+
+void ensureModelsFolder(const QString &folder)
+{
+    if (QDir(folder).exists())
+        return;
+    dialogs().message(QStringLiteral("Création du Dossier des Modèles TIRAVON en \"%1\"").arg(folder));
+    if (!QDir().mkpath(folder))
+        dialogs().information(QStringLiteral("Erreur de création du dossier des modèles\r\r\"%1\"").arg(folder));
 }

@@ -4,11 +4,11 @@
 
 #include <QString>
 
-// The state the care-sheet window shares with the other windows: the form
-// image, the folder of its act models, the name shown before "@" in the
-// caption, the act in use and the form configuration file. Each reading of
-// the configuration derives the later items from the image path, in order.
-struct SharedState
+// The form in use: its image, the folder of its act models, the name shown
+// before "@" in the caption, the act in use and the form configuration file.
+// Each reading of the configuration derives the later items from the image
+// path, in order.
+struct FormInUse
 {
     QString formImagePath;
     QString modelsFolder;       // always ends with a separator
@@ -31,3 +31,13 @@ QString formConfigPathFor(const QString &imagePath, const QString &userName,
                           PathStyle style = nativePathStyle());
 // The default form image in the program folder.
 QString defaultImagePath(const QString &programFolder);
+
+// The form in use for an image path and a user: the items derived from the
+// path, the act in use read from the program settings ("CS" when none is
+// stored for those models).
+FormInUse formInUseFor(const QString &imagePath, const QString &userName);
+
+// Makes the folder of the act models when it is missing, saying so first
+// ("Création du Dossier des Modèles TIRAVON en ...") and then when it cannot
+// be made. An existing folder is left without a word.
+void ensureModelsFolder(const QString &folder);
