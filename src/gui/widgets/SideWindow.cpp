@@ -1,5 +1,7 @@
 #include "SideWindow.h"
 
+#include <QApplication>
+
 #include "support/ActionGuard.h"
 #include "support/tq32_ini.h"
 #include "FormPlacement.h"
@@ -32,4 +34,11 @@ void SideWindow::closeEvent(QCloseEvent *event)
 void SideWindow::FormClose()
 {
     Form_SavePosition(this);
+}
+
+void SideWindow::disconnectHandlers()
+{
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+    for (QObject *child : findChildren<QObject *>())
+        QObject::disconnect(child, nullptr, this, nullptr);
 }

@@ -378,3 +378,8 @@ bool Tform_CALC::eventFilter(QObject *watched, QEvent *event)
     }
     return SideWindow::eventFilter(watched, event);
 }
+
+Tform_CALC::~Tform_CALC()
+{
+    disconnectHandlers();
+}

@@ -17,6 +17,7 @@ class Tform_CALC : public SideWindow
     Q_OBJECT
 public:
     Tform_CALC();
+    ~Tform_CALC() override;
 
     QLabel *Label_TarifDeBase = nullptr, *Label_JO = nullptr;
     QLineEdit *JvCalcEdit1 = nullptr;

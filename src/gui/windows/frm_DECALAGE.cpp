@@ -95,3 +95,8 @@ void TForm_DECALAGE::storeOffsetOfChosenPrinter()
     storePrinterOffset(cmb_PRINTER->currentText(), {spin_RIGHT->value(), spin_DOWN->value()});
     lbl_UNREADABLE->hide();
 }
+
+TForm_DECALAGE::~TForm_DECALAGE()
+{
+    disconnectHandlers();
+}

@@ -20,6 +20,7 @@ class TForm_DECALAGE : public SideWindow
 public:
     // The printers offered: by default the installed ones.
     explicit TForm_DECALAGE(const QStringList &printers = QStringList());
+    ~TForm_DECALAGE() override;
 
     // Shows the offsets of that printer (added to the list when missing).
     void choosePrinter(const QString &name);

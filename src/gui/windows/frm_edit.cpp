@@ -338,3 +338,8 @@ bool Tform_EDIT::eventFilter(QObject *watched, QEvent *event)
         return true;
     return SideWindow::eventFilter(watched, event);
 }
+
+Tform_EDIT::~Tform_EDIT()
+{
+    disconnectHandlers();
+}

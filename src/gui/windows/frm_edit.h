@@ -18,6 +18,7 @@ class Tform_EDIT : public SideWindow
     Q_OBJECT
 public:
     Tform_EDIT();
+    ~Tform_EDIT() override;
 
     QMenuBar *MainMenu1 = nullptr;
     QAction *Fermer1 = nullptr, *Chercher1 = nullptr;

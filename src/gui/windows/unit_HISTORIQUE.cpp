@@ -85,3 +85,8 @@ bool Tform_historique::eventFilter(QObject *watched, QEvent *event)
         Acte_Ouvre->trigger();
     return SideWindow::eventFilter(watched, event);
 }
+
+Tform_historique::~Tform_historique()
+{
+    disconnectHandlers();
+}

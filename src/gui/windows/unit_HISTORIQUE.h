@@ -15,6 +15,7 @@ class Tform_historique : public SideWindow
     Q_OBJECT
 public:
     Tform_historique();
+    ~Tform_historique() override;
 
     QListWidget *ListBox1 = nullptr;
     QMenu *PopupMenu1 = nullptr;

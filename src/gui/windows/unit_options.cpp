@@ -464,3 +464,8 @@ void TForm_OPTIONS::FormClose()
 {
     saveOwnSettings();
 }
+
+TForm_OPTIONS::~TForm_OPTIONS()
+{
+    disconnectHandlers();
+}

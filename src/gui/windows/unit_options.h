@@ -52,6 +52,7 @@ class TForm_OPTIONS : public SideWindow
     Q_OBJECT
 public:
     explicit TForm_OPTIONS(const PresentationTargets &targets = PresentationTargets());
+    ~TForm_OPTIONS() override;
 
     WholeSpinBox *SpinEditLeft = nullptr, *SpinEditTOP = nullptr, *SpinEdit_W = nullptr, *SpinEdit_H = nullptr,
                  *SpinEdit_Screen = nullptr, *SpinEdit_NOTE = nullptr, *JvSpinEdit_Size = nullptr;
