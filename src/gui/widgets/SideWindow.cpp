@@ -1,5 +1,7 @@
 #include "SideWindow.h"
 
+#include <QApplication>
+
 #include "support/ActionGuard.h"
 #include "WindowPlacing.h"
 
@@ -31,4 +33,11 @@ void SideWindow::closeEvent(QCloseEvent *event)
 void SideWindow::saveAtClose()
 {
     saveWindowPlacement(this);
+}
+
+void SideWindow::disconnectHandlers()
+{
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+    for (QObject *child : findChildren<QObject *>())
+        QObject::disconnect(child, nullptr, this, nullptr);
 }

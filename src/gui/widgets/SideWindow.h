@@ -18,6 +18,13 @@ public:
     void restorePlacement();
 
 protected:
+    // Cuts every connection that calls into this window, from its own
+    // controls and from the application: a window's destructor calls it
+    // first, since its controls and the application still signal while the
+    // base class destroys them (a field losing the focus), when the
+    // window's own part is already gone.
+    void disconnectHandlers();
+
     void closeEvent(QCloseEvent *event) override;
     // What closing saves; by default the placement.
     virtual void saveAtClose();

@@ -86,3 +86,8 @@ bool ActShortcutsWindow::eventFilter(QObject *watched, QEvent *event)
         openAction->trigger();
     return SideWindow::eventFilter(watched, event);
 }
+
+ActShortcutsWindow::~ActShortcutsWindow()
+{
+    disconnectHandlers();
+}

@@ -15,6 +15,7 @@ class ActShortcutsWindow : public SideWindow
     Q_OBJECT
 public:
     ActShortcutsWindow();
+    ~ActShortcutsWindow() override;
 
     QListWidget *actList = nullptr;
     QMenu *menu = nullptr;

@@ -336,3 +336,8 @@ bool CcamViewerWindow::eventFilter(QObject *watched, QEvent *event)
         return true;
     return SideWindow::eventFilter(watched, event);
 }
+
+CcamViewerWindow::~CcamViewerWindow()
+{
+    disconnectHandlers();
+}

@@ -18,6 +18,7 @@ class CcamViewerWindow : public SideWindow
     Q_OBJECT
 public:
     CcamViewerWindow();
+    ~CcamViewerWindow() override;
 
     QMenuBar *menus = nullptr;
     QAction *closeAction = nullptr, *searchAction = nullptr;

@@ -379,3 +379,8 @@ bool ModifierCalculatorWindow::eventFilter(QObject *watched, QEvent *event)
     }
     return SideWindow::eventFilter(watched, event);
 }
+
+ModifierCalculatorWindow::~ModifierCalculatorWindow()
+{
+    disconnectHandlers();
+}

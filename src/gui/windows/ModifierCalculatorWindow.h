@@ -17,6 +17,7 @@ class ModifierCalculatorWindow : public SideWindow
     Q_OBJECT
 public:
     ModifierCalculatorWindow();
+    ~ModifierCalculatorWindow() override;
 
     QLabel *baseLabel = nullptr, *journalLabel = nullptr;
     QLineEdit *baseField = nullptr;

@@ -463,3 +463,8 @@ void PresentationWindow::saveAtClose()
 {
     saveOwnSettings();
 }
+
+PresentationWindow::~PresentationWindow()
+{
+    disconnectHandlers();
+}

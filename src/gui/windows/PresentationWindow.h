@@ -52,6 +52,7 @@ class PresentationWindow : public SideWindow
     Q_OBJECT
 public:
     explicit PresentationWindow(const PresentationTargets &targets = PresentationTargets());
+    ~PresentationWindow() override;
 
     WholeSpinBox *panelLeftBox = nullptr, *panelTopBox = nullptr, *panelWidthBox = nullptr, *panelHeightBox = nullptr,
                  *screenTopBox = nullptr, *stampAngleBox = nullptr, *stampSizeBox = nullptr;

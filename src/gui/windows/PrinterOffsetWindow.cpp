@@ -96,3 +96,8 @@ void PrinterOffsetWindow::storeOffsetOfChosenPrinter()
     storePrinterOffset(printerBox->currentText(), {rightBox->value(), downBox->value()});
     unreadableNote->hide();
 }
+
+PrinterOffsetWindow::~PrinterOffsetWindow()
+{
+    disconnectHandlers();
+}

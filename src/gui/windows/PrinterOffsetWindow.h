@@ -20,6 +20,7 @@ class PrinterOffsetWindow : public SideWindow
 public:
     // The printers offered: by default the installed ones.
     explicit PrinterOffsetWindow(const QStringList &printers = QStringList());
+    ~PrinterOffsetWindow() override;
 
     // Shows the offsets of that printer (added to the list when missing).
     void choosePrinter(const QString &name);
