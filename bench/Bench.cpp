@@ -55,6 +55,18 @@
 
 namespace {
 
+// The care-sheet window's commands and its town list, by their object names.
+QAction *command(const char *name)
+{
+    return careSheetWindow->findChild<QAction *>(QString::fromLatin1(name));
+}
+
+QListWidget *townList()
+{
+    return careSheetWindow->findChild<QListWidget *>(QStringLiteral("LISTE_VILLES"));
+}
+
+
 // The desktop, with the program file in the benchmark's folder, and the
 // Windows folder the patient import looks in once the benchmark names one.
 class BenchPlatform : public DesktopPlatform
@@ -220,7 +232,7 @@ Start startChild(const QStringList &arguments)
     child.waitForFinished(30000);
     const QList<QByteArray> words = out.trimmed().split(' ');
     if (words.value(0) != "painted") {
-        std::fprintf(stderr, "bench: the child %s did not paint\n", qPrintable(arguments.join(' ')));
+        std::fprintf(stderr, "bench: the child %s did not paint\n", qPrintable(arguments.join(QLatin1Char(' '))));
         std::exit(1);
     }
     start.peakKb = words.value(2).toLong();
@@ -316,11 +328,11 @@ int main(int argc, char *argv[])
     // The save of a full sheet, and its floor: one atomic write of each file
     // it produces, with the bytes it produced.
     const QDateTime beforeSave = QDateTime::currentDateTime().addSecs(-1);
-    careSheetWindow->saveConfigurationAction->trigger();
+    command("saveConfigurationAction")->trigger();
     const QStringList saved = filesChangedSince(folder.path(), beforeSave);
     {
         Result r{QStringLiteral("INI_SAVE (feuille remplie)"), QStringLiteral("une écriture atomique des fichiers")};
-        r.scenario = timed(runs, [] { careSheetWindow->saveConfigurationAction->trigger(); });
+        r.scenario = timed(runs, [] { command("saveConfigurationAction")->trigger(); });
         QList<QByteArray> bytes;
         for (const QString &path : saved) {
             QFile file(path);
@@ -355,14 +367,14 @@ int main(int argc, char *argv[])
         // The whole command besides: the form image decoded again and every
         // value put back into the window; no floor of its own.
         Result r{QStringLiteral("INI_GET complet (image décodée, fenêtre mise à jour)"), QString()};
-        r.scenario = timed(runs, [] { careSheetWindow->readConfigurationAction->trigger(); });
+        r.scenario = timed(runs, [] { command("readConfigurationAction")->trigger(); });
         r.goal = QStringLiteral("—");
         r.met = true;
         results << r;
     }
     {
         Result r{QStringLiteral("Impression (capture + page PDF 600 dpi)"), QStringLiteral("même image dessinée en PDF")};
-        r.scenario = timed(runs, [] { careSheetWindow->printAction->trigger(); });
+        r.scenario = timed(runs, [] { command("printAction")->trigger(); });
         const QPixmap picture = QPixmap::fromImage(builtInFormPicture());
         r.floor = timed(runs, [&] {
             QPrinter printer(QPrinter::HighResolution);
@@ -395,12 +407,12 @@ int main(int argc, char *argv[])
         writeLineFile(towns, lines);
         int added = 0;
         r.scenario = timed(runs, [&] {
-            careSheetWindow->readConfigurationAction->trigger();
-            addUniqueEntry(careSheetWindow->LISTE_VILLES, QStringLiteral("NOUVELLE VILLE %1").arg(++added), false);
-            careSheetWindow->saveConfigurationAction->trigger();
+            command("readConfigurationAction")->trigger();
+            addUniqueEntry(townList(), QStringLiteral("NOUVELLE VILLE %1").arg(++added), false);
+            command("saveConfigurationAction")->trigger();
         });
-        if (careSheetWindow->LISTE_VILLES->count() < 100000)
-            r.note = QStringLiteral("la liste n'a pas été lue (%1 lignes)").arg(careSheetWindow->LISTE_VILLES->count());
+        if (townList()->count() < 100000)
+            r.note = QStringLiteral("la liste n'a pas été lue (%1 lignes)").arg(townList()->count());
         r.floor = timed(runs, [&] {
             QStringList read = readLineFile(towns);
             read << QStringLiteral("NOUVELLE VILLE");
@@ -410,7 +422,7 @@ int main(int argc, char *argv[])
         r.met = r.scenario->median() <= 3 * r.floor->median();
         results << r;
         writeLineFile(towns, QStringList{QStringLiteral("PARIS"), QStringLiteral("LYON")});
-        careSheetWindow->readConfigurationAction->trigger();
+        command("readConfigurationAction")->trigger();
     }
     careSheetWindow->close();
     destroyProgramWindows();
@@ -557,34 +569,34 @@ int main(int argc, char *argv[])
     // The results file and the table.
     QJsonArray list;
     auto seriesJson = [](const Series &s) {
-        return QJsonObject{{"cold_ms", s.cold}, {"min_ms", s.min()}, {"median_ms", s.median()}, {"max_ms", s.max()}};
+        return QJsonObject{{QStringLiteral("cold_ms"), s.cold}, {QStringLiteral("min_ms"), s.min()}, {QStringLiteral("median_ms"), s.median()}, {QStringLiteral("max_ms"), s.max()}};
     };
     for (const Result &r : results) {
-        QJsonObject o{{"scenario", r.name}, {"floor", r.floorName}, {"goal", r.goal}};
+        QJsonObject o{{QStringLiteral("scenario"), r.name}, {QStringLiteral("floor"), r.floorName}, {QStringLiteral("goal"), r.goal}};
         if (r.note == QLatin1String("pending")) {
-            o.insert("status", "pending");
+            o.insert(QStringLiteral("status"), QStringLiteral("pending"));
         } else if (r.scenario) {
-            o.insert("runs", seriesJson(*r.scenario));
+            o.insert(QStringLiteral("runs"), seriesJson(*r.scenario));
             if (r.floor) {
-                o.insert("floor_runs", seriesJson(*r.floor));
-                o.insert("ratio", r.scenario->median() / r.floor->median());
-                o.insert("status", r.goal == kNoGoal ? "measured" : r.met ? "met" : "missed");
+                o.insert(QStringLiteral("floor_runs"), seriesJson(*r.floor));
+                o.insert(QStringLiteral("ratio"), r.scenario->median() / r.floor->median());
+                o.insert(QStringLiteral("status"), r.goal == kNoGoal ? QStringLiteral("measured") : r.met ? QStringLiteral("met") : QStringLiteral("missed"));
             } else {
-                o.insert("status", "measured");
+                o.insert(QStringLiteral("status"), QStringLiteral("measured"));
             }
             if (!r.note.isEmpty())
-                o.insert("note", r.note);
+                o.insert(QStringLiteral("note"), r.note);
         } else {
-            o.insert("value", r.value);
-            o.insert("unit", r.note);
-            o.insert("status", r.met ? "met" : "missed");
+            o.insert(QStringLiteral("value"), r.value);
+            o.insert(QStringLiteral("unit"), r.note);
+            o.insert(QStringLiteral("status"), r.met ? QStringLiteral("met") : QStringLiteral("missed"));
         }
         list.append(o);
     }
     QDir().mkpath(QFileInfo(resultsPath).absolutePath());
     QFile out(resultsPath);
     if (out.open(QIODevice::WriteOnly))
-        out.write(QJsonDocument(QJsonObject{{"runs", runs}, {"results", list}}).toJson());
+        out.write(QJsonDocument(QJsonObject{{QStringLiteral("runs"), runs}, {QStringLiteral("results"), list}}).toJson());
 
     std::printf("\n| Scénario | froid | min | médiane | max | plancher (médiane) | rapport | objectif | |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|\n");

@@ -46,11 +46,11 @@ NavelisDemo writeNavelisDemo(const QString &folderPath, int patientCode)
             "MEMO, [ADRESSE], [CODE POSTAL], [VILLE], [TEL DOMICILE], [TEL AUTRE]) "
             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         const QList<QVariantList> patients = {
-            {1, "MARTIN", "Claire", "1968-05-21", "2 68 05 69 123 045", QVariant(), "3 place Bellecour", "69002",
-             "LYON", "04 78 00 00 01", QVariant()},
-            {1234, "DURAND", "Marie", "1975-03-12", "2 75 03 75 111 222", "suivie depuis 2010",
-             "12 rue des Lilas\r\nBâtiment B", "75011", "PARIS", "01 43 00 00 02", "06 00 00 00 02"},
-            {1500, "PETIT", "Léa", "1990-11-02", "_en attente", QVariant(), QVariant(), QVariant(), "NANTES",
+            {1, QStringLiteral("MARTIN"), QStringLiteral("Claire"), QStringLiteral("1968-05-21"), QStringLiteral("2 68 05 69 123 045"), QVariant(), QStringLiteral("3 place Bellecour"), QStringLiteral("69002"),
+             QStringLiteral("LYON"), QStringLiteral("04 78 00 00 01"), QVariant()},
+            {1234, QStringLiteral("DURAND"), QStringLiteral("Marie"), QStringLiteral("1975-03-12"), QStringLiteral("2 75 03 75 111 222"), QStringLiteral("suivie depuis 2010"),
+             QStringLiteral("12 rue des Lilas\r\nBâtiment B"), QStringLiteral("75011"), QStringLiteral("PARIS"), QStringLiteral("01 43 00 00 02"), QStringLiteral("06 00 00 00 02")},
+            {1500, QStringLiteral("PETIT"), QStringLiteral("Léa"), QStringLiteral("1990-11-02"), QStringLiteral("_en attente"), QVariant(), QVariant(), QVariant(), QStringLiteral("NANTES"),
              QVariant(), QVariant()},
         };
         ok = ok

@@ -6,6 +6,7 @@
 
 #include "FakePlatform.h"
 #include "ScriptedDialogs.h"
+#include "SheetAccess.h"
 #include "app/ProgramEntry.h"
 #include "app/CareSheetWindow.h"
 #include "app/ProgramWindows.h"
@@ -39,13 +40,13 @@ int main(int argc, char *argv[])
     for (int round = 0; round < rounds; ++round) {
         openProgramWindows();
         QCoreApplication::processEvents();
-        careSheetWindow->NOM->setText(QStringLiteral("PATIENT %1").arg(round));
-        careSheetWindow->ADRESSE->setText(QStringLiteral("%1 RUE DES ÉCOLES").arg(round * 7));
-        careSheetWindow->saveConfigurationAction->trigger();
+        textField(careSheetWindow, "NOM")->setText(QStringLiteral("PATIENT %1").arg(round));
+        textField(careSheetWindow, "ADRESSE")->setText(QStringLiteral("%1 RUE DES ÉCOLES").arg(round * 7));
+        actionOf(careSheetWindow, "saveConfigurationAction")->trigger();
 
-        careSheetWindow->VILLE->setFocus();
-        QTest::keyClicks(careSheetWindow->VILLE, QStringLiteral("VILLE %1").arg(round));
-        QTest::keyClick(careSheetWindow->VILLE, Qt::Key_Tab);
+        textField(careSheetWindow, "VILLE")->setFocus();
+        QTest::keyClicks(textField(careSheetWindow, "VILLE"), QStringLiteral("VILLE %1").arg(round));
+        QTest::keyClick(textField(careSheetWindow, "VILLE"), Qt::Key_Tab);
         QCoreApplication::processEvents();
         careSheetWindow->close();
         destroyProgramWindows();

@@ -13,6 +13,7 @@
 #include "print/JpegCodec.h"
 #include "widgets/StampLabel.h"
 #include "windows/PresentationWindow.h"
+#include "windows/CcamViewerWindow.h"
 #include "support/ActionGuard.h"
 #include "support/Dialogs.h"
 #include "support/Platform.h"
@@ -56,7 +57,7 @@ CareSheetWindow::CareSheetWindow(QWidget *parent)
     setPalette(white);
 
     moveResize = new MoveResizeController(this);
-    moveResize->setObjectName(QStringLiteral("MRControl1"));
+    moveResize->setObjectName(QStringLiteral("moveResize"));
 
     buildClientArea();
     buildFields();
@@ -84,7 +85,7 @@ CareSheetWindow::~CareSheetWindow()
 void CareSheetWindow::buildClientArea()
 {
     scrollArea = new QScrollArea(this);
-    scrollArea->setObjectName(QStringLiteral("ScrollBox"));
+    scrollArea->setObjectName(QStringLiteral("sheetScrollArea"));
     scrollArea->setFrameShape(QFrame::NoFrame);
     scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -92,7 +93,7 @@ void CareSheetWindow::buildClientArea()
     scrollArea->setFocusPolicy(Qt::NoFocus);
 
     sheetPage = new QWidget;
-    sheetPage->setObjectName(QStringLiteral("Client"));
+    sheetPage->setObjectName(QStringLiteral("sheetPage"));
     sheetPage->setMinimumHeight(kScrollRange);
     sheetPage->setAutoFillBackground(true);
     sheetPage->setPalette(palette());
@@ -100,12 +101,12 @@ void CareSheetWindow::buildClientArea()
     setCentralWidget(scrollArea);
 
     imagePanel = new ImagePanel(sheetPage);
-    imagePanel->setObjectName(QStringLiteral("Panel_IMAGE"));
+    imagePanel->setObjectName(QStringLiteral("imagePanel"));
     imagePanel->setCaption(panelCaption());
     imagePanel->setGeometry(designPanelGeometry());
 
     formImage = new FormImage(imagePanel);
-    formImage->setObjectName(QStringLiteral("Image1"));
+    formImage->setObjectName(QStringLiteral("formImage"));
     // No picture yet: the reading of the configuration, which follows at
     // once, puts the form image or the built-in picture in (decoding the
     // built-in one here as well cost a tenth of the start).
@@ -337,4 +338,24 @@ void CareSheetWindow::pasteIntoField()
 {
     if (auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget()))
         edit->paste();
+}
+
+PresentationTargets CareSheetWindow::presentationTargets()
+{
+    PresentationTargets targets;
+    targets.imagePanel = imagePanel;
+    targets.careSheet = this;
+    targets.image = formImage;
+    targets.stamp = NOTE;
+    targets.stampMenuTick = showStampAction;
+    targets.quit = quitAction;
+    targets.saveConfiguration = [this] { saveConfiguration(); };
+    // "CCAM texte complet"; while that item is not there yet, the viewer.
+    targets.showCcamText = [this] {
+        if (ccamTextAction->isEnabled())
+            ccamTextAction->trigger();
+        else if (ccamViewerWindow)
+            ccamViewerWindow->show();
+    };
+    return targets;
 }

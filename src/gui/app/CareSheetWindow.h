@@ -40,6 +40,7 @@ struct ActModel;
 struct FieldDesign;
 struct FormConfiguration;
 struct ImportedPatient;
+struct PresentationTargets;
 
 class CareSheetWindow : public QMainWindow
 {
@@ -49,53 +50,9 @@ public:
     ~CareSheetWindow() override;
 
     // The form in use.
-    FormInUse state;
-
-    // The client area that scrolls over the page, the image panel and the image.
-    QScrollArea *scrollArea = nullptr;
-    QWidget *sheetPage = nullptr;
-    ImagePanel *imagePanel = nullptr;
-    FormImage *formImage = nullptr;
-
-    // Sheet fields.
-    SheetEdit *ACTE_4 = nullptr, *NOM = nullptr, *MATRICULE = nullptr, *ASSURE = nullptr,
-              *ASSURE_MATRICULE = nullptr, *ADRESSE = nullptr, *VILLE = nullptr, *CPAM = nullptr,
-              *COCHE_MALADIE = nullptr, *COCHE_MATERNITE = nullptr, *COCHE_ALD_0 = nullptr,
-              *COCHE_ALD_1 = nullptr, *COCHE_ALD_TYPE = nullptr, *COCHE_ACCES = nullptr,
-              *MEDECIN = nullptr, *CCAM_1 = nullptr, *CCAM_2 = nullptr, *ACTE_1 = nullptr,
-              *ACTE_2 = nullptr, *ACTE_3 = nullptr, *TARIF_1 = nullptr, *TARIF_2 = nullptr,
-              *TARIF_3 = nullptr, *TARIF_4 = nullptr, *MONTANT_TOTAL = nullptr,
-              *COCHE_NP_OBLIGAT = nullptr, *COCHE_NP_COMP = nullptr;
-    DateEdit *DDN = nullptr, *DDG = nullptr, *DATE_ACTE = nullptr, *DATE = nullptr;
-    QListWidget *LISTE_VILLES = nullptr, *Liste_CPAMS = nullptr;
-    QLabel *oriente = nullptr;
-    StampLabel *NOTE = nullptr;
-
-    MoveResizeController *moveResize = nullptr;
-
-    // Actions and menu items, by the names the program gives them.
-    QAction *loadFormImageAction = nullptr, *togglePresentationAction = nullptr, *editFormImageAction = nullptr, *saveConfigurationAction = nullptr,
-            *readConfigurationAction = nullptr, *clearAllAction = nullptr, *printAction = nullptr, *quitAction = nullptr,
-            *openActModelAction = nullptr, *saveActModelAction = nullptr, *fieldsFontAction = nullptr, *borderAction = nullptr,
-            *threeDAction = nullptr, *addTextFieldAction = nullptr, *lockFieldsAction = nullptr,
-            *textOnlyAction = nullptr, *showStampAction = nullptr, *showOrienteAction = nullptr,
-            *hideNameAction = nullptr, *hideDatesAction = nullptr, *fitScreenHeightAction = nullptr,
-            *fullHeightAction = nullptr, *showShortcutsAction = nullptr, *showPresentationAction = nullptr, *exploreModelsAction = nullptr,
-            *traceVariablesAction = nullptr, *chooseActAtStartAction = nullptr, *importAtStartAction = nullptr,
-            *codingHelpAction = nullptr, *ameliAction = nullptr, *modifiersNoteAction = nullptr,
-            *officialJournalAction = nullptr, *ccamTextAction = nullptr, *modifierCalculatorAction = nullptr,
-            *importPatientAction = nullptr, *careSheetInfoAction = nullptr, *onlineManualAction = nullptr,
-            *movingFieldsHelpAction = nullptr, *thanksAction = nullptr, *newVersionAction = nullptr,
-            *personalNotesAction = nullptr, *pasteAction = nullptr, *computeTotalAction = nullptr;
-    // Pop-up menus and their items.
-    QMenu *claimBoxMenu = nullptr, *stampMenu = nullptr, *townListMenu = nullptr,
-          *fundListMenu = nullptr, *imageMenu = nullptr;
-    QAction *tickAction = nullptr, *untickAction = nullptr, *deleteTownAction = nullptr, *closeTownListAction = nullptr,
-            *deleteFundAction = nullptr, *closeFundListAction = nullptr, *addTextZoneAction = nullptr,
-            *popupShowStampAction = nullptr;
-    // The buttons at the right end of the menu bar.
-    QToolButton *openModelButton = nullptr, *saveModelButton = nullptr, *printButton = nullptr,
-                *presentationButton = nullptr, *helpButton = nullptr;
+    const FormInUse &formInUse() const { return state; }
+    // What the presentation options window acts on, all of this window's.
+    PresentationTargets presentationTargets();
 
     // The plain text fields in window order, the added ones last.
     const QList<SheetEdit *> &plainTextFields() const { return m_plainFields; }
@@ -245,6 +202,55 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The form in use.
+    FormInUse state;
+
+    // The client area that scrolls over the page, the image panel and the image.
+    QScrollArea *scrollArea = nullptr;
+    QWidget *sheetPage = nullptr;
+    ImagePanel *imagePanel = nullptr;
+    FormImage *formImage = nullptr;
+
+    // Sheet fields.
+    SheetEdit *ACTE_4 = nullptr, *NOM = nullptr, *MATRICULE = nullptr, *ASSURE = nullptr,
+              *ASSURE_MATRICULE = nullptr, *ADRESSE = nullptr, *VILLE = nullptr, *CPAM = nullptr,
+              *COCHE_MALADIE = nullptr, *COCHE_MATERNITE = nullptr, *COCHE_ALD_0 = nullptr,
+              *COCHE_ALD_1 = nullptr, *COCHE_ALD_TYPE = nullptr, *COCHE_ACCES = nullptr,
+              *MEDECIN = nullptr, *CCAM_1 = nullptr, *CCAM_2 = nullptr, *ACTE_1 = nullptr,
+              *ACTE_2 = nullptr, *ACTE_3 = nullptr, *TARIF_1 = nullptr, *TARIF_2 = nullptr,
+              *TARIF_3 = nullptr, *TARIF_4 = nullptr, *MONTANT_TOTAL = nullptr,
+              *COCHE_NP_OBLIGAT = nullptr, *COCHE_NP_COMP = nullptr;
+    DateEdit *DDN = nullptr, *DDG = nullptr, *DATE_ACTE = nullptr, *DATE = nullptr;
+    QListWidget *LISTE_VILLES = nullptr, *Liste_CPAMS = nullptr;
+    QLabel *oriente = nullptr;
+    StampLabel *NOTE = nullptr;
+
+    MoveResizeController *moveResize = nullptr;
+
+    // Actions and menu items, by the names the program gives them.
+    QAction *loadFormImageAction = nullptr, *togglePresentationAction = nullptr, *editFormImageAction = nullptr, *saveConfigurationAction = nullptr,
+            *readConfigurationAction = nullptr, *clearAllAction = nullptr, *printAction = nullptr, *quitAction = nullptr,
+            *openActModelAction = nullptr, *saveActModelAction = nullptr, *fieldsFontAction = nullptr, *borderAction = nullptr,
+            *threeDAction = nullptr, *addTextFieldAction = nullptr, *lockFieldsAction = nullptr,
+            *textOnlyAction = nullptr, *showStampAction = nullptr, *showOrienteAction = nullptr,
+            *hideNameAction = nullptr, *hideDatesAction = nullptr, *fitScreenHeightAction = nullptr,
+            *fullHeightAction = nullptr, *showShortcutsAction = nullptr, *showPresentationAction = nullptr, *exploreModelsAction = nullptr,
+            *traceVariablesAction = nullptr, *chooseActAtStartAction = nullptr, *importAtStartAction = nullptr,
+            *codingHelpAction = nullptr, *ameliAction = nullptr, *modifiersNoteAction = nullptr,
+            *officialJournalAction = nullptr, *ccamTextAction = nullptr, *modifierCalculatorAction = nullptr,
+            *importPatientAction = nullptr, *careSheetInfoAction = nullptr, *onlineManualAction = nullptr,
+            *movingFieldsHelpAction = nullptr, *thanksAction = nullptr, *newVersionAction = nullptr,
+            *personalNotesAction = nullptr, *pasteAction = nullptr, *computeTotalAction = nullptr;
+    // Pop-up menus and their items.
+    QMenu *claimBoxMenu = nullptr, *stampMenu = nullptr, *townListMenu = nullptr,
+          *fundListMenu = nullptr, *imageMenu = nullptr;
+    QAction *tickAction = nullptr, *untickAction = nullptr, *deleteTownAction = nullptr, *closeTownListAction = nullptr,
+            *deleteFundAction = nullptr, *closeFundListAction = nullptr, *addTextZoneAction = nullptr,
+            *popupShowStampAction = nullptr;
+    // The buttons at the right end of the menu bar.
+    QToolButton *openModelButton = nullptr, *saveModelButton = nullptr, *printButton = nullptr,
+                *presentationButton = nullptr, *helpButton = nullptr;
+
     void buildClientArea();
     void buildFields();
     QWidget *createField(const FieldDesign &field);

@@ -29,33 +29,6 @@ QFont fontOf(const FieldFont &field)
     return font;
 }
 
-template <typename Member>
-struct NamedMember
-{
-    const char *name;
-    Member CareSheetWindow::*member;
-};
-
-const NamedMember<SheetEdit *> kEdits[] = {
-    {"ACTE_4", &CareSheetWindow::ACTE_4}, {"NOM", &CareSheetWindow::NOM}, {"MATRICULE", &CareSheetWindow::MATRICULE},
-    {"ASSURE", &CareSheetWindow::ASSURE}, {"ASSURE_MATRICULE", &CareSheetWindow::ASSURE_MATRICULE},
-    {"ADRESSE", &CareSheetWindow::ADRESSE}, {"VILLE", &CareSheetWindow::VILLE}, {"CPAM", &CareSheetWindow::CPAM},
-    {"COCHE_MALADIE", &CareSheetWindow::COCHE_MALADIE}, {"COCHE_MATERNITE", &CareSheetWindow::COCHE_MATERNITE},
-    {"COCHE_ALD_0", &CareSheetWindow::COCHE_ALD_0}, {"COCHE_ALD_1", &CareSheetWindow::COCHE_ALD_1},
-    {"COCHE_ALD_TYPE", &CareSheetWindow::COCHE_ALD_TYPE}, {"COCHE_ACCES", &CareSheetWindow::COCHE_ACCES},
-    {"MEDECIN", &CareSheetWindow::MEDECIN}, {"CCAM_1", &CareSheetWindow::CCAM_1}, {"CCAM_2", &CareSheetWindow::CCAM_2},
-    {"ACTE_1", &CareSheetWindow::ACTE_1}, {"ACTE_2", &CareSheetWindow::ACTE_2}, {"ACTE_3", &CareSheetWindow::ACTE_3},
-    {"TARIF_1", &CareSheetWindow::TARIF_1}, {"TARIF_2", &CareSheetWindow::TARIF_2}, {"TARIF_3", &CareSheetWindow::TARIF_3},
-    {"TARIF_4", &CareSheetWindow::TARIF_4}, {"MONTANT_TOTAL", &CareSheetWindow::MONTANT_TOTAL},
-    {"COCHE_NP_OBLIGAT", &CareSheetWindow::COCHE_NP_OBLIGAT}, {"COCHE_NP_COMP", &CareSheetWindow::COCHE_NP_COMP},
-};
-const NamedMember<DateEdit *> kDates[] = {
-    {"DDN", &CareSheetWindow::DDN}, {"DDG", &CareSheetWindow::DDG}, {"DATE_ACTE", &CareSheetWindow::DATE_ACTE}, {"DATE", &CareSheetWindow::DATE},
-};
-const NamedMember<QListWidget *> kLists[] = {
-    {"LISTE_VILLES", &CareSheetWindow::LISTE_VILLES}, {"Liste_CPAMS", &CareSheetWindow::Liste_CPAMS},
-};
-
 // Gives a plain text field the common look: flat, single border, white.
 void setPlainLook(SheetEdit *edit)
 {
@@ -136,12 +109,40 @@ void CareSheetWindow::buildFields()
 {
     for (const FieldDesign &field : fieldCatalogue())
         createField(field);
-    for (const auto &entry : kEdits)
-        this->*entry.member = static_cast<SheetEdit *>(m_fields.value(QString::fromLatin1(entry.name)));
-    for (const auto &entry : kDates)
-        this->*entry.member = static_cast<DateEdit *>(m_fields.value(QString::fromLatin1(entry.name)));
-    for (const auto &entry : kLists)
-        this->*entry.member = static_cast<QListWidget *>(m_fields.value(QString::fromLatin1(entry.name)));
+    const auto named = [this](const char *name) { return m_fields.value(QString::fromLatin1(name)); };
+    ACTE_4 = static_cast<SheetEdit *>(named("ACTE_4"));
+    NOM = static_cast<SheetEdit *>(named("NOM"));
+    MATRICULE = static_cast<SheetEdit *>(named("MATRICULE"));
+    ASSURE = static_cast<SheetEdit *>(named("ASSURE"));
+    ASSURE_MATRICULE = static_cast<SheetEdit *>(named("ASSURE_MATRICULE"));
+    ADRESSE = static_cast<SheetEdit *>(named("ADRESSE"));
+    VILLE = static_cast<SheetEdit *>(named("VILLE"));
+    CPAM = static_cast<SheetEdit *>(named("CPAM"));
+    COCHE_MALADIE = static_cast<SheetEdit *>(named("COCHE_MALADIE"));
+    COCHE_MATERNITE = static_cast<SheetEdit *>(named("COCHE_MATERNITE"));
+    COCHE_ALD_0 = static_cast<SheetEdit *>(named("COCHE_ALD_0"));
+    COCHE_ALD_1 = static_cast<SheetEdit *>(named("COCHE_ALD_1"));
+    COCHE_ALD_TYPE = static_cast<SheetEdit *>(named("COCHE_ALD_TYPE"));
+    COCHE_ACCES = static_cast<SheetEdit *>(named("COCHE_ACCES"));
+    MEDECIN = static_cast<SheetEdit *>(named("MEDECIN"));
+    CCAM_1 = static_cast<SheetEdit *>(named("CCAM_1"));
+    CCAM_2 = static_cast<SheetEdit *>(named("CCAM_2"));
+    ACTE_1 = static_cast<SheetEdit *>(named("ACTE_1"));
+    ACTE_2 = static_cast<SheetEdit *>(named("ACTE_2"));
+    ACTE_3 = static_cast<SheetEdit *>(named("ACTE_3"));
+    TARIF_1 = static_cast<SheetEdit *>(named("TARIF_1"));
+    TARIF_2 = static_cast<SheetEdit *>(named("TARIF_2"));
+    TARIF_3 = static_cast<SheetEdit *>(named("TARIF_3"));
+    TARIF_4 = static_cast<SheetEdit *>(named("TARIF_4"));
+    MONTANT_TOTAL = static_cast<SheetEdit *>(named("MONTANT_TOTAL"));
+    COCHE_NP_OBLIGAT = static_cast<SheetEdit *>(named("COCHE_NP_OBLIGAT"));
+    COCHE_NP_COMP = static_cast<SheetEdit *>(named("COCHE_NP_COMP"));
+    DDN = static_cast<DateEdit *>(named("DDN"));
+    DDG = static_cast<DateEdit *>(named("DDG"));
+    DATE_ACTE = static_cast<DateEdit *>(named("DATE_ACTE"));
+    DATE = static_cast<DateEdit *>(named("DATE"));
+    LISTE_VILLES = static_cast<QListWidget *>(named("LISTE_VILLES"));
+    Liste_CPAMS = static_cast<QListWidget *>(named("Liste_CPAMS"));
     oriente = static_cast<QLabel *>(m_fields.value(QStringLiteral("oriente")));
     NOTE = static_cast<StampLabel *>(m_fields.value(QStringLiteral("NOTE")));
 

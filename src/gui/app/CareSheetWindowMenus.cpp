@@ -123,88 +123,88 @@ void CareSheetWindow::buildMenus()
     QMenuBar *bar = menuBar();
 
     QMenu *fichier = bar->addMenu(QStringLiteral("&Fichier"));
-    loadFormImageAction = addItem(fichier, this, "form_OPEN", QStringLiteral("&Charger l'image d'un formulaire"));
+    loadFormImageAction = addItem(fichier, this, "loadFormImageAction", QStringLiteral("&Charger l'image d'un formulaire"));
     loadFormImageAction->setToolTip(QStringLiteral("Charger l'image JPG A4 d'un formulaire"));
-    togglePresentationAction = addItem(fichier, this, "OPEN_CONFIG", QStringLiteral("Cadrer l'image"), QKeySequence(Qt::CTRL | Qt::Key_I));
-    editFormImageAction = addItem(fichier, this, "EDIT_IMAGE", QStringLiteral("Editer l'image"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    saveConfigurationAction = addItem(fichier, this, "INI_SAVE", QStringLiteral("Enregistrer la configuration"), QKeySequence(Qt::CTRL | Qt::Key_W));
+    togglePresentationAction = addItem(fichier, this, "togglePresentationAction", QStringLiteral("Cadrer l'image"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    editFormImageAction = addItem(fichier, this, "editFormImageAction", QStringLiteral("Editer l'image"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    saveConfigurationAction = addItem(fichier, this, "saveConfigurationAction", QStringLiteral("Enregistrer la configuration"), QKeySequence(Qt::CTRL | Qt::Key_W));
     fichier->addSeparator();
-    clearAllAction = addItem(fichier, this, "mnu_ToutEffacer", QStringLiteral("Tout effacer"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    clearAllAction = addItem(fichier, this, "clearAllAction", QStringLiteral("Tout effacer"), QKeySequence(Qt::CTRL | Qt::Key_Y));
     fichier->addSeparator();
-    printAction = addItem(fichier, this, "btn_IMPRIMER", QStringLiteral("&Imprimer"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    QAction *calibration = addItem(fichier, this, "mnu_Calibrage", QStringLiteral("Imprimer une page de calibrage"));
-    QAction *offsets = addItem(fichier, this, "mnu_Decalage", QStringLiteral("Décalage de l'imprimante"));
-    QAction *preview = addItem(fichier, this, "mnu_Apercu", QStringLiteral("Aperçu avant impression"));
+    printAction = addItem(fichier, this, "printAction", QStringLiteral("&Imprimer"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QAction *calibration = addItem(fichier, this, "calibrationAction", QStringLiteral("Imprimer une page de calibrage"));
+    QAction *offsets = addItem(fichier, this, "printerOffsetsAction", QStringLiteral("Décalage de l'imprimante"));
+    QAction *preview = addItem(fichier, this, "previewAction", QStringLiteral("Aperçu avant impression"));
     fichier->addSeparator();
-    quitAction = addItem(fichier, this, "Quitter1", QStringLiteral("&Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quitAction = addItem(fichier, this, "quitAction", QStringLiteral("&Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu *acte = bar->addMenu(QStringLiteral("&Acte"));
-    openActModelAction = addItem(acte, this, "OPEN_Modele", QStringLiteral("&Choisir un modèle d'Acte pour ce formulaire"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    saveActModelAction = addItem(acte, this, "SAVE_MODELE", QStringLiteral("&Enregistrer le modèle"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    openActModelAction = addItem(acte, this, "openActModelAction", QStringLiteral("&Choisir un modèle d'Acte pour ce formulaire"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    saveActModelAction = addItem(acte, this, "saveActModelAction", QStringLiteral("&Enregistrer le modèle"), QKeySequence(Qt::CTRL | Qt::Key_S));
     saveActModelAction->setToolTip(QStringLiteral("Enregistrer le modèle"));
 
     QMenu *editer = bar->addMenu(QStringLiteral("&Editer"));
-    fieldsFontAction = addItem(editer, this, "mnu_POLICE", QStringLiteral("&Police"));
+    fieldsFontAction = addItem(editer, this, "fieldsFontAction", QStringLiteral("&Police"));
     makeDefaultItem(editer, fieldsFontAction);
-    borderAction = addItem(editer, this, "mnu_Border", QStringLiteral("&Encadrer"), {}, true);
-    threeDAction = addItem(editer, this, "mnu_3D", QStringLiteral("3D"), {}, true);
+    borderAction = addItem(editer, this, "borderAction", QStringLiteral("&Encadrer"), {}, true);
+    threeDAction = addItem(editer, this, "threeDAction", QStringLiteral("3D"), {}, true);
     editer->addSeparator();
-    addTextFieldAction = addItem(editer, this, "mnu_Add_CompoEdit", QStringLiteral("&Ajouter un champ texte"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    addTextFieldAction = addItem(editer, this, "addTextFieldAction", QStringLiteral("&Ajouter un champ texte"), QKeySequence(Qt::CTRL | Qt::Key_T));
     editer->addSeparator();
-    lockFieldsAction = addItem(editer, this, "mnu_VERROU", QStringLiteral("Verrouiller/déverrouiller les champs"), {}, true);
+    lockFieldsAction = addItem(editer, this, "lockFieldsAction", QStringLiteral("Verrouiller/déverrouiller les champs"), {}, true);
 
     QMenu *afficher = bar->addMenu(QStringLiteral("&Afficher"));
-    textOnlyAction = addItem(afficher, this, "mnu_CacheImage", QStringLiteral("&Texte seul"), {}, true);
-    showStampAction = addItem(afficher, this, "mnu_Note_Show", QStringLiteral("Tampon"), {}, true);
-    showOrienteAction = addItem(afficher, this, "mnu_Oriente_Show", QStringLiteral("MT: Remplacer \"envoyé\" par \"orienté\""), {}, true);
+    textOnlyAction = addItem(afficher, this, "textOnlyAction", QStringLiteral("&Texte seul"), {}, true);
+    showStampAction = addItem(afficher, this, "showStampAction", QStringLiteral("Tampon"), {}, true);
+    showOrienteAction = addItem(afficher, this, "showOrienteAction", QStringLiteral("MT: Remplacer \"envoyé\" par \"orienté\""), {}, true);
     afficher->addSeparator();
-    hideNameAction = addItem(afficher, this, "Hide_NAME", QStringLiteral("Masquer le &Nom"), {}, true);
-    hideDatesAction = addItem(afficher, this, "Hide_DATES", QStringLiteral("Masquer les &Dates"), {}, true);
+    hideNameAction = addItem(afficher, this, "hideNameAction", QStringLiteral("Masquer le &Nom"), {}, true);
+    hideDatesAction = addItem(afficher, this, "hideDatesAction", QStringLiteral("Masquer les &Dates"), {}, true);
     afficher->addSeparator();
-    fitScreenHeightAction = addItem(afficher, this, "Ajusterlahauteurdelcran1", QStringLiteral("Ajuster à la hauteur de l'écran"));
-    fullHeightAction = addItem(afficher, this, "MAxi1", QStringLiteral("Maxi"));
+    fitScreenHeightAction = addItem(afficher, this, "fitScreenHeightAction", QStringLiteral("Ajuster à la hauteur de l'écran"));
+    fullHeightAction = addItem(afficher, this, "fullHeightAction", QStringLiteral("Maxi"));
     fullHeightAction->setVisible(false);
     afficher->addSeparator();
-    showShortcutsAction = addItem(afficher, this, "Historique1", QStringLiteral("&Historique des actes"));
-    showPresentationAction = addItem(afficher, this, "Co1", QStringLiteral("&Configuration"));
+    showShortcutsAction = addItem(afficher, this, "showShortcutsAction", QStringLiteral("&Historique des actes"));
+    showPresentationAction = addItem(afficher, this, "showPresentationAction", QStringLiteral("&Configuration"));
 
     QMenu *outils = bar->addMenu(QStringLiteral("Outils"));
-    exploreModelsAction = addItem(outils, this, "Explorer", QStringLiteral("Explorer les modèles"));
+    exploreModelsAction = addItem(outils, this, "exploreModelsAction", QStringLiteral("Explorer les modèles"));
     outils->addSeparator();
-    traceVariablesAction = addItem(outils, this, "VariablesProgramme1", QStringLiteral("Trace Variables"));
+    traceVariablesAction = addItem(outils, this, "traceVariablesAction", QStringLiteral("Trace Variables"));
     traceVariablesAction->setVisible(false);
-    chooseActAtStartAction = addItem(outils, this, "chk_OpenActe", QStringLiteral("Choisir un acte à l'ouverture"), {}, true);
-    importAtStartAction = addItem(outils, this, "chk_AutoNavelis", QStringLiteral("Placer le nom du patient actuel dans &Navélis"), {}, true);
+    chooseActAtStartAction = addItem(outils, this, "chooseActAtStartAction", QStringLiteral("Choisir un acte à l'ouverture"), {}, true);
+    importAtStartAction = addItem(outils, this, "importAtStartAction", QStringLiteral("Placer le nom du patient actuel dans &Navélis"), {}, true);
 
     QMenu *ccam = bar->addMenu(QStringLiteral("C.C.A.M"));
-    codingHelpAction = addItem(ccam, this, "Aideaucodage1", QStringLiteral("Aide au codage ... "));
-    ameliAction = addItem(ccam, this, "Amli1", QStringLiteral("Améli ..."));
+    codingHelpAction = addItem(ccam, this, "codingHelpAction", QStringLiteral("Aide au codage ... "));
+    ameliAction = addItem(ccam, this, "ameliAction", QStringLiteral("Améli ..."));
     ccam->addSeparator();
-    modifiersNoteAction = addItem(ccam, this, "mnu_Modificateurs", QStringLiteral("Mises à jour 1/7/2013 (modificateurs)"));
-    officialJournalAction = addItem(ccam, this, "JORFn0124du31mai2013page90081", QStringLiteral("JORF n°0124 du 31 mai 2013 page 9008 "));
+    modifiersNoteAction = addItem(ccam, this, "modifiersNoteAction", QStringLiteral("Mises à jour 1/7/2013 (modificateurs)"));
+    officialJournalAction = addItem(ccam, this, "officialJournalAction", QStringLiteral("JORF n°0124 du 31 mai 2013 page 9008 "));
     ccam->addSeparator();
-    ccamTextAction = addItem(ccam, this, "mnu_CCAM", QStringLiteral("CCAM texte complet"));
+    ccamTextAction = addItem(ccam, this, "ccamTextAction", QStringLiteral("CCAM texte complet"));
     ccam->addSeparator();
-    modifierCalculatorAction = addItem(ccam, this, "modif_1", QStringLiteral("Recaluler le tarif avec les modificateurs"));
+    modifierCalculatorAction = addItem(ccam, this, "modifierCalculatorAction", QStringLiteral("Recaluler le tarif avec les modificateurs"));
 
-    importPatientAction = addItem(nullptr, this, "mnu_NAVELIS", QStringLiteral(".N"));
+    importPatientAction = addItem(nullptr, this, "importPatientAction", QStringLiteral(".N"));
     bar->addAction(importPatientAction);
 
     QMenu *aide = bar->addMenu(QStringLiteral("?"));
-    careSheetInfoAction = addItem(aide, this, "Lafeuilledesoins1", QStringLiteral("La feuille de soins"));
+    careSheetInfoAction = addItem(aide, this, "careSheetInfoAction", QStringLiteral("La feuille de soins"));
     aide->addSeparator();
-    onlineManualAction = addItem(aide, this, "mnu_AideEnLigne", QStringLiteral("&Manuel en ligne"), QKeySequence(Qt::CTRL | Qt::Key_F1));
-    movingFieldsHelpAction = addItem(aide, this, "Dplacerleschamps1", QStringLiteral("Déplacer les champs"), QKeySequence(Qt::Key_F1));
+    onlineManualAction = addItem(aide, this, "onlineManualAction", QStringLiteral("&Manuel en ligne"), QKeySequence(Qt::CTRL | Qt::Key_F1));
+    movingFieldsHelpAction = addItem(aide, this, "movingFieldsHelpAction", QStringLiteral("Déplacer les champs"), QKeySequence(Qt::Key_F1));
     aide->addSeparator();
-    thanksAction = addItem(aide, this, "Merci1", QStringLiteral("Remerciements/Thank's"));
+    thanksAction = addItem(aide, this, "thanksAction", QStringLiteral("Remerciements/Thank's"));
     aide->addSeparator();
-    newVersionAction = addItem(aide, this, "Rechercher1", QStringLiteral("Rechercher une nouvelle version ..."));
-    personalNotesAction = addItem(aide, this, "mnu_Notes", QStringLiteral("&Notes perso"));
+    newVersionAction = addItem(aide, this, "newVersionAction", QStringLiteral("Rechercher une nouvelle version ..."));
+    personalNotesAction = addItem(aide, this, "personalNotesAction", QStringLiteral("&Notes perso"));
 
     // Actions on no menu.
-    pasteAction = addItem(nullptr, this, "EditPaste1", QStringLiteral("Coller"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    readConfigurationAction = addItem(nullptr, this, "INI_GET", QStringLiteral("INI_GET"));
-    computeTotalAction = addItem(nullptr, this, "Calcule_Total", QStringLiteral("Calcule &Total"));
+    pasteAction = addItem(nullptr, this, "pasteAction", QStringLiteral("Coller"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    readConfigurationAction = addItem(nullptr, this, "readConfigurationAction", QStringLiteral("INI_GET"));
+    computeTotalAction = addItem(nullptr, this, "computeTotalAction", QStringLiteral("Calcule &Total"));
 
     // What each item does. Every handler runs inside the action guard.
     auto on = [this](QAction *action, auto handler) {
@@ -258,40 +258,40 @@ void CareSheetWindow::buildMenus()
 void CareSheetWindow::buildPopupMenus()
 {
     claimBoxMenu = new QMenu(this);
-    claimBoxMenu->setObjectName(QStringLiteral("PopupMenu_X"));
-    tickAction = addItem(claimBoxMenu, this, "Cocher1", QStringLiteral("Cocher"));
-    untickAction = addItem(claimBoxMenu, this, "Dcocher1", QStringLiteral("Décocher"));
+    claimBoxMenu->setObjectName(QStringLiteral("claimBoxMenu"));
+    tickAction = addItem(claimBoxMenu, this, "tickAction", QStringLiteral("Cocher"));
+    untickAction = addItem(claimBoxMenu, this, "untickAction", QStringLiteral("Décocher"));
     connect(tickAction, &QAction::triggered, this, guarded([this] { tickFocusedField(); }));
     connect(untickAction, &QAction::triggered, this, guarded([this] { untickFocusedField(); }));
 
     buildStampMenu();
 
     townListMenu = new QMenu(this);
-    townListMenu->setObjectName(QStringLiteral("PopupMenu_VILLES"));
-    deleteTownAction = addItem(townListMenu, this, "mnu_VilleDelete", QStringLiteral("&Supprimer"));
+    townListMenu->setObjectName(QStringLiteral("townListMenu"));
+    deleteTownAction = addItem(townListMenu, this, "deleteTownAction", QStringLiteral("&Supprimer"));
     townListMenu->addSeparator();
-    closeTownListAction = addItem(townListMenu, this, "Fermer1", QStringLiteral("&Fermer"));
+    closeTownListAction = addItem(townListMenu, this, "closeTownListAction", QStringLiteral("&Fermer"));
     connect(deleteTownAction, &QAction::triggered, this, guarded([this] { deleteTown(); }));
     connect(closeTownListAction, &QAction::triggered, this, [this] { hidePickList(LISTE_VILLES); });
 
     fundListMenu = new QMenu(this);
-    fundListMenu->setObjectName(QStringLiteral("PopupMenu_CPAM"));
-    deleteFundAction = addItem(fundListMenu, this, "Supprimer1", QStringLiteral("&Supprimer"));
+    fundListMenu->setObjectName(QStringLiteral("fundListMenu"));
+    deleteFundAction = addItem(fundListMenu, this, "deleteFundAction", QStringLiteral("&Supprimer"));
     fundListMenu->addSeparator();
-    closeFundListAction = addItem(fundListMenu, this, "Fermer2", QStringLiteral("&Fermer"));
+    closeFundListAction = addItem(fundListMenu, this, "closeFundListAction", QStringLiteral("&Fermer"));
     connect(deleteFundAction, &QAction::triggered, this, guarded([this] { deleteFund(); }));
     connect(closeFundListAction, &QAction::triggered, this, [this] { hidePickList(Liste_CPAMS); });
 
     imageMenu = new QMenu(this);
-    imageMenu->setObjectName(QStringLiteral("PopupMenu_IMAGE"));
+    imageMenu->setObjectName(QStringLiteral("imageMenu"));
     addTextZoneAction = new QAction(QStringLiteral("Ajouter une zone de &Texte"), imageMenu);
-    addTextZoneAction->setObjectName(QStringLiteral("Ajouterunezonedetexte1"));
+    addTextZoneAction->setObjectName(QStringLiteral("addTextZoneAction"));
     addTextZoneAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     addTextZoneAction->setShortcutContext(Qt::WidgetShortcut);
     imageMenu->addAction(addTextZoneAction);
     makeDefaultItem(imageMenu, addTextZoneAction);
     popupShowStampAction = new QAction(QStringLiteral("Montrer Tampon"), imageMenu);
-    popupShowStampAction->setObjectName(QStringLiteral("mnuPoP_ShowTampon"));
+    popupShowStampAction->setObjectName(QStringLiteral("popupShowStampAction"));
     popupShowStampAction->setCheckable(true);
     popupShowStampAction->setChecked(true);
     imageMenu->addAction(popupShowStampAction);
@@ -332,14 +332,14 @@ void CareSheetWindow::buildTitleBarButtons()
         return tool;
     };
     // From left to right; the help button is the right-most.
-    openModelButton = button("capBtn_OPEN", QStringLiteral("Ouvrir un modèle de formulaire (CTRL+O)"),
+    openModelButton = button("openModelButton", QStringLiteral("Ouvrir un modèle de formulaire (CTRL+O)"),
                          openIcon(), openActModelAction);
-    saveModelButton = button("capBtn_SAVE", QStringLiteral("Enregistrer le modèle (CTRL+S)"),
+    saveModelButton = button("saveModelButton", QStringLiteral("Enregistrer le modèle (CTRL+S)"),
                          saveIcon(), saveActModelAction);
-    printButton = button("capBTN_PRINT", QStringLiteral("Lancer l'impression (CTRL+P)"), printerIcon(), printAction);
-    presentationButton = button("capBtn_OPTIONS", QStringLiteral("Paramètres de présentation"),
+    printButton = button("printButton", QStringLiteral("Lancer l'impression (CTRL+P)"), printerIcon(), printAction);
+    presentationButton = button("presentationButton", QStringLiteral("Paramètres de présentation"),
                             optionsIcon(), togglePresentationAction);
-    helpButton = button("capBtn_AIDE", QStringLiteral("Aide en ligne"),
+    helpButton = button("helpButton", QStringLiteral("Aide en ligne"),
                          helpIcon(), onlineManualAction);
     menuBar()->setCornerWidget(buttons, Qt::TopRightCorner);
 }

@@ -21,38 +21,13 @@ PresentationWindow *presentationWindow = nullptr;
 CcamViewerWindow *ccamViewerWindow = nullptr;
 ModifierCalculatorWindow *modifierCalculatorWindow = nullptr;
 
-namespace {
-
-// What the presentation options window acts on, all of the care sheet's.
-PresentationTargets presentationTargets()
-{
-    PresentationTargets targets;
-    targets.imagePanel = careSheetWindow->imagePanel;
-    targets.careSheet = careSheetWindow;
-    targets.image = careSheetWindow->formImage;
-    targets.stamp = careSheetWindow->NOTE;
-    targets.stampMenuTick = careSheetWindow->showStampAction;
-    targets.quit = careSheetWindow->quitAction;
-    targets.saveConfiguration = [] { careSheetWindow->saveConfiguration(); };
-    // "CCAM texte complet"; while that item is not there yet, the viewer.
-    targets.showCcamText = [] {
-        if (careSheetWindow->ccamTextAction->isEnabled())
-            careSheetWindow->ccamTextAction->trigger();
-        else if (ccamViewerWindow)
-            ccamViewerWindow->show();
-    };
-    return targets;
-}
-
-} // namespace
-
 void createProgramWindows()
 {
     careSheetWindow = new CareSheetWindow;
     navelisDatabase = new NavelisDatabase([] { careSheetWindow->patientDatabaseMissing(); });
     actShortcutsWindow = new ActShortcutsWindow;
     actShortcutsWindow->openAct = [form = careSheetWindow](const QString &actName) { form->openActShortcut(actName); };
-    presentationWindow = new PresentationWindow(presentationTargets());
+    presentationWindow = new PresentationWindow(careSheetWindow->presentationTargets());
     ccamViewerWindow = new CcamViewerWindow;
     modifierCalculatorWindow = new ModifierCalculatorWindow;
 }

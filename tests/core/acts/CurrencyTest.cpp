@@ -100,23 +100,23 @@ TEST(CurrencyTest, TotalsAddTheTariffsWithoutBinaryRounding)
 {
     struct Case { QStringList tariffs; const char *total; };
     const Case cases[] = {
-        {{"23", "3", "2", ""}, "28,00"},
-        {{"12,5", "0,35", "", ""}, "12,85"},
-        {{"", "", "", ""}, "0,00"},
-        {{"-5", "", "", ""}, "-5,00"},
+        {{QStringLiteral("23"), QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("")}, "28,00"},
+        {{QStringLiteral("12,5"), QStringLiteral("0,35"), QStringLiteral(""), QStringLiteral("")}, "12,85"},
+        {{QStringLiteral(""), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")}, "0,00"},
+        {{QStringLiteral("-5"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")}, "-5,00"},
         // 0,1 + 0,2 is no exact binary sum: fixed-point gives 0,30.
-        {{"0,1", "0,2", "", ""}, "0,30"},
+        {{QStringLiteral("0,1"), QStringLiteral("0,2"), QStringLiteral(""), QStringLiteral("")}, "0,30"},
         // The tie is judged on the exact sum: 0,0025 + 0,0025 = 0,005 → 0,01.
-        {{"0,0025", "0,0025", "", ""}, "0,01"},
-        {{"1,005", "", "", ""}, "1,01"},
-        {{"-1,005", "", "", ""}, "-1,01"},
-        {{"10", "-2,5", "0,25", "-0,75"}, "7,00"},
-        {{"922337203685477,5807", "-1", "", ""}, "922337203685476,58"},
+        {{QStringLiteral("0,0025"), QStringLiteral("0,0025"), QStringLiteral(""), QStringLiteral("")}, "0,01"},
+        {{QStringLiteral("1,005"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")}, "1,01"},
+        {{QStringLiteral("-1,005"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")}, "-1,01"},
+        {{QStringLiteral("10"), QStringLiteral("-2,5"), QStringLiteral("0,25"), QStringLiteral("-0,75")}, "7,00"},
+        {{QStringLiteral("922337203685477,5807"), QStringLiteral("-1"), QStringLiteral(""), QStringLiteral("")}, "922337203685476,58"},
         // More than four decimals; a tie at the third goes away from zero.
-        {{"1,23456", "", "", ""}, "1,23"},
-        {{"0,005", "", "", ""}, "0,01"},
-        {{"-0,005", "", "", ""}, "-0,01"},
-        {{" 7 ", "0,1", "0,2", ""}, "7,30"},
+        {{QStringLiteral("1,23456"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")}, "1,23"},
+        {{QStringLiteral("0,005"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")}, "0,01"},
+        {{QStringLiteral("-0,005"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")}, "-0,01"},
+        {{QStringLiteral(" 7 "), QStringLiteral("0,1"), QStringLiteral("0,2"), QStringLiteral("")}, "7,30"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(totalOfTariffs(c.tariffs, kFrench), QString::fromUtf8(c.total)) << c.tariffs.join(QLatin1Char('|')).toStdString();
@@ -126,15 +126,15 @@ TEST(CurrencyTest, TotalStopsAtTheFirstBadTariffAndRejectsASumBeyondTheRange)
 {
     struct Case { QStringList tariffs; const char *offending; };
     const Case cases[] = {
-        {{"23", "12.50", "abc", ""}, "12.50"},   // the later bad tariff is not read
-        {{" ", "3", "", ""}, " "},
-        {{"  ", "3", "", ""}, "  "},
-        {{"23", "", "", "x"}, "x"},
-        {{"", "", "", "EUR"}, "EUR"},
-        {{"12 €", "", "", ""}, "12 €"},
-        {{"99999999999999999999", "", "", ""}, "99999999999999999999"},
-        {{"922337203685477", "1", "", ""}, "1"},
-        {{"-922337203685477", "-1", "", ""}, "-1"},
+        {{QStringLiteral("23"), QStringLiteral("12.50"), QStringLiteral("abc"), QStringLiteral("")}, "12.50"},   // the later bad tariff is not read
+        {{QStringLiteral(" "), QStringLiteral("3"), QStringLiteral(""), QStringLiteral("")}, " "},
+        {{QStringLiteral("  "), QStringLiteral("3"), QStringLiteral(""), QStringLiteral("")}, "  "},
+        {{QStringLiteral("23"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("x")}, "x"},
+        {{QStringLiteral(""), QStringLiteral(""), QStringLiteral(""), QStringLiteral("EUR")}, "EUR"},
+        {{QStringLiteral("12 €"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")}, "12 €"},
+        {{QStringLiteral("99999999999999999999"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")}, "99999999999999999999"},
+        {{QStringLiteral("922337203685477"), QStringLiteral("1"), QStringLiteral(""), QStringLiteral("")}, "1"},
+        {{QStringLiteral("-922337203685477"), QStringLiteral("-1"), QStringLiteral(""), QStringLiteral("")}, "-1"},
     };
     for (const Case &c : cases) {
         const QString offending = QString::fromUtf8(c.offending);

@@ -51,7 +51,7 @@ TEST(DateRules, StepsLeavingTheYearsOneTo9999AreRefused)
             stepMonths(s.from, s.months);
             ADD_FAILURE() << s.from.toString(Qt::ISODate).toStdString() << " + " << s.months;
         } catch (const TiravonError &e) {
-            EXPECT_EQ(e.message(), "La date doit être comprise entre le 01/01/0001 et le 31/12/9999");
+            EXPECT_EQ(e.message(), QStringLiteral("La date doit être comprise entre le 01/01/0001 et le 31/12/9999"));
         }
     }
     EXPECT_THROW(stepDays(QDate(9999, 12, 31), 1), TiravonError);
@@ -88,18 +88,18 @@ TEST(DateRules, UpAndDownStepAMonthCtrlAYearShiftAndAltNothing)
 
 TEST(DateRules, SocialSecurityPrefixIsTwoThenYearAndMonth)
 {
-    EXPECT_EQ(socialSecurityPrefix(QDate(1955, 1, 15)), "2 55 01");
-    EXPECT_EQ(socialSecurityPrefix(QDate(2001, 3, 3)), "2 01 03");
-    EXPECT_EQ(socialSecurityPrefix(QDate(2000, 12, 31)), "2 00 12");
-    EXPECT_EQ(socialSecurityPrefix(QDate(5, 10, 1)), "2 05 10");
-    EXPECT_EQ(socialSecurityPrefix(QDate()), "");
+    EXPECT_EQ(socialSecurityPrefix(QDate(1955, 1, 15)), QStringLiteral("2 55 01"));
+    EXPECT_EQ(socialSecurityPrefix(QDate(2001, 3, 3)), QStringLiteral("2 01 03"));
+    EXPECT_EQ(socialSecurityPrefix(QDate(2000, 12, 31)), QStringLiteral("2 00 12"));
+    EXPECT_EQ(socialSecurityPrefix(QDate(5, 10, 1)), QStringLiteral("2 05 10"));
+    EXPECT_EQ(socialSecurityPrefix(QDate()), QStringLiteral(""));
 }
 
 TEST(DateRules, ParsesOnlyCompleteValidDayMonthYear)
 {
-    EXPECT_EQ(parseSheetDate("03/03/2001"), QDate(2001, 3, 3));
-    EXPECT_EQ(parseSheetDate("29/02/2012"), QDate(2012, 2, 29));
-    EXPECT_EQ(parseSheetDate("01/01/0001"), QDate(1, 1, 1));
+    EXPECT_EQ(parseSheetDate(QStringLiteral("03/03/2001")), QDate(2001, 3, 3));
+    EXPECT_EQ(parseSheetDate(QStringLiteral("29/02/2012")), QDate(2012, 2, 29));
+    EXPECT_EQ(parseSheetDate(QStringLiteral("01/01/0001")), QDate(1, 1, 1));
 
     const char *invalid[] = {"31/02/2013", "29/02/2013", "00/01/2013", "01/13/2013",
                              "01/01/0000", "1/2/2013",   "12/03/20  ", "  /  /    ",
@@ -111,9 +111,9 @@ TEST(DateRules, ParsesOnlyCompleteValidDayMonthYear)
 
 TEST(DateRules, FormatsDayMonthYearWithLeadingZeros)
 {
-    EXPECT_EQ(formatSheetDate(QDate(2001, 3, 3)), "03/03/2001");
-    EXPECT_EQ(formatSheetDate(QDate(12, 11, 10)), "10/11/0012");
-    EXPECT_EQ(formatSheetDate(QDate()), "");
+    EXPECT_EQ(formatSheetDate(QDate(2001, 3, 3)), QStringLiteral("03/03/2001"));
+    EXPECT_EQ(formatSheetDate(QDate(12, 11, 10)), QStringLiteral("10/11/0012"));
+    EXPECT_EQ(formatSheetDate(QDate()), QStringLiteral(""));
     EXPECT_EQ(parseSheetDate(formatSheetDate(QDate(9999, 12, 31))), QDate(9999, 12, 31));
 }
 

@@ -18,13 +18,13 @@ TEST(PatientImport, MapsARowOntoTheIdentityFields)
 {
     const struct { PatientRecord row; QStringList sheet; } cases[] = {
         // NOM, DDN, MATRICULE, ADRESSE, VILLE
-        {{"DURAND", "Marie", "12/03/1975", "2 75 03", "12 rue des Lilas\r\nBâtiment B", "75011", "PARIS"},
-         {"DURAND Marie", "12/03/1975", "2 75 03", "12 rue des Lilas - Bâtiment B", "75011 PARIS"}},
-        {{"A", "B", "", "_provisoire", "a\r\nb\r\nc", "", "LYON"}, {"A B", "", "", "a - b - c", " LYON"}},
+        {{QStringLiteral("DURAND"), QStringLiteral("Marie"), QStringLiteral("12/03/1975"), QStringLiteral("2 75 03"), QStringLiteral("12 rue des Lilas\r\nBâtiment B"), QStringLiteral("75011"), QStringLiteral("PARIS")},
+         {QStringLiteral("DURAND Marie"), QStringLiteral("12/03/1975"), QStringLiteral("2 75 03"), QStringLiteral("12 rue des Lilas - Bâtiment B"), QStringLiteral("75011 PARIS")}},
+        {{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral(""), QStringLiteral("_provisoire"), QStringLiteral("a\r\nb\r\nc"), QStringLiteral(""), QStringLiteral("LYON")}, {QStringLiteral("A B"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("a - b - c"), QStringLiteral(" LYON")}},
         // Line breaks written by other systems than Windows.
-        {{"A", "B", "", "", "a\nb\rc\u2028d\n\re", "", ""}, {"A B", "", "", "a - b - c - d -  - e", " "}},
-        {{"A", "", "", "_", "", "69001", ""}, {"A ", "", "", "", "69001 "}},
-        {{"", "", "", "2 75_03", "", "", ""}, {" ", "", "2 75_03", "", " "}},
+        {{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("a\nb\rc\u2028d\n\re"), QStringLiteral(""), QStringLiteral("")}, {QStringLiteral("A B"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("a - b - c - d -  - e"), QStringLiteral(" ")}},
+        {{QStringLiteral("A"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("_"), QStringLiteral(""), QStringLiteral("69001"), QStringLiteral("")}, {QStringLiteral("A "), QStringLiteral(""), QStringLiteral(""), QStringLiteral(""), QStringLiteral("69001 ")}},
+        {{QStringLiteral(""), QStringLiteral(""), QStringLiteral(""), QStringLiteral("2 75_03"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")}, {QStringLiteral(" "), QStringLiteral(""), QStringLiteral("2 75_03"), QStringLiteral(""), QStringLiteral(" ")}},
     };
     for (const auto &c : cases) {
         const ImportedPatient got = importedPatient(c.row);
@@ -37,8 +37,8 @@ TEST(PatientImport, ReadsEveryValueAsText)
 {
     const struct { QVariant value; const char *text; } cases[] = {
         {QVariant(), ""}, {QDate(1975, 3, 12), "12/03/1975"}, {QDateTime(QDate(1975, 3, 2), QTime()), "02/03/1975"},
-        {"1975-03-12", "12/03/1975"}, {"1975-03-12 00:00:00", "12/03/1975"}, {"12/03/1975", "12/03/1975"},
-        {75011, "75011"}, {75011.0, "75011"}, {"07500", "07500"}, {"1975-13-45", "1975-13-45"},
+        {QStringLiteral("1975-03-12"), "12/03/1975"}, {QStringLiteral("1975-03-12 00:00:00"), "12/03/1975"}, {QStringLiteral("12/03/1975"), "12/03/1975"},
+        {75011, "75011"}, {75011.0, "75011"}, {QStringLiteral("07500"), "07500"}, {QStringLiteral("1975-13-45"), "1975-13-45"},
         // Floating values beyond any whole number, or no number at all.
         {-0.0, "0"}, {2.5, "2.5"}, {1e300, "1e+300"}, {-1e19, "-1e+19"},
         {std::numeric_limits<double>::quiet_NaN(), ""}, {std::numeric_limits<double>::infinity(), ""},
@@ -50,8 +50,8 @@ TEST(PatientImport, ReadsEveryValueAsText)
 
 TEST(PatientImport, WritesBackOnlyANumberTheUserGaveTheImportedPatient)
 {
-    const ImportedOnSheet durand{"DURAND Marie", "2 75 03"};
-    const ImportedOnSheet waiting{"DURAND Marie", ""};     // "_en attente" in the record
+    const ImportedOnSheet durand{QStringLiteral("DURAND Marie"), QStringLiteral("2 75 03")};
+    const ImportedOnSheet waiting{QStringLiteral("DURAND Marie"), QStringLiteral("")};     // QStringLiteral("_en attente") in the record
     const struct { const char *what; ImportedOnSheet imported; const char *nom, *matricule; std::optional<QString> written; } cases[] = {
         {"completed", durand, "DURAND MARIE", "2 75 03 75 999", QStringLiteral("2 75 03 75 999")},
         {"the name with other blanks and case", durand, "  durand marie ", "2 75 04", QStringLiteral("2 75 04")},
@@ -65,35 +65,35 @@ TEST(PatientImport, WritesBackOnlyANumberTheUserGaveTheImportedPatient)
         {"placeholder completed", waiting, "DURAND MARIE", "2 75 03 75 999", QStringLiteral("2 75 03 75 999")},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(numberToWriteBack(c.imported, c.nom, c.matricule), c.written) << c.what;
+        EXPECT_EQ(numberToWriteBack(c.imported, QString::fromUtf8(c.nom), QString::fromUtf8(c.matricule)), c.written) << c.what;
 }
 
 TEST(PatientImport, DatabaseErrorsAreToldInFrench)
 {
     const QString busy = QStringLiteral("la base est occupée par un autre programme ; réessayez dans un instant");
     const struct { const char *driver; QSqlError error; QString said; } cases[] = {
-        {"QSQLITE", QSqlError("Unable to execute statement", "database is locked", QSqlError::StatementError, "5"), busy},
-        {"QSQLITE", QSqlError("Unable to fetch row", "database table is locked", QSqlError::StatementError, "262"), busy},
-        {"QSQLITE", QSqlError("", "no such table: GLB PATIENT", QSqlError::StatementError, "1"),
+        {"QSQLITE", QSqlError(QStringLiteral("Unable to execute statement"), QStringLiteral("database is locked"), QSqlError::StatementError, QStringLiteral("5")), busy},
+        {"QSQLITE", QSqlError(QStringLiteral("Unable to fetch row"), QStringLiteral("database table is locked"), QSqlError::StatementError, QStringLiteral("262")), busy},
+        {"QSQLITE", QSqlError(QStringLiteral(""), QStringLiteral("no such table: GLB PATIENT"), QSqlError::StatementError, QStringLiteral("1")),
          QStringLiteral("une table attendue manque dans la base")},
-        {"QSQLITE", QSqlError("", "no such column: NOM", QSqlError::StatementError, "1"),
+        {"QSQLITE", QSqlError(QStringLiteral(""), QStringLiteral("no such column: NOM"), QSqlError::StatementError, QStringLiteral("1")),
          QStringLiteral("une colonne attendue manque dans la base")},
-        {"QSQLITE", QSqlError("", "near \"x\": syntax error", QSqlError::StatementError, "1"),
+        {"QSQLITE", QSqlError(QStringLiteral(""), QStringLiteral("near \"x\": syntax error"), QSqlError::StatementError, QStringLiteral("1")),
          QStringLiteral("la requête a été refusée par la base")},
-        {"QSQLITE", QSqlError("Error opening database", "file is not a database", QSqlError::ConnectionError, "26"),
+        {"QSQLITE", QSqlError(QStringLiteral("Error opening database"), QStringLiteral("file is not a database"), QSqlError::ConnectionError, QStringLiteral("26")),
          QStringLiteral("ce fichier n'est pas une base de données")},
-        {"QSQLITE", QSqlError("", "attempt to write a readonly database", QSqlError::StatementError, "8"),
+        {"QSQLITE", QSqlError(QStringLiteral(""), QStringLiteral("attempt to write a readonly database"), QSqlError::StatementError, QStringLiteral("8")),
          QStringLiteral("la base ne peut pas être modifiée (lecture seule)")},
-        {"QSQLITE", QSqlError("", "database or disk is full", QSqlError::StatementError, "13"),
+        {"QSQLITE", QSqlError(QStringLiteral(""), QStringLiteral("database or disk is full"), QSqlError::StatementError, QStringLiteral("13")),
          QStringLiteral("le disque de la base est plein")},
-        {"QODBC", QSqlError("QODBC: Unable to connect", "[unixODBC]Data source name not found", QSqlError::ConnectionError, "IM002"),
+        {"QODBC", QSqlError(QStringLiteral("QODBC: Unable to connect"), QStringLiteral("[unixODBC]Data source name not found"), QSqlError::ConnectionError, QStringLiteral("IM002")),
          QStringLiteral("le pilote ODBC de la base n'est pas installé sur ce poste")},
-        {"QODBC", QSqlError("", "[Microsoft][ODBC Microsoft Access Driver] table introuvable", QSqlError::StatementError, "42S02;01000"),
+        {"QODBC", QSqlError(QStringLiteral(""), QStringLiteral("[Microsoft][ODBC Microsoft Access Driver] table introuvable"), QSqlError::StatementError, QStringLiteral("42S02;01000")),
          QStringLiteral("une table attendue manque dans la base")},
-        {"QODBC", QSqlError("", "Could not use; file already in use", QSqlError::ConnectionError, "-1102"),
+        {"QODBC", QSqlError(QStringLiteral(""), QStringLiteral("Could not use; file already in use"), QSqlError::ConnectionError, QStringLiteral("-1102")),
          QStringLiteral("la connexion à la base a échoué")},
-        {"QSQLITE", QSqlError("Driver not loaded", "Driver not loaded", QSqlError::ConnectionError), QStringLiteral("la connexion à la base a échoué")},
-        {"QSQLITE", QSqlError("", "", QSqlError::UnknownError), QStringLiteral("erreur inconnue de la base")},
+        {"QSQLITE", QSqlError(QStringLiteral("Driver not loaded"), QStringLiteral("Driver not loaded"), QSqlError::ConnectionError), QStringLiteral("la connexion à la base a échoué")},
+        {"QSQLITE", QSqlError(QStringLiteral(""), QStringLiteral(""), QSqlError::UnknownError), QStringLiteral("erreur inconnue de la base")},
     };
     for (const auto &c : cases)
         EXPECT_EQ(databaseErrorText(c.error, QString::fromLatin1(c.driver)), c.said) << c.error.text().toStdString();
@@ -107,13 +107,13 @@ TEST(PatientImport, QueryTextsAndRoutes)
     const QString file = QStringLiteral("/d/NAVELIS.MDB");
     EXPECT_EQ(routeFor(file, true, access).qtDriver, QStringLiteral("QSQLITE"));
     EXPECT_EQ(routeFor(file, false, access).databaseName,
-              "Driver={" + access + "};DBQ=" + QDir::toNativeSeparators(file));
+              QStringLiteral("Driver={") + access + QStringLiteral("};DBQ=") + QDir::toNativeSeparators(file));
     EXPECT_EQ(routeFor(file, false, QString()).kind, DatabaseRoute::None);
 
-    const QStringList names = odbcDriverNames("[ODBC]\nTrace=No\n[SQLite3]\nDriver=x.so\n  [MDBTools]  \r\nDriver=y");
-    EXPECT_EQ(names, (QStringList{"SQLite3", "MDBTools"}));
+    const QStringList names = odbcDriverNames(QStringLiteral("[ODBC]\nTrace=No\n[SQLite3]\nDriver=x.so\n  [MDBTools]  \r\nDriver=y"));
+    EXPECT_EQ(names, (QStringList{QStringLiteral("SQLite3"), QStringLiteral("MDBTools")}));
     EXPECT_EQ(accessDriverAmong(names), QStringLiteral("MDBTools"));
-    EXPECT_EQ(accessDriverAmong({"SQLite3", "PostgreSQL Unicode"}), QString());
+    EXPECT_EQ(accessDriverAmong({QStringLiteral("SQLite3"), QStringLiteral("PostgreSQL Unicode")}), QString());
 }
 
 class NavelisTest : public SupportTest
@@ -193,15 +193,15 @@ TEST_F(NavelisTest, NothingIsImportedOrWrittenOnCancelNoRowOrAReadFailure)
         {"cancelled", [this] { sample(1234); }, {}, {}, false},
         {"no such code", [this] { sample(777); }, {}, {noSuchPatientMessage(777)}, false},
         {"a code that is no number",
-         [this] { sample(1234); writeSetting("MRU", "PATIENT", "abc", dir.filePath("navelis.ini")); }, {},
+         [this] { sample(1234); writeSetting(QStringLiteral("MRU"), QStringLiteral("PATIENT"), QStringLiteral("abc"), dir.filePath(QStringLiteral("navelis.ini"))); }, {},
          {QStringLiteral("Le code du patient dans navelis.ini ne peut pas être lu : \"abc\" n'est pas un nombre. "
                          "La fiche n'est pas modifiée.")}, false},
         {"no connection", [] {}, {}, {}, true},
         {"a column missing",
-         [this] { runSql(database, {"CREATE TABLE [GLB PATIENT] ([CODE PATIENT] INTEGER, NOM TEXT)", kCreatePregnancies});
+         [this] { runSql(database, {QStringLiteral("CREATE TABLE [GLB PATIENT] ([CODE PATIENT] INTEGER, NOM TEXT)"), kCreatePregnancies});
                   writeNavelisIni(dir.path(), database, 1234); }, {}, {}, true},
         {"a table gone since the start", [this] { sample(1234); },
-         [this] { runSql(database, {"DROP TABLE [SA GROSSESSE]"}); }, {}, true},
+         [this] { runSql(database, {QStringLiteral("DROP TABLE [SA GROSSESSE]")}); }, {}, true},
     };
     for (const auto &c : cases) {
         QFile::remove(database);
@@ -243,7 +243,7 @@ void importAndWriteBack(NavelisDatabase &module, const QString &database)
                              "[ADRESSE],[CODE POSTAL],[VILLE],[TEL DOMICILE],[TEL AUTRE] FROM [GLB PATIENT]\r\n"
                              "WHERE([CODE PATIENT] = 1234 )"));
     EXPECT_EQ((QStringList{got->name, got->birthDate, got->address, got->town}),
-              (QStringList{"DURAND Marie", "12/03/1975", "12 rue des Lilas - Bâtiment B", "75011 PARIS"}));
+              (QStringList{QStringLiteral("DURAND Marie"), QStringLiteral("12/03/1975"), QStringLiteral("12 rue des Lilas - Bâtiment B"), QStringLiteral("75011 PARIS")}));
     const QString hostile = QStringLiteral("2 75' ; DELETE FROM [GLB PATIENT]; --\"é");
     EXPECT_EQ(errorMessageOf([&] { module.writeBackNumber(got->name, hostile); }), QString());
     EXPECT_EQ(storedNumber(database, 1234), hostile);
@@ -271,10 +271,10 @@ TEST_F(NavelisTest, WriteBackGoesVerbatimIntoTheImportedRowOnly)
     EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("3 33"));
 
     // The row gone: nothing updated, no row added; a failed write is told once.
-    runSql(database, {"DELETE FROM [GLB PATIENT] WHERE [CODE PATIENT] = 1234"});
+    runSql(database, {QStringLiteral("DELETE FROM [GLB PATIENT] WHERE [CODE PATIENT] = 1234")});
     module.writeBackNumber(nom, QStringLiteral("4 44"));
     EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("<none>"));
-    runSql(database, {"DROP TABLE [GLB PATIENT]"});
+    runSql(database, {QStringLiteral("DROP TABLE [GLB PATIENT]")});
     EXPECT_EQ(errorMessageOf([&] { module.writeBackNumber(nom, QStringLiteral("4 44")); }),
               QStringLiteral("Le numéro de sécurité sociale du patient 1234 n'a pas pu être enregistré dans la base "
                              "NAVELIS : une table attendue manque dans la base"));
@@ -284,7 +284,7 @@ TEST_F(NavelisTest, WriteBackGoesVerbatimIntoTheImportedRowOnly)
 TEST_F(NavelisTest, AnUntouchedPlaceholderStaysAndAPatientOnceReplacedIsForgotten)
 {
     sample(1234);
-    runSql(database, {"UPDATE [GLB PATIENT] SET [NUMERO SECURITE SOCIAL] = '_en attente' WHERE [CODE PATIENT] = 1234"});
+    runSql(database, {QStringLiteral("UPDATE [GLB PATIENT] SET [NUMERO SECURITE SOCIAL] = '_en attente' WHERE [CODE PATIENT] = 1234")});
     NavelisDatabase module;
     testDialogs().confirmAnswers = {true};
     const std::optional<ImportedPatient> got = module.importCurrentPatient();
@@ -312,11 +312,11 @@ TEST_F(NavelisTest, ImportAndWriteBackThroughOdbc)
     const QString folder = runningUnderWine() ? QStringLiteral("Z:/etc")
         : qEnvironmentVariableIsEmpty("ODBCSYSINI") ? QStringLiteral("/etc") : qEnvironmentVariable("ODBCSYSINI");
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC"))
-        || !odbcDriverNames(readTextFile(folder + "/odbcinst.ini").text).contains(QStringLiteral("SQLite3")))
+        || !odbcDriverNames(readTextFile(folder + QStringLiteral("/odbcinst.ini")).text).contains(QStringLiteral("SQLite3")))
         GTEST_SKIP() << "Qt's ODBC driver or the SQLite3 ODBC driver is missing (libqt6sql6-odbc, libsqliteodbc)";
     sample(1234);
     NavelisDatabase module;
-    DatabaseRoute route{DatabaseRoute::Odbc, QStringLiteral("QODBC"), "Driver=SQLite3;Database=" + hostPath(database)};
+    DatabaseRoute route{DatabaseRoute::Odbc, QStringLiteral("QODBC"), QStringLiteral("Driver=SQLite3;Database=") + hostPath(database)};
     ASSERT_EQ(errorMessageOf([&] { module.connectThrough(route); }), QString());
     importAndWriteBack(module, database);
 }

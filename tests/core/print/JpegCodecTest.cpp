@@ -175,9 +175,9 @@ TEST(JpegCodec, BadFilesRaiseFrenchErrorsNamingTheFile)
     const char *damaged = "Image JPEG illisible ou endommagée : \"";
     const char *unreadable = "Impossible de lire l'image \"";
     const Case cases[] = {
-        {"truncated", dir.filePath("moitie.jpg"), whole.left(whole.size() / 2), damaged,
+        {"truncated", dir.filePath(QStringLiteral("moitie.jpg")), whole.left(whole.size() / 2), damaged,
          "fichier incomplet"},
-        {"truncated progressive", dir.filePath("prog.jpg"),
+        {"truncated progressive", dir.filePath(QStringLiteral("prog.jpg")),
          [] {
              QFile f(dataFile("progressive_dpcm.jpg"));
              f.open(QIODevice::ReadOnly);
@@ -185,10 +185,10 @@ TEST(JpegCodec, BadFilesRaiseFrenchErrorsNamingTheFile)
              return b.left(b.size() - 120);
          }(),
          damaged, "fichier incomplet"},
-        {"empty", dir.filePath("vide.jpg"), QByteArray(""), damaged, "fichier vide"},
-        {"text", dir.filePath("texte.jpg"), QByteArray("Ceci n'est pas une image.\r\n"), damaged,
+        {"empty", dir.filePath(QStringLiteral("vide.jpg")), QByteArray(""), damaged, "fichier vide"},
+        {"text", dir.filePath(QStringLiteral("texte.jpg")), QByteArray("Ceci n'est pas une image.\r\n"), damaged,
          "ce n'est pas un fichier JPEG"},
-        {"only the start marker", dir.filePath("soi.jpg"), QByteArray("\xff\xd8"), damaged,
+        {"only the start marker", dir.filePath(QStringLiteral("soi.jpg")), QByteArray("\xff\xd8"), damaged,
          "fichier incomplet"},
         {"garbage in the scan", dataFile("corrupt_data.jpg"), QByteArray(), damaged,
          "données de l'image corrompues"},
@@ -198,7 +198,7 @@ TEST(JpegCodec, BadFilesRaiseFrenchErrorsNamingTheFile)
         // header, before the decoder sets aside memory for them.
         {"a size too large in the header", dataFile("huge_progressive.jpg"), QByteArray(), damaged,
          "image trop grande : 65495 × 64481 pixels"},
-        {"missing", dir.filePath("absente.jpg"), QByteArray(), unreadable, "fichier introuvable"},
+        {"missing", dir.filePath(QStringLiteral("absente.jpg")), QByteArray(), unreadable, "fichier introuvable"},
         {"folder", dir.path(), QByteArray(), unreadable, "c'est un dossier"},
     };
     for (const Case &c : cases) {
@@ -244,25 +244,25 @@ TEST(JpegCodec, SavedFileLoadsBackAt96Dpi)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath("forme.jpg");
+    const QString path = dir.filePath(QStringLiteral("forme.jpg"));
     writeFile(path, "ancien contenu");
     saveJpegFile(path, quarters());
     const QImage image = loadJpegFile(path);
     EXPECT_EQ(image.size(), QSize(64, 48));
     EXPECT_EQ(dotsPerInch(image.dotsPerMeterX()), 96);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"forme.jpg"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("forme.jpg")});
 }
 
 TEST(JpegCodec, SaveIntoMissingFolderFailsAndLeavesNothing)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath("absent/forme.jpg");
+    const QString path = dir.filePath(QStringLiteral("absent/forme.jpg"));
     const QString message = errorOf([&] { saveJpegFile(path, quarters()); });
     EXPECT_TRUE(message.startsWith(QStringLiteral("Impossible d'écrire dans ")))
         << message.toStdString();
     EXPECT_TRUE(message.contains(QStringLiteral("forme.jpg")));
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("absent")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("absent"))));
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
 }
 

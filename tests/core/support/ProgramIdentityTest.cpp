@@ -35,13 +35,13 @@ TEST(PathRules, AFileDialogRefusesAPathWhoseFolderIsNotThere)
     const QString save = QStringLiteral("Le dossier \"%1\" n'existe pas : le fichier ne peut pas y être enregistré.");
     const PathStyle win = PathStyle::Windows, posix = PathStyle::Posix;
     const struct { const char *path; bool folderThere; FileDialogMode mode; PathStyle style; QString said; } cases[] = {
-        {"/tmp/nonexistent_dir/X.TXT", false, FileDialogMode::Open, posix, open.arg("/tmp/nonexistent_dir")},
-        {"/tmp/nonexistent_dir/X.TXT", false, FileDialogMode::Save, posix, save.arg("/tmp/nonexistent_dir")},
+        {"/tmp/nonexistent_dir/X.TXT", false, FileDialogMode::Open, posix, open.arg(QStringLiteral("/tmp/nonexistent_dir"))},
+        {"/tmp/nonexistent_dir/X.TXT", false, FileDialogMode::Save, posix, save.arg(QStringLiteral("/tmp/nonexistent_dir"))},
         {"/tmp/modeles/X.TXT", true, FileDialogMode::Open, posix, QString()},
         {"/tmp/modeles/X.TXT", true, FileDialogMode::Save, posix, QString()},
-        {"C:\\absent\\ECHO.TXT", false, FileDialogMode::Open, win, open.arg("C:\\absent")},
-        {"\\\\Serveur\\absent\\ECHO.TXT", false, FileDialogMode::Save, win, save.arg("\\\\Serveur\\absent")},
-        {"/X.TXT", false, FileDialogMode::Open, posix, open.arg("/")},
+        {"C:\\absent\\ECHO.TXT", false, FileDialogMode::Open, win, open.arg(QStringLiteral("C:\\absent"))},
+        {"\\\\Serveur\\absent\\ECHO.TXT", false, FileDialogMode::Save, win, save.arg(QStringLiteral("\\\\Serveur\\absent"))},
+        {"/X.TXT", false, FileDialogMode::Open, posix, open.arg(QStringLiteral("/"))},
         {"", false, FileDialogMode::Open, posix, QString()},     // cancelled
     };
     for (const auto &c : cases)
@@ -224,15 +224,15 @@ TEST(SplitString, CutsAtEachSeparatorAndDropsAnEmptyRest)
         const char *text, *separator;
         QStringList pieces;
     } cases[] = {
-        {"1:2::4", ":", {"1", "2", "", "4"}},
-        {"1:2:", ":", {"1", "2"}},
+        {"1:2::4", ":", {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral(""), QStringLiteral("4")}},
+        {"1:2:", ":", {QStringLiteral("1"), QStringLiteral("2")}},
         {"", ":", {}},
-        {"a::b", ":", {"a", "", "b"}},
-        {":a", ":", {"", "a"}},
-        {"::", ":", {"", ""}},
-        {"559:0:836:1024", ":", {"559", "0", "836", "1024"}},
-        {"a||b|", "||", {"a", "b|"}},
-        {"a:b", "", {"a:b"}},
+        {"a::b", ":", {QStringLiteral("a"), QStringLiteral(""), QStringLiteral("b")}},
+        {":a", ":", {QStringLiteral(""), QStringLiteral("a")}},
+        {"::", ":", {QStringLiteral(""), QStringLiteral("")}},
+        {"559:0:836:1024", ":", {QStringLiteral("559"), QStringLiteral("0"), QStringLiteral("836"), QStringLiteral("1024")}},
+        {"a||b|", "||", {QStringLiteral("a"), QStringLiteral("b|")}},
+        {"a:b", "", {QStringLiteral("a:b")}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);

@@ -218,7 +218,7 @@ struct Write
 // whatever the file held and whatever the names written.
 TEST_F(SettingsStore, ASessionLeavesTheBytesOfTheSameWritesOneByOne)
 {
-    const QByteArray utf16 = QByteArray("\xFF\xFE", 2) + QStringEncoder(QStringEncoder::Utf16LE)(u"[S]\r\nK=1\r\n");
+    const QByteArray utf16 = QByteArray("\xFF\xFE", 2) + QByteArray(QStringEncoder(QStringEncoder::Utf16LE)(u"[S]\r\nK=1\r\n"));
     const struct
     {
         const char *what;
@@ -226,20 +226,20 @@ TEST_F(SettingsStore, ASessionLeavesTheBytesOfTheSameWritesOneByOne)
         QList<Write> writes;
     } cases[] = {
         {"a new file", std::nullopt,
-         {{"S", "A", "1"}, {"T", "B", "2"}, {"S", "C", "3"}, {"s", "a", "4"}}},
+         {{"S", "A", QStringLiteral("1")}, {"T", "B", QStringLiteral("2")}, {"S", "C", QStringLiteral("3")}, {"s", "a", QStringLiteral("4")}}},
         {"endings, blanks, comments",
          QByteArray("; r\xE9glages\r\n[Tiravon]\nForm1=1\r\n\r\n  \n[Options]\r\nA=1"),
-         {{"TIRAVON", "form1", "5"}, {"Tiravon", "Nouveau", "y"}, {"Options", "B", "2"}, {"Neuf", "K", "v"},
-          {"neuf", "L", "w"}, {"Tiravon", "Nouveau", "z"}}},
+         {{"TIRAVON", "form1", QStringLiteral("5")}, {"Tiravon", "Nouveau", QStringLiteral("y")}, {"Options", "B", QStringLiteral("2")}, {"Neuf", "K", QStringLiteral("v")},
+          {"neuf", "L", QStringLiteral("w")}, {"Tiravon", "Nouveau", QStringLiteral("z")}}},
         {"duplicates", QByteArray("[A]\r\nk=1\r\nk=2\r\n[a]\r\nk=3\r\nj=4\r\n"),
-         {{"a", "k", "9"}, {"a", "j", "5"}, {"A", "J", "6"}}},
+         {{"a", "k", QStringLiteral("9")}, {"a", "j", QStringLiteral("5")}, {"A", "J", QStringLiteral("6")}}},
         {"a value Windows-1252 cannot hold", QByteArray("[S]\r\nK=\xE9t\xE9\r\n"),
-         {{"S", "K", QStringLiteral("Ω")}, {"S", "K", "plain"}, {"S", "L", QStringLiteral("é")}}},
-        {"UTF-16 with its mark", utf16, {{"S", "K", QStringLiteral("é")}, {"T", "K", "2"}}},
+         {{"S", "K", QStringLiteral("Ω")}, {"S", "K", QStringLiteral("plain")}, {"S", "L", QStringLiteral("é")}}},
+        {"UTF-16 with its mark", utf16, {{"S", "K", QStringLiteral("é")}, {"T", "K", QStringLiteral("2")}}},
         {"names that read back otherwise",
          QByteArray("[S]\r\nK=1\r\n"),
-         {{"S", "a=b", "1"}, {"S", "a", "2"}, {"S", "[X]", "3"}, {"X]", "k", "4"}, {"S", " K ", "5"},
-          {"S", "M\nN", "6"}, {"S", "N", "7"}, {"Q\r\n[S", "K", "8"}, {"S", "K", "9"}}},
+         {{"S", "a=b", QStringLiteral("1")}, {"S", "a", QStringLiteral("2")}, {"S", "[X]", QStringLiteral("3")}, {"X]", "k", QStringLiteral("4")}, {"S", " K ", QStringLiteral("5")},
+          {"S", "M\nN", QStringLiteral("6")}, {"S", "N", QStringLiteral("7")}, {"Q\r\n[S", "K", QStringLiteral("8")}, {"S", "K", QStringLiteral("9")}}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -254,14 +254,14 @@ TEST_F(SettingsStore, ASessionLeavesTheBytesOfTheSameWritesOneByOne)
         QStringList readAlone;
         for (const Write &w : c.writes) {
             writeSetting(QString::fromUtf8(w.section), QString::fromUtf8(w.key), w.value, alone);
-            readAlone << readSetting(QString::fromUtf8(w.section), QString::fromUtf8(w.key), "-", alone);
+            readAlone << readSetting(QString::fromUtf8(w.section), QString::fromUtf8(w.key), QStringLiteral("-"), alone);
         }
         QStringList readTogether;
         {
             IniSession session;
             for (const Write &w : c.writes) {
                 writeSetting(QString::fromUtf8(w.section), QString::fromUtf8(w.key), w.value, together);
-                readTogether << readSetting(QString::fromUtf8(w.section), QString::fromUtf8(w.key), "-", together);
+                readTogether << readSetting(QString::fromUtf8(w.section), QString::fromUtf8(w.key), QStringLiteral("-"), together);
             }
             session.writeFiles();
         }

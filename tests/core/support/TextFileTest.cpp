@@ -234,15 +234,15 @@ TEST(LineFiles, LinesAreSplitAtCrLfCrOrLf)
         QStringList lines;
     } cases[] = {
         {"", {}},
-        {"a", {"a"}},
-        {"a\r\n", {"a"}},
-        {"a\r\nb", {"a", "b"}},
-        {"a\rb\nc\r\nd\r\n", {"a", "b", "c", "d"}},
-        {"a\r\n\r\nb\r\n", {"a", "", "b"}},
-        {"\r\n", {""}},
-        {"\n\r", {"", ""}},
-        {"a\r\r\n", {"a", ""}},
-        {" a \r\n", {" a "}},
+        {"a", {QStringLiteral("a")}},
+        {"a\r\n", {QStringLiteral("a")}},
+        {"a\r\nb", {QStringLiteral("a"), QStringLiteral("b")}},
+        {"a\rb\nc\r\nd\r\n", {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}},
+        {"a\r\n\r\nb\r\n", {QStringLiteral("a"), QStringLiteral(""), QStringLiteral("b")}},
+        {"\r\n", {QStringLiteral("")}},
+        {"\n\r", {QStringLiteral(""), QStringLiteral("")}},
+        {"a\r\r\n", {QStringLiteral("a"), QStringLiteral("")}},
+        {" a \r\n", {QStringLiteral(" a ")}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);

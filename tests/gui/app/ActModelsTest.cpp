@@ -35,7 +35,7 @@ protected:
         testDialogs().clear();
     }
 
-    QString modelsFolder() const { return form->state.modelsFolder; }
+    QString modelsFolder() const { return form->formInUse().modelsFolder; }
 
     QStringList billing() const
     {
@@ -51,38 +51,38 @@ protected:
 
 TEST_F(ActModelsTest, AModelSavedElsewhereChangesNothingUntilItIsOpenedWhichAppliesRegistersAndListsIt)
 {
-    form->ACTE_1->setText(QStringLiteral("C"));
-    form->TARIF_1->setText(QStringLiteral("23"));
-    form->MONTANT_TOTAL->setText(QStringLiteral("99,00"));   // not the sum: kept as stored
-    form->NOTE->move(120, 340);
+    textField(form, "ACTE_1")->setText(QStringLiteral("C"));
+    textField(form, "TARIF_1")->setText(QStringLiteral("23"));
+    textField(form, "MONTANT_TOTAL")->setText(QStringLiteral("99,00"));   // not the sum: kept as stored
+    stampOf(form)->move(120, 340);
     const QString caption = form->windowTitle();
     ASSERT_TRUE(QDir().mkpath(session.path(QStringLiteral("m"))));
     const QString file = QDir::toNativeSeparators(session.path(QStringLiteral("m/ECHO.TXT")));
     testDialogs().fileAnswers << file;
-    form->saveModelButton->click();
+    buttonOf(form, "saveModelButton")->click();
     ASSERT_EQ(testDialogs().fileRequests.size(), 1);
     const FileDialogRequest asked = testDialogs().fileRequests.first();
     EXPECT_EQ(asked.title, QStringLiteral("Enregistrer le modèle d'acte sous ..."));
     EXPECT_EQ(asked.fileName, QStringLiteral("CS.TXT"));
     EXPECT_EQ(form->windowTitle(), caption);
-    EXPECT_EQ(form->state.currentActName, QStringLiteral("CS"));
+    EXPECT_EQ(form->formInUse().currentActName, QStringLiteral("CS"));
     EXPECT_EQ(actShortcutsWindow->actList->count(), 0);
     EXPECT_EQ(registeredActModel(QStringLiteral("ECHO")), QString());
 
     const QStringList saved = billing();
-    form->clearAllAction->trigger();
-    form->NOTE->move(5, 5);
+    actionOf(form, "clearAllAction")->trigger();
+    stampOf(form)->move(5, 5);
     testDialogs().clear();
     testDialogs().fileAnswers << file << file;
-    form->openModelButton->click();
+    buttonOf(form, "openModelButton")->click();
     EXPECT_EQ(billing(), saved);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("M@ECHO"));
-    EXPECT_EQ(form->state.currentActName, QStringLiteral("ECHO"));
-    EXPECT_EQ(form->state.modelsFolder, modelsFolderOfChosenFile(file));
+    EXPECT_EQ(form->formInUse().currentActName, QStringLiteral("ECHO"));
+    EXPECT_EQ(form->formInUse().modelsFolder, modelsFolderOfChosenFile(file));
     EXPECT_EQ(readSetting(QStringLiteral("ACTES"), QStringLiteral("ECHO"), QString()), file);
     EXPECT_EQ(listEntries(actShortcutsWindow->actList), QStringList{QStringLiteral("ECHO")});
     // Told the first time only; the dialog offers the file again.
-    form->openActModelAction->trigger();
+    actionOf(form, "openActModelAction")->trigger();
     EXPECT_EQ(testDialogs().texts(), (QStringList{QStringLiteral("Choisir un Modèle d'Acte pour ce formulaire ..."),
                                                   QStringLiteral("\"ECHO\" ajouté à la liste"),
                                                   QStringLiteral("Choisir un Modèle d'Acte pour ce formulaire ...")}));
@@ -93,27 +93,27 @@ TEST_F(ActModelsTest, AModelSavedElsewhereChangesNothingUntilItIsOpenedWhichAppl
 // on the sheet, in the caption or among the acts, the saving writes nothing.
 TEST_F(ActModelsTest, AModelInAFolderThatIsNotThereIsRefusedWithAWord)
 {
-    form->ACTE_1->setText(QStringLiteral("C"));
-    form->TARIF_1->setText(QStringLiteral("23"));
+    textField(form, "ACTE_1")->setText(QStringLiteral("C"));
+    textField(form, "TARIF_1")->setText(QStringLiteral("23"));
     const QStringList sheet = billing();
     const QString caption = form->windowTitle();
     const QString folder = QDir::toNativeSeparators(session.path(QStringLiteral("nonexistent_dir")));
     const QString file = folder + QDir::separator() + QStringLiteral("X.TXT");
 
     testDialogs().fileAnswers << file;
-    form->openActModelAction->trigger();
+    actionOf(form, "openActModelAction")->trigger();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
               QStringList{QStringLiteral("Le dossier \"%1\" n'existe pas : vérifiez le nom du fichier à ouvrir.").arg(folder)});
     EXPECT_EQ(billing(), sheet);
     EXPECT_EQ(form->windowTitle(), caption);
-    EXPECT_EQ(form->state.currentActName, QStringLiteral("CS"));
+    EXPECT_EQ(form->formInUse().currentActName, QStringLiteral("CS"));
     EXPECT_EQ(actShortcutsWindow->actList->count(), 0);
     EXPECT_EQ(registeredActModel(QStringLiteral("X")), QString());
 
     testDialogs().clear();
     testDialogs().fileAnswers << file;
     const QString modelsBefore = modelsFolder();
-    form->saveActModelAction->trigger();
+    actionOf(form, "saveActModelAction")->trigger();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
               QStringList{QStringLiteral("Le dossier \"%1\" n'existe pas : le fichier ne peut pas y être enregistré.")
                               .arg(folder)});
@@ -146,39 +146,39 @@ TEST_F(ActModelsTest, AShortcutAppliesItsRegisteredModelOrSaysWhyItCannot)
     EXPECT_EQ(testDialogs().texts(), (QStringList{unregisteredActMessage(),
                                                   QStringLiteral("Choisir un Modèle d'Acte pour ce formulaire ...")}));
     EXPECT_EQ(billing(), sheet);
-    EXPECT_EQ(form->state.currentActName, QStringLiteral("BILAN"));
+    EXPECT_EQ(form->formInUse().currentActName, QStringLiteral("BILAN"));
 
     // Its file has gone: said, naming it, and the sheet and the act stay.
     use("FROTTIS");
     EXPECT_EQ(testDialogs().texts(QStringLiteral("information")), QStringList{missingModelFileMessage(gone)});
     EXPECT_TRUE(missingModelFileMessage(gone).contains(gone));
     EXPECT_EQ(billing(), sheet);
-    EXPECT_EQ(form->state.currentActName, QStringLiteral("BILAN"));
+    EXPECT_EQ(form->formInUse().currentActName, QStringLiteral("BILAN"));
     EXPECT_EQ(form->windowTitle(), caption);
 
     use("ECHO");
     EXPECT_EQ(testDialogs().texts(), QStringList());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("ECHO.TXT@ECHO"));
-    EXPECT_EQ(form->ACTE_1->text(), QStringLiteral("ECHO"));
-    const QStringList boxes{form->COCHE_MALADIE->text(), form->COCHE_MATERNITE->text(), form->COCHE_ALD_0->text(),
-                            form->COCHE_ALD_1->text()};
+    EXPECT_EQ(textField(form, "ACTE_1")->text(), QStringLiteral("ECHO"));
+    const QStringList boxes{textField(form, "COCHE_MALADIE")->text(), textField(form, "COCHE_MATERNITE")->text(), textField(form, "COCHE_ALD_0")->text(),
+                            textField(form, "COCHE_ALD_1")->text()};
     EXPECT_EQ(boxes, (QStringList{QString(), kX, kX, QString()}));
-    EXPECT_FALSE(form->DDG->isHidden());
+    EXPECT_FALSE(dateField(form, "DDG")->isHidden());
     EXPECT_EQ(list->count(), 3);
 }
 
 TEST_F(ActModelsTest, TheActChoiceAtStartIsStoredAtOnceAndOpensTheDialogAtTheNextStart)
 {
-    form->chooseActAtStartAction->trigger();
+    actionOf(form, "chooseActAtStartAction")->trigger();
     EXPECT_TRUE(readBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_ACTE"), false));
 
     session.restart();
     form = session.form();
-    EXPECT_TRUE(form->chooseActAtStartAction->isChecked());
+    EXPECT_TRUE(actionOf(form, "chooseActAtStartAction")->isChecked());
     EXPECT_EQ(testDialogs().texts(QStringLiteral("openFile")),
               QStringList{QStringLiteral("Choisir un Modèle d'Acte pour ce formulaire ...")});
 
-    form->chooseActAtStartAction->trigger();
+    actionOf(form, "chooseActAtStartAction")->trigger();
     EXPECT_FALSE(readBoolSetting(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_ACTE"), true));
 }
 

@@ -22,11 +22,11 @@ class AppearanceTest : public SheetTest
 protected:
     SheetEdit *addField()
     {
-        form->addTextFieldAction->trigger();
+        actionOf(form, "addTextFieldAction")->trigger();
         return form->plainTextFields().last();
     }
 
-    QList<DateEdit *> dates() const { return {form->DATE, form->DATE_ACTE, form->DDN, form->DDG}; }
+    QList<DateEdit *> dates() const { return {dateField(form, "DATE"), dateField(form, "DATE_ACTE"), dateField(form, "DDN"), dateField(form, "DDG")}; }
 };
 
 // Name, size and every style, the things the font command hands over.
@@ -44,35 +44,35 @@ TEST_F(AppearanceTest, CancellingTheFontDialogGivesEveryPlainFieldTheFontOfNom)
 {
     SheetEdit *added = addField();
     added->setFont(QFont(QStringLiteral("DejaVu Serif"), 9));
-    QFont reference = form->NOM->font();
+    QFont reference = textField(form, "NOM")->font();
     reference.setItalic(true);
     reference.setUnderline(true);
-    form->NOM->setFont(reference);
-    QPalette red = form->ACTE_1->palette();
+    textField(form, "NOM")->setFont(reference);
+    QPalette red = textField(form, "ACTE_1")->palette();
     red.setColor(QPalette::Text, Qt::red);
-    form->ACTE_1->setPalette(red);
-    QFont small = form->TARIF_3->font();
+    textField(form, "ACTE_1")->setPalette(red);
+    QFont small = textField(form, "TARIF_3")->font();
     small.setPointSize(10);
-    form->TARIF_3->setFont(small);
-    const QFont birth = form->DDN->font();
+    textField(form, "TARIF_3")->setFont(small);
+    const QFont birth = dateField(form, "DDN")->font();
 
     QFont offered;
     testDialogs().fontAnswer = [&offered](const FontChoice &initial) {
         offered = initial.font;
         return initial;   // cancelled: the dialog still holds the font it was given
     };
-    form->fieldsFontAction->trigger();
+    actionOf(form, "fieldsFontAction")->trigger();
 
     EXPECT_TRUE(sameFont(offered, reference));
     for (SheetEdit *edit : form->plainTextFields())
         EXPECT_TRUE(sameFont(edit->font(), reference)) << edit->objectName().toStdString();
-    EXPECT_EQ(form->TARIF_3->font().pointSize(), 12);
-    EXPECT_EQ(form->TARIF_4->font().pointSize(), 12);
-    for (DateEdit *date : {form->DATE, form->DATE_ACTE, form->DDG})
+    EXPECT_EQ(textField(form, "TARIF_3")->font().pointSize(), 12);
+    EXPECT_EQ(textField(form, "TARIF_4")->font().pointSize(), 12);
+    for (DateEdit *date : {dateField(form, "DATE"), dateField(form, "DATE_ACTE"), dateField(form, "DDG")})
         EXPECT_TRUE(sameFont(date->font(), reference)) << date->objectName().toStdString();
-    EXPECT_TRUE(sameFont(form->DDN->font(), birth));
+    EXPECT_TRUE(sameFont(dateField(form, "DDN")->font(), birth));
     // Colours are not the font's business.
-    EXPECT_EQ(form->ACTE_1->palette().color(QPalette::Text).name(), QColor(Qt::red).name());
+    EXPECT_EQ(textField(form, "ACTE_1")->palette().color(QPalette::Text).name(), QColor(Qt::red).name());
 }
 
 TEST_F(AppearanceTest, AChosenFontSurvivesARestartForTheTextFieldsOnly)
@@ -88,11 +88,11 @@ TEST_F(AppearanceTest, AChosenFontSurvivesARestartForTheTextFieldsOnly)
     };
     SheetEdit *added = addField();
     added->setText(QStringLiteral("note"));   // listed at the saving, back after the restart
-    form->fieldsFontAction->trigger();
+    actionOf(form, "fieldsFontAction")->trigger();
     for (SheetEdit *edit : form->plainTextFields())
         EXPECT_TRUE(sameFont(edit->font(), chosen)) << edit->objectName().toStdString();
-    EXPECT_TRUE(sameFont(form->DATE->font(), chosen));
-    EXPECT_EQ(form->DDN->font().family(), QStringLiteral("Verdana"));
+    EXPECT_TRUE(sameFont(dateField(form, "DATE")->font(), chosen));
+    EXPECT_EQ(dateField(form, "DDN")->font().family(), QStringLiteral("Verdana"));
 
     restart();
     // Name, size and the styles that were on; the designed fields keep the
@@ -116,33 +116,33 @@ TEST_F(AppearanceTest, AChosenFontSurvivesARestartForTheTextFieldsOnly)
 TEST_F(AppearanceTest, FrameTakesTheDatesAlong3DLeavesThemAloneAndBothAreKept)
 {
     SheetEdit *added = addField();
-    ASSERT_TRUE(form->borderAction->isChecked());
-    ASSERT_FALSE(form->threeDAction->isChecked());
+    ASSERT_TRUE(actionOf(form, "borderAction")->isChecked());
+    ASSERT_FALSE(actionOf(form, "threeDAction")->isChecked());
 
-    form->borderAction->trigger();
+    actionOf(form, "borderAction")->trigger();
     for (SheetEdit *edit : form->plainTextFields())
         EXPECT_FALSE(edit->isBordered()) << edit->objectName().toStdString();
     for (DateEdit *date : dates())
         EXPECT_FALSE(date->isFramed()) << date->objectName().toStdString();
-    form->borderAction->trigger();
+    actionOf(form, "borderAction")->trigger();
     for (SheetEdit *edit : form->plainTextFields())
         EXPECT_TRUE(edit->isBordered()) << edit->objectName().toStdString();
     for (DateEdit *date : dates())
         EXPECT_TRUE(date->isFramed()) << date->objectName().toStdString();
 
-    const QImage dateBefore = form->DATE->grab().toImage();
-    form->threeDAction->trigger();
+    const QImage dateBefore = dateField(form, "DATE")->grab().toImage();
+    actionOf(form, "threeDAction")->trigger();
     for (SheetEdit *edit : form->plainTextFields())
         EXPECT_TRUE(edit->is3D()) << edit->objectName().toStdString();
     EXPECT_TRUE(added->is3D());
-    EXPECT_EQ(form->DATE->grab().toImage(), dateBefore);
+    EXPECT_EQ(dateField(form, "DATE")->grab().toImage(), dateBefore);
 
     // Both looks are kept in the form configuration. (An added field comes
     // back flat and framed, as it is made, until the next command.)
-    form->borderAction->trigger();
+    actionOf(form, "borderAction")->trigger();
     restart();
-    EXPECT_FALSE(form->borderAction->isChecked());
-    EXPECT_TRUE(form->threeDAction->isChecked());
+    EXPECT_FALSE(actionOf(form, "borderAction")->isChecked());
+    EXPECT_TRUE(actionOf(form, "threeDAction")->isChecked());
     for (SheetEdit *edit : form->plainTextFields()) {
         if (edit->tag != 0)
             continue;
@@ -155,7 +155,7 @@ TEST_F(AppearanceTest, FrameTakesTheDatesAlong3DLeavesThemAloneAndBothAreKept)
 // left, light below and right; unframed, the field is all background.
 TEST_F(AppearanceTest, TheFrameIsDrawnAsAThinLineOrASunkenEdge)
 {
-    SheetEdit *edit = form->ACTE_1;
+    SheetEdit *edit = textField(form, "ACTE_1");
     edit->setText(QString());
     const auto lightness = [](const QImage &image, int x, int y) { return image.pixelColor(x, y).lightness(); };
 
@@ -197,7 +197,7 @@ TEST_F(AppearanceTest, TheFrameIsDrawnAsAThinLineOrASunkenEdge)
 // lands off the place the user aligned it to.
 TEST_F(AppearanceTest, TheTextKeepsItsPlaceWhateverTheLook)
 {
-    SheetEdit *edit = form->TARIF_1;
+    SheetEdit *edit = textField(form, "TARIF_1");
     edit->setText(QStringLiteral("123,45"));
     const auto inkBox = [edit] {
         const QImage image = edit->grab().toImage();
@@ -224,60 +224,60 @@ TEST_F(AppearanceTest, TheOrientedLabelFollowsItsTickAndTheAttendingPhysician)
 {
     // First start: the label stored as shown, direct access ticked, so the
     // attending physician is hidden and the label with him.
-    EXPECT_TRUE(form->showOrienteAction->isChecked());
-    EXPECT_TRUE(form->MEDECIN->isHidden());
-    EXPECT_TRUE(form->oriente->isHidden());
+    EXPECT_TRUE(actionOf(form, "showOrienteAction")->isChecked());
+    EXPECT_TRUE(textField(form, "MEDECIN")->isHidden());
+    EXPECT_TRUE(orienteOf(form)->isHidden());
 
     // Stored as shown: it shows exactly when the attending physician does.
     struct Row { const char *access; bool shown; };
     for (const Row &row : {Row{"", true}, Row{"X", false}}) {
-        form->COCHE_ACCES->setText(QString::fromLatin1(row.access));
-        form->oriente->show();
+        textField(form, "COCHE_ACCES")->setText(QString::fromLatin1(row.access));
+        orienteOf(form)->show();
         restart();
-        ASSERT_EQ(form->MEDECIN->isHidden(), !row.shown) << row.access;
-        EXPECT_TRUE(form->showOrienteAction->isChecked()) << row.access;
-        EXPECT_EQ(form->oriente->isHidden(), !row.shown) << row.access;
+        ASSERT_EQ(textField(form, "MEDECIN")->isHidden(), !row.shown) << row.access;
+        EXPECT_TRUE(actionOf(form, "showOrienteAction")->isChecked()) << row.access;
+        EXPECT_EQ(orienteOf(form)->isHidden(), !row.shown) << row.access;
     }
 
     // Stored as hidden: unticked, and hidden even beside the physician.
-    form->COCHE_ACCES->setText(QString());
-    form->oriente->show();
-    form->showOrienteAction->trigger();
-    ASSERT_FALSE(form->showOrienteAction->isChecked());
-    EXPECT_TRUE(form->oriente->isHidden());
+    textField(form, "COCHE_ACCES")->setText(QString());
+    orienteOf(form)->show();
+    actionOf(form, "showOrienteAction")->trigger();
+    ASSERT_FALSE(actionOf(form, "showOrienteAction")->isChecked());
+    EXPECT_TRUE(orienteOf(form)->isHidden());
     restart();
-    EXPECT_FALSE(form->MEDECIN->isHidden());
-    EXPECT_FALSE(form->showOrienteAction->isChecked());
-    EXPECT_TRUE(form->oriente->isHidden());
-    form->showOrienteAction->trigger();
-    EXPECT_FALSE(form->oriente->isHidden());
+    EXPECT_FALSE(textField(form, "MEDECIN")->isHidden());
+    EXPECT_FALSE(actionOf(form, "showOrienteAction")->isChecked());
+    EXPECT_TRUE(orienteOf(form)->isHidden());
+    actionOf(form, "showOrienteAction")->trigger();
+    EXPECT_FALSE(orienteOf(form)->isHidden());
 }
 
 TEST_F(AppearanceTest, MaskingTheNameAndTheDatesLastsOnlyUntilTheNextStart)
 {
-    ASSERT_TRUE(form->COCHE_MATERNITE->text().isEmpty());
-    form->hideNameAction->trigger();
-    EXPECT_TRUE(form->NOM->isHidden());
-    form->hideNameAction->trigger();
-    EXPECT_FALSE(form->NOM->isHidden());
+    ASSERT_TRUE(textField(form, "COCHE_MATERNITE")->text().isEmpty());
+    actionOf(form, "hideNameAction")->trigger();
+    EXPECT_TRUE(textField(form, "NOM")->isHidden());
+    actionOf(form, "hideNameAction")->trigger();
+    EXPECT_FALSE(textField(form, "NOM")->isHidden());
 
-    form->hideDatesAction->trigger();
+    actionOf(form, "hideDatesAction")->trigger();
     for (DateEdit *date : dates())
         EXPECT_TRUE(date->isHidden()) << date->objectName().toStdString();
     // Unticking shows all four, the pregnancy date even with maternity empty.
-    form->hideDatesAction->trigger();
+    actionOf(form, "hideDatesAction")->trigger();
     for (DateEdit *date : dates())
         EXPECT_FALSE(date->isHidden()) << date->objectName().toStdString();
 
-    form->hideNameAction->trigger();
-    form->hideDatesAction->trigger();
+    actionOf(form, "hideNameAction")->trigger();
+    actionOf(form, "hideDatesAction")->trigger();
     restart();
-    EXPECT_FALSE(form->hideNameAction->isChecked());
-    EXPECT_FALSE(form->hideDatesAction->isChecked());
-    EXPECT_FALSE(form->NOM->isHidden());
-    for (DateEdit *date : {form->DATE, form->DATE_ACTE, form->DDN})
+    EXPECT_FALSE(actionOf(form, "hideNameAction")->isChecked());
+    EXPECT_FALSE(actionOf(form, "hideDatesAction")->isChecked());
+    EXPECT_FALSE(textField(form, "NOM")->isHidden());
+    for (DateEdit *date : {dateField(form, "DATE"), dateField(form, "DATE_ACTE"), dateField(form, "DDN")})
         EXPECT_FALSE(date->isHidden()) << date->objectName().toStdString();
-    EXPECT_TRUE(form->DDG->isHidden());   // the maternity box decides again
+    EXPECT_TRUE(dateField(form, "DDG")->isHidden());   // the maternity box decides again
 }
 
 } // namespace

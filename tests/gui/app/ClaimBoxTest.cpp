@@ -29,8 +29,8 @@ protected:
     {
         SheetTest::SetUp();
         QApplication::setActiveWindow(form);
-        boxes = {form->COCHE_MALADIE, form->COCHE_MATERNITE, form->COCHE_ACCES, form->COCHE_NP_OBLIGAT,
-                 form->COCHE_NP_COMP, form->COCHE_ALD_0, form->COCHE_ALD_1, form->COCHE_ALD_TYPE};
+        boxes = {textField(form, "COCHE_MALADIE"), textField(form, "COCHE_MATERNITE"), textField(form, "COCHE_ACCES"), textField(form, "COCHE_NP_OBLIGAT"),
+                 textField(form, "COCHE_NP_COMP"), textField(form, "COCHE_ALD_0"), textField(form, "COCHE_ALD_1"), textField(form, "COCHE_ALD_TYPE")};
         testDialogs().clear();
     }
 
@@ -75,13 +75,13 @@ TEST_F(ClaimBoxTest, FreshStartShowsTheDefaultTicksAndEveryFlagDown)
 {
     EXPECT_EQ(texts(), (QStringList{kX, QString(), kX, QString(), QString(), kX, QString(), QString()}));
     EXPECT_EQ(flags(), QList<int>(8, 0));
-    EXPECT_TRUE(form->DDG->isHidden());
-    EXPECT_TRUE(form->MEDECIN->isHidden());
+    EXPECT_TRUE(dateField(form, "DDG")->isHidden());
+    EXPECT_TRUE(textField(form, "MEDECIN")->isHidden());
 }
 
 TEST_F(ClaimBoxTest, SpaceTicksAnEmptyBoxThenClearsItAndIsNeverTyped)
 {
-    for (SheetEdit *box : {form->COCHE_NP_OBLIGAT, form->COCHE_NP_COMP, form->COCHE_ALD_TYPE}) {
+    for (SheetEdit *box : {textField(form, "COCHE_NP_OBLIGAT"), textField(form, "COCHE_NP_COMP"), textField(form, "COCHE_ALD_TYPE")}) {
         const QString name = box->objectName();
         const QStringList before = texts();
         space(box);
@@ -93,10 +93,10 @@ TEST_F(ClaimBoxTest, SpaceTicksAnEmptyBoxThenClearsItAndIsNeverTyped)
         EXPECT_EQ(texts(), before) << name.toStdString();
     }
     // Every other key is typed as usual; the space in between still toggles.
-    form->COCHE_NP_OBLIGAT->setFocus();
-    QTest::keyClicks(form->COCHE_NP_OBLIGAT, QStringLiteral("a b"));
-    EXPECT_EQ(form->COCHE_NP_OBLIGAT->text(), QStringLiteral("Xb"));
-    EXPECT_EQ(form->COCHE_NP_OBLIGAT->toggleFlag, 1);
+    textField(form, "COCHE_NP_OBLIGAT")->setFocus();
+    QTest::keyClicks(textField(form, "COCHE_NP_OBLIGAT"), QStringLiteral("a b"));
+    EXPECT_EQ(textField(form, "COCHE_NP_OBLIGAT")->text(), QStringLiteral("Xb"));
+    EXPECT_EQ(textField(form, "COCHE_NP_OBLIGAT")->toggleFlag, 1);
 }
 
 TEST_F(ClaimBoxTest, EachBoxTogglesItselfWhicheverHandlerItShares)
@@ -118,23 +118,23 @@ TEST_F(ClaimBoxTest, EachBoxTogglesItselfWhicheverHandlerItShares)
 
 TEST_F(ClaimBoxTest, FirstSpaceOnTheDefaultTickOnlyRaisesTheFlagTheSecondClearsIt)
 {
-    space(form->COCHE_MALADIE);
-    EXPECT_EQ(form->COCHE_MALADIE->text(), kX);
-    EXPECT_EQ(form->COCHE_MATERNITE->text(), QString());
-    EXPECT_TRUE(form->DDG->isHidden());
-    EXPECT_EQ(form->COCHE_MALADIE->toggleFlag, 1);
+    space(textField(form, "COCHE_MALADIE"));
+    EXPECT_EQ(textField(form, "COCHE_MALADIE")->text(), kX);
+    EXPECT_EQ(textField(form, "COCHE_MATERNITE")->text(), QString());
+    EXPECT_TRUE(dateField(form, "DDG")->isHidden());
+    EXPECT_EQ(textField(form, "COCHE_MALADIE")->toggleFlag, 1);
 
-    space(form->COCHE_MALADIE);
-    EXPECT_EQ(form->COCHE_MALADIE->text(), QString());
-    EXPECT_EQ(form->COCHE_MATERNITE->text(), kX);
-    EXPECT_FALSE(form->DDG->isHidden());
-    EXPECT_EQ(form->COCHE_MATERNITE->toggleFlag, 0);   // ticked by the rule, not toggled
+    space(textField(form, "COCHE_MALADIE"));
+    EXPECT_EQ(textField(form, "COCHE_MALADIE")->text(), QString());
+    EXPECT_EQ(textField(form, "COCHE_MATERNITE")->text(), kX);
+    EXPECT_FALSE(dateField(form, "DDG")->isHidden());
+    EXPECT_EQ(textField(form, "COCHE_MATERNITE")->toggleFlag, 0);   // ticked by the rule, not toggled
 }
 
 TEST_F(ClaimBoxTest, DoubleClickOnTheAldTypeBoxTogglesItAlone)
 {
     const QStringList before = texts();
-    doubleClick(form->COCHE_ALD_TYPE);
+    doubleClick(textField(form, "COCHE_ALD_TYPE"));
     QStringList expected = before;
     expected[7] = kX;
     EXPECT_EQ(texts(), expected);
@@ -145,19 +145,19 @@ TEST_F(ClaimBoxTest, DoubleClickOnTheAldTypeBoxTogglesItAlone)
 // the commands set the focused field and the rules follow.
 TEST_F(ClaimBoxTest, CocherAndDecocherSetTheFocusedFieldAndTheRulesFollow)
 {
-    command(form->untickAction, form->COCHE_ALD_0);
-    EXPECT_EQ(form->COCHE_ALD_0->text(), QString());
-    EXPECT_EQ(form->COCHE_ALD_1->text(), kX);
+    command(actionOf(form, "untickAction"), textField(form, "COCHE_ALD_0"));
+    EXPECT_EQ(textField(form, "COCHE_ALD_0")->text(), QString());
+    EXPECT_EQ(textField(form, "COCHE_ALD_1")->text(), kX);
 
-    command(form->tickAction, form->COCHE_MATERNITE);
-    EXPECT_EQ(form->COCHE_MALADIE->text(), QString());
-    EXPECT_FALSE(form->DDG->isHidden());
+    command(actionOf(form, "tickAction"), textField(form, "COCHE_MATERNITE"));
+    EXPECT_EQ(textField(form, "COCHE_MALADIE")->text(), QString());
+    EXPECT_FALSE(dateField(form, "DDG")->isHidden());
 
     // Any field of the window, not only a box.
-    command(form->tickAction, form->NOM);
-    EXPECT_EQ(form->NOM->text(), kX);
-    command(form->untickAction, form->ACTE_1);
-    EXPECT_EQ(form->ACTE_1->text(), QString());
+    command(actionOf(form, "tickAction"), textField(form, "NOM"));
+    EXPECT_EQ(textField(form, "NOM")->text(), kX);
+    command(actionOf(form, "untickAction"), textField(form, "ACTE_1"));
+    EXPECT_EQ(textField(form, "ACTE_1")->text(), QString());
 
     EXPECT_EQ(flags(), QList<int>(8, 0));
     EXPECT_TRUE(testDialogs().shown.isEmpty());
@@ -165,25 +165,25 @@ TEST_F(ClaimBoxTest, CocherAndDecocherSetTheFocusedFieldAndTheRulesFollow)
 
 TEST_F(ClaimBoxTest, DecocherEmptiesAFocusedDateFieldAndCocherLeavesItWithoutADate)
 {
-    QLineEdit *inner = form->DDN->findChild<QLineEdit *>(QStringLiteral("edit"));
+    QLineEdit *inner = dateField(form, "DDN")->findChild<QLineEdit *>(QStringLiteral("edit"));
     ASSERT_NE(inner, nullptr);
-    form->DDN->setText(QStringLiteral("15/01/1955"));
-    command(form->untickAction, inner);
-    EXPECT_EQ(form->DDN->text(), QString());
-    command(form->tickAction, inner);   // a letter is no date: the mask lets nothing through
-    EXPECT_EQ(form->DDN->text(), QString());
+    dateField(form, "DDN")->setText(QStringLiteral("15/01/1955"));
+    command(actionOf(form, "untickAction"), inner);
+    EXPECT_EQ(dateField(form, "DDN")->text(), QString());
+    command(actionOf(form, "tickAction"), inner);   // a letter is no date: the mask lets nothing through
+    EXPECT_EQ(dateField(form, "DDN")->text(), QString());
     EXPECT_TRUE(testDialogs().shown.isEmpty());
 }
 
 TEST_F(ClaimBoxTest, TypingOverTheTickRunsTheChainToItsEnd)
 {
     // The X selected and Y typed over it in one step.
-    form->COCHE_MALADIE->setFocus(Qt::TabFocusReason);
-    form->COCHE_MALADIE->selectAll();
-    QTest::keyClick(form->COCHE_MALADIE, Qt::Key_Y);
-    EXPECT_EQ(form->COCHE_MALADIE->text(), QString());
-    EXPECT_EQ(form->COCHE_MATERNITE->text(), kX);
-    EXPECT_FALSE(form->DDG->isHidden());
+    textField(form, "COCHE_MALADIE")->setFocus(Qt::TabFocusReason);
+    textField(form, "COCHE_MALADIE")->selectAll();
+    QTest::keyClick(textField(form, "COCHE_MALADIE"), Qt::Key_Y);
+    EXPECT_EQ(textField(form, "COCHE_MALADIE")->text(), QString());
+    EXPECT_EQ(textField(form, "COCHE_MATERNITE")->text(), kX);
+    EXPECT_FALSE(dateField(form, "DDG")->isHidden());
     EXPECT_EQ(flags(), QList<int>(8, 0));
 }
 
@@ -191,28 +191,28 @@ TEST_F(ClaimBoxTest, ClearingDirectAccessShowsTheAttendingPhysicianAnyTextHidesI
 {
     struct Way { const char *name; std::function<void()> clear; };
     const Way ways[] = {
-        {"two spaces", [&] { space(form->COCHE_ACCES); space(form->COCHE_ACCES); }},
-        {"Décocher", [&] { command(form->untickAction, form->COCHE_ACCES); }},
+        {"two spaces", [&] { space(textField(form, "COCHE_ACCES")); space(textField(form, "COCHE_ACCES")); }},
+        {"Décocher", [&] { command(actionOf(form, "untickAction"), textField(form, "COCHE_ACCES")); }},
         {"backspace", [&] {
-             form->COCHE_ACCES->setFocus(Qt::TabFocusReason);
-             form->COCHE_ACCES->end(false);
-             QTest::keyClick(form->COCHE_ACCES, Qt::Key_Backspace);
+             textField(form, "COCHE_ACCES")->setFocus(Qt::TabFocusReason);
+             textField(form, "COCHE_ACCES")->end(false);
+             QTest::keyClick(textField(form, "COCHE_ACCES"), Qt::Key_Backspace);
          }},
-        {"double clicks", [&] { doubleClick(form->COCHE_ACCES); doubleClick(form->COCHE_ACCES); }},
-        {"clearing everything", [&] { form->clearAllAction->trigger(); }},
+        {"double clicks", [&] { doubleClick(textField(form, "COCHE_ACCES")); doubleClick(textField(form, "COCHE_ACCES")); }},
+        {"clearing everything", [&] { actionOf(form, "clearAllAction")->trigger(); }},
     };
     for (const Way &way : ways) {
-        form->COCHE_ACCES->setText(kX);
-        ASSERT_TRUE(form->MEDECIN->isHidden()) << way.name;
+        textField(form, "COCHE_ACCES")->setText(kX);
+        ASSERT_TRUE(textField(form, "MEDECIN")->isHidden()) << way.name;
         way.clear();
-        EXPECT_EQ(form->COCHE_ACCES->text(), QString()) << way.name;
-        EXPECT_FALSE(form->MEDECIN->isHidden()) << way.name;
+        EXPECT_EQ(textField(form, "COCHE_ACCES")->text(), QString()) << way.name;
+        EXPECT_FALSE(textField(form, "MEDECIN")->isHidden()) << way.name;
     }
     // Any text hides it (the texts are in the rules' table).
-    form->COCHE_ACCES->setText(QString());
-    ASSERT_FALSE(form->MEDECIN->isHidden());
-    QTest::keyClick(form->COCHE_ACCES, Qt::Key_Y);
-    EXPECT_TRUE(form->MEDECIN->isHidden());
+    textField(form, "COCHE_ACCES")->setText(QString());
+    ASSERT_FALSE(textField(form, "MEDECIN")->isHidden());
+    QTest::keyClick(textField(form, "COCHE_ACCES"), Qt::Key_Y);
+    EXPECT_TRUE(textField(form, "MEDECIN")->isHidden());
 }
 
 TEST_F(ClaimBoxTest, SettingTheTextABoxHoldsRunsNoRule)
@@ -220,53 +220,53 @@ TEST_F(ClaimBoxTest, SettingTheTextABoxHoldsRunsNoRule)
     // Both boxes of a pair shown ticked behind the rules' back: a rule run
     // now would clear the partner.
     {
-        const QSignalBlocker blocker(form->COCHE_MATERNITE);
-        form->COCHE_MATERNITE->setText(kX);
+        const QSignalBlocker blocker(textField(form, "COCHE_MATERNITE"));
+        textField(form, "COCHE_MATERNITE")->setText(kX);
     }
-    command(form->tickAction, form->COCHE_MALADIE);
-    form->COCHE_MALADIE->setText(kX);
-    EXPECT_EQ(form->COCHE_MATERNITE->text(), kX);
-    EXPECT_TRUE(form->DDG->isHidden());
+    command(actionOf(form, "tickAction"), textField(form, "COCHE_MALADIE"));
+    textField(form, "COCHE_MALADIE")->setText(kX);
+    EXPECT_EQ(textField(form, "COCHE_MATERNITE")->text(), kX);
+    EXPECT_TRUE(dateField(form, "DDG")->isHidden());
 
     {
-        const QSignalBlocker blocker(form->COCHE_ACCES);
-        form->COCHE_ACCES->setText(QString());
+        const QSignalBlocker blocker(textField(form, "COCHE_ACCES"));
+        textField(form, "COCHE_ACCES")->setText(QString());
     }
-    command(form->untickAction, form->COCHE_ACCES);
-    EXPECT_TRUE(form->MEDECIN->isHidden());
+    command(actionOf(form, "untickAction"), textField(form, "COCHE_ACCES"));
+    EXPECT_TRUE(textField(form, "MEDECIN")->isHidden());
 }
 
 TEST_F(ClaimBoxTest, FlagsAreLeftAloneByEverythingButTheToggle)
 {
-    space(form->COCHE_ALD_TYPE);     // flag 1, ticked
-    space(form->COCHE_MALADIE);      // flag 1, still ticked
+    space(textField(form, "COCHE_ALD_TYPE"));     // flag 1, ticked
+    space(textField(form, "COCHE_MALADIE"));      // flag 1, still ticked
     const QList<int> raised = {1, 0, 0, 0, 0, 0, 0, 1};
     ASSERT_EQ(flags(), raised);
 
-    command(form->untickAction, form->COCHE_ALD_TYPE);
-    command(form->tickAction, form->COCHE_NP_COMP);
-    command(form->tickAction, form->COCHE_MATERNITE);   // clears COCHE_MALADIE by its rule
+    command(actionOf(form, "untickAction"), textField(form, "COCHE_ALD_TYPE"));
+    command(actionOf(form, "tickAction"), textField(form, "COCHE_NP_COMP"));
+    command(actionOf(form, "tickAction"), textField(form, "COCHE_MATERNITE"));   // clears COCHE_MALADIE by its rule
     EXPECT_EQ(flags(), raised);
-    form->clearAllAction->trigger();
+    actionOf(form, "clearAllAction")->trigger();
     EXPECT_EQ(flags(), raised);
-    form->saveConfigurationAction->trigger();
-    form->readConfigurationAction->trigger();
+    actionOf(form, "saveConfigurationAction")->trigger();
+    actionOf(form, "readConfigurationAction")->trigger();
     EXPECT_EQ(flags(), raised);
 
     // A box with its flag up clears at the next space whatever it shows.
-    form->COCHE_NP_COMP->setText(kX);
-    space(form->COCHE_NP_COMP);                      // flag was 0: stays ticked
-    EXPECT_EQ(form->COCHE_NP_COMP->text(), kX);
-    form->COCHE_ALD_TYPE->setText(QString());
-    space(form->COCHE_ALD_TYPE);                     // flag was 1: stays empty
-    EXPECT_EQ(form->COCHE_ALD_TYPE->text(), QString());
-    EXPECT_EQ(form->COCHE_ALD_TYPE->toggleFlag, 0);
+    textField(form, "COCHE_NP_COMP")->setText(kX);
+    space(textField(form, "COCHE_NP_COMP"));                      // flag was 0: stays ticked
+    EXPECT_EQ(textField(form, "COCHE_NP_COMP")->text(), kX);
+    textField(form, "COCHE_ALD_TYPE")->setText(QString());
+    space(textField(form, "COCHE_ALD_TYPE"));                     // flag was 1: stays empty
+    EXPECT_EQ(textField(form, "COCHE_ALD_TYPE")->text(), QString());
+    EXPECT_EQ(textField(form, "COCHE_ALD_TYPE")->toggleFlag, 0);
 }
 
 TEST_F(ClaimBoxTest, EveryBoxOpensItsMenuWithCocherAndDecocher)
 {
     QStringList items;
-    for (QAction *action : form->claimBoxMenu->actions())
+    for (QAction *action : menuOf(form, "claimBoxMenu")->actions())
         items << action->text();
     EXPECT_EQ(items, (QStringList{QStringLiteral("Cocher"), QStringLiteral("Décocher")}));
 
@@ -274,17 +274,17 @@ TEST_F(ClaimBoxTest, EveryBoxOpensItsMenuWithCocherAndDecocher)
         EXPECT_EQ(box->toolTip(), QStringLiteral("Appuyer sur BARRE ESPACE"));
         QContextMenuEvent event(QContextMenuEvent::Mouse, box->rect().center(), box->mapToGlobal(box->rect().center()));
         QApplication::sendEvent(box, &event);
-        EXPECT_EQ(QApplication::activePopupWidget(), form->claimBoxMenu) << box->objectName().toStdString();
-        form->claimBoxMenu->hide();
+        EXPECT_EQ(QApplication::activePopupWidget(), menuOf(form, "claimBoxMenu")) << box->objectName().toStdString();
+        menuOf(form, "claimBoxMenu")->hide();
     }
     // Chosen from the menu, the item acts on the box the menu was opened on.
-    form->COCHE_NP_COMP->setFocus(Qt::TabFocusReason);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), form->COCHE_NP_COMP->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(form->COCHE_NP_COMP, &event);
-    ASSERT_EQ(QApplication::activePopupWidget(), form->claimBoxMenu);
-    QTest::keyClick(form->claimBoxMenu, Qt::Key_Down);
-    QTest::keyClick(form->claimBoxMenu, Qt::Key_Return);
-    EXPECT_EQ(form->COCHE_NP_COMP->text(), kX);
+    textField(form, "COCHE_NP_COMP")->setFocus(Qt::TabFocusReason);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), textField(form, "COCHE_NP_COMP")->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(textField(form, "COCHE_NP_COMP"), &event);
+    ASSERT_EQ(QApplication::activePopupWidget(), menuOf(form, "claimBoxMenu"));
+    QTest::keyClick(menuOf(form, "claimBoxMenu"), Qt::Key_Down);
+    QTest::keyClick(menuOf(form, "claimBoxMenu"), Qt::Key_Return);
+    EXPECT_EQ(textField(form, "COCHE_NP_COMP")->text(), kX);
 }
 
 } // namespace

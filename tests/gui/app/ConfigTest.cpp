@@ -91,8 +91,8 @@ protected:
     void pressCtrlW()
     {
         QApplication::setActiveWindow(form());
-        form()->NOM->setFocus();
-        QTest::keyClick(form()->NOM, Qt::Key_W, Qt::ControlModifier);
+        textField(form(), "NOM")->setFocus();
+        QTest::keyClick(textField(form(), "NOM"), Qt::Key_W, Qt::ControlModifier);
     }
 
     // A picture the program can read, at a path of the test's choosing.
@@ -109,74 +109,74 @@ protected:
     {
         CareSheetWindow *f = form();
         // Places and widths; the height of NOM changes too.
-        f->NOM->setGeometry(200, 90, 500, 40);
-        f->TARIF_3->setGeometry(470, 860, 90, 22);
-        f->COCHE_ALD_TYPE->move(190, 495);
-        f->ACTE_4->setGeometry(300, 960, 50, 26);   // on the window, not on the panel
+        textField(f, "NOM")->setGeometry(200, 90, 500, 40);
+        textField(f, "TARIF_3")->setGeometry(470, 860, 90, 22);
+        textField(f, "COCHE_ALD_TYPE")->move(190, 495);
+        textField(f, "ACTE_4")->setGeometry(300, 960, 50, 26);   // on the window, not on the panel
         // The font of NOM: it becomes the font of every field.
         QFont font(QStringLiteral("DejaVu Sans"), 14);
         font.setBold(true);
         font.setItalic(true);
         font.setUnderline(true);
-        f->NOM->setFont(font);
+        textField(f, "NOM")->setFont(font);
         // Borders off, 3-D on, fields locked.
-        f->borderAction->trigger();
-        f->threeDAction->trigger();
-        f->lockFieldsAction->trigger();
+        actionOf(f, "borderAction")->trigger();
+        actionOf(f, "threeDAction")->trigger();
+        actionOf(f, "lockFieldsAction")->trigger();
         // The stamp: hidden, moved, with its own text, font, colour, angle and width.
-        f->NOTE->setText(QStringLiteral("Carte vitale oubliée"));
+        stampOf(f)->setText(QStringLiteral("Carte vitale oubliée"));
         QFont stampFont(QStringLiteral("DejaVu Sans"), 20);
         stampFont.setUnderline(true);
-        f->NOTE->setStampFont(stampFont);
-        f->NOTE->setColor(QColor(200, 10, 20));
-        f->NOTE->setAngle(30);
-        f->NOTE->move(50, 300);
-        f->NOTE->resize(400, f->NOTE->height());
-        f->NOTE->hide();
+        stampOf(f)->setStampFont(stampFont);
+        stampOf(f)->setColor(QColor(200, 10, 20));
+        stampOf(f)->setAngle(30);
+        stampOf(f)->move(50, 300);
+        stampOf(f)->resize(400, stampOf(f)->height());
+        stampOf(f)->hide();
         // The label "orienté", shown because the attending physician is.
-        f->COCHE_ACCES->setText(QString());
-        f->oriente->show();
-        f->oriente->move(95, 641);
-        f->oriente->setText(QStringLiteral("orienté MT"));
+        textField(f, "COCHE_ACCES")->setText(QString());
+        orienteOf(f)->show();
+        orienteOf(f)->move(95, 641);
+        orienteOf(f)->setText(QStringLiteral("orienté MT"));
         // The date fields.
-        f->DATE->setGeometry(600, 30, 150, 24);
-        f->DATE_ACTE->setGeometry(10, 790, 140, 24);
-        f->DDN->setGeometry(190, 145, 150, 24);
-        f->DDG->setGeometry(610, 560, 130, 24);
-        f->DATE->setText(QStringLiteral("01/01/2020"));
-        f->DATE_ACTE->setText(QStringLiteral("02/01/2020"));
-        f->DDG->setText(QStringLiteral("01/05/2026"));
+        dateField(f, "DATE")->setGeometry(600, 30, 150, 24);
+        dateField(f, "DATE_ACTE")->setGeometry(10, 790, 140, 24);
+        dateField(f, "DDN")->setGeometry(190, 145, 150, 24);
+        dateField(f, "DDG")->setGeometry(610, 560, 130, 24);
+        dateField(f, "DATE")->setText(QStringLiteral("01/01/2020"));
+        dateField(f, "DATE_ACTE")->setText(QStringLiteral("02/01/2020"));
+        dateField(f, "DDG")->setText(QStringLiteral("01/05/2026"));
         // The image panel.
-        f->imagePanel->setGeometry(5, -4, 780, 1120);
+        imagePanelOf(f)->setGeometry(5, -4, 780, 1120);
         // Acts, codes, tariffs and a total that does not match them.
-        f->ACTE_1->setText(QStringLiteral("CS"));
-        f->ACTE_2->setText(QStringLiteral("MCS"));
-        f->ACTE_4->setText(QStringLiteral("K"));
-        f->CCAM_1->setText(QStringLiteral("JKHD001"));
-        f->CCAM_2->setText(QStringLiteral("JQQM010"));
-        f->TARIF_1->setText(QStringLiteral("30"));
-        f->TARIF_2->setText(QStringLiteral("5,5"));
-        f->TARIF_4->setText(QStringLiteral("2"));
-        f->MONTANT_TOTAL->setText(QStringLiteral("99,99"));
+        textField(f, "ACTE_1")->setText(QStringLiteral("CS"));
+        textField(f, "ACTE_2")->setText(QStringLiteral("MCS"));
+        textField(f, "ACTE_4")->setText(QStringLiteral("K"));
+        textField(f, "CCAM_1")->setText(QStringLiteral("JKHD001"));
+        textField(f, "CCAM_2")->setText(QStringLiteral("JQQM010"));
+        textField(f, "TARIF_1")->setText(QStringLiteral("30"));
+        textField(f, "TARIF_2")->setText(QStringLiteral("5,5"));
+        textField(f, "TARIF_4")->setText(QStringLiteral("2"));
+        textField(f, "MONTANT_TOTAL")->setText(QStringLiteral("99,99"));
         // Claim boxes: maternity and the second ALD box; the pair rules clear their partners.
-        f->COCHE_MATERNITE->setText(kTicked);
-        f->COCHE_ALD_1->setText(kTicked);
-        f->COCHE_NP_COMP->setText(kTicked);
-        f->COCHE_NP_OBLIGAT->setText(kTicked);
-        f->COCHE_ALD_TYPE->setText(kTicked);   // not kept
+        textField(f, "COCHE_MATERNITE")->setText(kTicked);
+        textField(f, "COCHE_ALD_1")->setText(kTicked);
+        textField(f, "COCHE_NP_COMP")->setText(kTicked);
+        textField(f, "COCHE_NP_OBLIGAT")->setText(kTicked);
+        textField(f, "COCHE_ALD_TYPE")->setText(kTicked);   // not kept
         // Identity.
-        f->NOM->setText(QStringLiteral("MARTIN JEANNE"));
-        f->MATRICULE->setText(QStringLiteral("2 80 05 75 111 222   33"));
-        f->DDN->setText(QStringLiteral("15/01/1980"));
-        f->ADRESSE->setText(QStringLiteral("3 RUE DES LILAS"));
-        f->ASSURE->setText(QStringLiteral("MARTIN PAUL"));   // not kept
+        textField(f, "NOM")->setText(QStringLiteral("MARTIN JEANNE"));
+        textField(f, "MATRICULE")->setText(QStringLiteral("2 80 05 75 111 222   33"));
+        dateField(f, "DDN")->setText(QStringLiteral("15/01/1980"));
+        textField(f, "ADRESSE")->setText(QStringLiteral("3 RUE DES LILAS"));
+        textField(f, "ASSURE")->setText(QStringLiteral("MARTIN PAUL"));   // not kept
         // The side windows and the lists.
         presentationWindow->move(120, 80);
         presentationWindow->hide();
         actShortcutsWindow->hide();
-        addListEntry(f->LISTE_VILLES, QStringLiteral("PARIS"));
-        addListEntry(f->LISTE_VILLES, QStringLiteral("LYON"));
-        addListEntry(f->Liste_CPAMS, QStringLiteral("CPAM DE PARIS"));
+        addListEntry(pickList(f, "LISTE_VILLES"), QStringLiteral("PARIS"));
+        addListEntry(pickList(f, "LISTE_VILLES"), QStringLiteral("LYON"));
+        addListEntry(pickList(f, "Liste_CPAMS"), QStringLiteral("CPAM DE PARIS"));
         addListEntry(actShortcutsWindow->actList, QStringLiteral("ECHO"));
         addListEntry(actShortcutsWindow->actList, QStringLiteral("CS"));
 
@@ -200,9 +200,9 @@ TEST_F(ConfigTest, FirstStartWithNoFilesShowsTheDesignLayoutWithTheStartingTexts
     const QString image = session.path(QStringLiteral("feuille_de_soin_medecin.jpg"));
     ASSERT_TRUE(QFileInfo(image).isFile());
     EXPECT_EQ(loadFormPicture(image).size(), QSize(746, 1096));
-    EXPECT_EQ(f->formImage->picture().size(), QSize(746, 1096));
-    EXPECT_FALSE(f->formImage->isHidden());
-    EXPECT_FALSE(f->textOnlyAction->isChecked());
+    EXPECT_EQ(formImageOf(f)->picture().size(), QSize(746, 1096));
+    EXPECT_FALSE(formImageOf(f)->isHidden());
+    EXPECT_FALSE(actionOf(f, "textOnlyAction")->isChecked());
 
     // The models folder is created after its message, not before.
     EXPECT_EQ(watching.texts(QStringLiteral("message")),
@@ -211,7 +211,7 @@ TEST_F(ConfigTest, FirstStartWithNoFilesShowsTheDesignLayoutWithTheStartingTexts
     EXPECT_EQ(watching.folderExistedAtMessage, QList<bool>{false});
     EXPECT_TRUE(QFileInfo(watching.watched).isDir());
     EXPECT_TRUE(watching.texts(QStringLiteral("error")).isEmpty());
-    EXPECT_EQ(f->state.currentActName, QStringLiteral("CS"));
+    EXPECT_EQ(f->formInUse().currentActName, QStringLiteral("CS"));
     EXPECT_EQ(f->windowTitle(), QStringLiteral("FEUILLE_DE_SOIN_MEDECIN@CS"));
     // Reading writes no configuration.
     EXPECT_FALSE(QFileInfo::exists(session.configFile()));
@@ -228,11 +228,11 @@ TEST_F(ConfigTest, FirstStartWithNoFilesShowsTheDesignLayoutWithTheStartingTexts
             expected = kTicked;
         EXPECT_EQ(edit->text(), expected) << name.toStdString();
     }
-    EXPECT_TRUE(f->DDG->isHidden());
-    EXPECT_TRUE(f->MEDECIN->isHidden());
-    EXPECT_EQ(f->DATE->text(), kToday);
-    EXPECT_EQ(f->DATE_ACTE->text(), kToday);
-    EXPECT_TRUE(f->DDN->text().isEmpty());
+    EXPECT_TRUE(dateField(f, "DDG")->isHidden());
+    EXPECT_TRUE(textField(f, "MEDECIN")->isHidden());
+    EXPECT_EQ(dateField(f, "DATE")->text(), kToday);
+    EXPECT_EQ(dateField(f, "DATE_ACTE")->text(), kToday);
+    EXPECT_TRUE(dateField(f, "DDN")->text().isEmpty());
 
     // Borders on, 3-D off, the design font of NOM on every field (the
     // smaller tariffs and the fields designed in Arial included).
@@ -240,18 +240,18 @@ TEST_F(ConfigTest, FirstStartWithNoFilesShowsTheDesignLayoutWithTheStartingTexts
         EXPECT_TRUE(edit->isBordered()) << edit->objectName().toStdString();
         EXPECT_FALSE(edit->is3D()) << edit->objectName().toStdString();
         EXPECT_EQ(edit->font().pointSize(), 12) << edit->objectName().toStdString();
-        EXPECT_EQ(edit->font().family(), f->NOM->font().family()) << edit->objectName().toStdString();
+        EXPECT_EQ(edit->font().family(), textField(f, "NOM")->font().family()) << edit->objectName().toStdString();
     }
-    EXPECT_TRUE(f->borderAction->isChecked());
-    EXPECT_FALSE(f->threeDAction->isChecked());
+    EXPECT_TRUE(actionOf(f, "borderAction")->isChecked());
+    EXPECT_FALSE(actionOf(f, "threeDAction")->isChecked());
 
     // The stamp shown at its design place, not turned.
     const FieldDesign *stamp = findFieldDesign(QStringLiteral("NOTE"));
-    EXPECT_FALSE(f->NOTE->isHidden());
-    EXPECT_EQ(f->NOTE->pos(), stamp->geometry.topLeft());
-    EXPECT_EQ(f->NOTE->angle(), 0);
-    EXPECT_EQ(f->NOTE->text(), QStringLiteral("Duplicata"));
-    EXPECT_EQ(f->imagePanel->geometry(), designPanelGeometry());
+    EXPECT_FALSE(stampOf(f)->isHidden());
+    EXPECT_EQ(stampOf(f)->pos(), stamp->geometry.topLeft());
+    EXPECT_EQ(stampOf(f)->angle(), 0);
+    EXPECT_EQ(stampOf(f)->text(), QStringLiteral("Duplicata"));
+    EXPECT_EQ(imagePanelOf(f)->geometry(), designPanelGeometry());
 }
 
 TEST_F(ConfigTest, TheFirstStartAlreadyShowsTheFontsOfEveryLaterStart)
@@ -293,12 +293,12 @@ TEST_F(ConfigTest, StoredBoxesRunTheirPairRulesAsEachIsRead)
         store(QStringLiteral("COCHES"), QStringLiteral("COCHE_ACCES"), QString::fromLatin1(c.acces));
         session.start();
         const std::string at = std::string(c.maladie) + "|" + c.maternite + "|" + c.ald0 + "|" + c.ald1 + "|" + c.acces;
-        EXPECT_EQ(form()->COCHE_MALADIE->text(), QString::fromLatin1(c.wantMaladie)) << at;
-        EXPECT_EQ(form()->COCHE_MATERNITE->text(), QString::fromLatin1(c.wantMaternite)) << at;
-        EXPECT_EQ(form()->COCHE_ALD_0->text(), QString::fromLatin1(c.wantAld0)) << at;
-        EXPECT_EQ(form()->COCHE_ALD_1->text(), QString::fromLatin1(c.wantAld1)) << at;
-        EXPECT_EQ(form()->DDG->isHidden(), !c.ddgShown) << at;
-        EXPECT_EQ(form()->MEDECIN->isHidden(), !c.medecinShown) << at;
+        EXPECT_EQ(textField(form(), "COCHE_MALADIE")->text(), QString::fromLatin1(c.wantMaladie)) << at;
+        EXPECT_EQ(textField(form(), "COCHE_MATERNITE")->text(), QString::fromLatin1(c.wantMaternite)) << at;
+        EXPECT_EQ(textField(form(), "COCHE_ALD_0")->text(), QString::fromLatin1(c.wantAld0)) << at;
+        EXPECT_EQ(textField(form(), "COCHE_ALD_1")->text(), QString::fromLatin1(c.wantAld1)) << at;
+        EXPECT_EQ(dateField(form(), "DDG")->isHidden(), !c.ddgShown) << at;
+        EXPECT_EQ(textField(form(), "MEDECIN")->isHidden(), !c.medecinShown) << at;
         session.stop();
     }
 }
@@ -332,8 +332,8 @@ TEST_P(SavedLayoutTest, TheNextStartGetsBackTheLayoutLookAndTexts)
 {
     session.start();
     // Saved while scrolled: places are kept as at the top of the sheet.
-    form()->scrollArea->verticalScrollBar()->setValue(120);
-    ASSERT_EQ(form()->scrollArea->verticalScrollBar()->value(), 120);
+    scrollAreaOf(form())->verticalScrollBar()->setValue(120);
+    ASSERT_EQ(scrollAreaOf(form())->verticalScrollBar()->value(), 120);
     changeEverything();
     testDialogs().clear();
     saveAndStartAgain();
@@ -343,9 +343,9 @@ TEST_P(SavedLayoutTest, TheNextStartGetsBackTheLayoutLookAndTexts)
 
     // Places and widths of every plain text field, not the heights.
     EXPECT_EQ(plainFieldPlaces(f), savedPlaces);
-    EXPECT_EQ(f->NOM->geometry(), QRect(200, 90, 500, 26));
-    EXPECT_EQ(f->ACTE_4->geometry(), QRect(300, 960, 50, 26));
-    EXPECT_EQ(f->ACTE_4->parentWidget(), f->sheetPage);
+    EXPECT_EQ(textField(f, "NOM")->geometry(), QRect(200, 90, 500, 26));
+    EXPECT_EQ(textField(f, "ACTE_4")->geometry(), QRect(300, 960, 50, 26));
+    EXPECT_EQ(textField(f, "ACTE_4")->parentWidget(), sheetPageOf(f));
 
     // The font of NOM on every field, the tariffs included; borders and 3-D.
     for (SheetEdit *edit : f->plainTextFields()) {
@@ -360,74 +360,74 @@ TEST_P(SavedLayoutTest, TheNextStartGetsBackTheLayoutLookAndTexts)
         EXPECT_TRUE(edit->is3D()) << name;
         EXPECT_TRUE(edit->isLocked()) << name;
     }
-    EXPECT_FALSE(f->borderAction->isChecked());
-    EXPECT_TRUE(f->threeDAction->isChecked());
-    EXPECT_TRUE(f->lockFieldsAction->isChecked());
+    EXPECT_FALSE(actionOf(f, "borderAction")->isChecked());
+    EXPECT_TRUE(actionOf(f, "threeDAction")->isChecked());
+    EXPECT_TRUE(actionOf(f, "lockFieldsAction")->isChecked());
 
     // The stamp.
-    EXPECT_TRUE(f->NOTE->isHidden());
-    EXPECT_EQ(f->NOTE->pos(), QPoint(50, 300));
-    EXPECT_EQ(f->NOTE->width(), 400);
-    EXPECT_EQ(f->NOTE->text(), QStringLiteral("Carte vitale oubliée"));
-    EXPECT_EQ(f->NOTE->font().family(), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(f->NOTE->font().pointSize(), 20);
-    EXPECT_TRUE(f->NOTE->font().underline());
-    EXPECT_EQ(f->NOTE->color(), QColor(200, 10, 20));
-    EXPECT_EQ(f->NOTE->angle(), 30);
+    EXPECT_TRUE(stampOf(f)->isHidden());
+    EXPECT_EQ(stampOf(f)->pos(), QPoint(50, 300));
+    EXPECT_EQ(stampOf(f)->width(), 400);
+    EXPECT_EQ(stampOf(f)->text(), QStringLiteral("Carte vitale oubliée"));
+    EXPECT_EQ(stampOf(f)->font().family(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(stampOf(f)->font().pointSize(), 20);
+    EXPECT_TRUE(stampOf(f)->font().underline());
+    EXPECT_EQ(stampOf(f)->color(), QColor(200, 10, 20));
+    EXPECT_EQ(stampOf(f)->angle(), 30);
 
     // The label "orienté".
-    EXPECT_FALSE(f->oriente->isHidden());
-    EXPECT_TRUE(f->showOrienteAction->isChecked());
-    EXPECT_EQ(f->oriente->pos(), QPoint(95, 641));
-    EXPECT_EQ(f->oriente->text(), QStringLiteral("orienté MT"));
+    EXPECT_FALSE(orienteOf(f)->isHidden());
+    EXPECT_TRUE(actionOf(f, "showOrienteAction")->isChecked());
+    EXPECT_EQ(orienteOf(f)->pos(), QPoint(95, 641));
+    EXPECT_EQ(orienteOf(f)->text(), QStringLiteral("orienté MT"));
 
     // The date fields: places, widths; the two dates of the day are today's.
-    EXPECT_EQ(placeAndWidth(f->DATE), QRect(600, 30, 150, 0));
-    EXPECT_EQ(placeAndWidth(f->DATE_ACTE), QRect(10, 790, 140, 0));
-    EXPECT_EQ(placeAndWidth(f->DDN), QRect(190, 145, 150, 0));
-    EXPECT_EQ(placeAndWidth(f->DDG), QRect(610, 560, 130, 0));
-    EXPECT_EQ(f->DATE->text(), kToday);
-    EXPECT_EQ(f->DATE_ACTE->text(), kToday);
-    EXPECT_EQ(f->DDG->text(), QStringLiteral("01/05/2026"));
+    EXPECT_EQ(placeAndWidth(dateField(f, "DATE")), QRect(600, 30, 150, 0));
+    EXPECT_EQ(placeAndWidth(dateField(f, "DATE_ACTE")), QRect(10, 790, 140, 0));
+    EXPECT_EQ(placeAndWidth(dateField(f, "DDN")), QRect(190, 145, 150, 0));
+    EXPECT_EQ(placeAndWidth(dateField(f, "DDG")), QRect(610, 560, 130, 0));
+    EXPECT_EQ(dateField(f, "DATE")->text(), kToday);
+    EXPECT_EQ(dateField(f, "DATE_ACTE")->text(), kToday);
+    EXPECT_EQ(dateField(f, "DDG")->text(), QStringLiteral("01/05/2026"));
 
     // The image panel, shown.
-    EXPECT_EQ(f->imagePanel->geometry(), QRect(5, -4, 780, 1120));
-    EXPECT_FALSE(f->formImage->isHidden());
+    EXPECT_EQ(imagePanelOf(f)->geometry(), QRect(5, -4, 780, 1120));
+    EXPECT_FALSE(formImageOf(f)->isHidden());
 
     // Acts, codes, tariffs, the total as stored (not recomputed), the boxes.
     const QList<QPair<SheetEdit *, QString>> texts = {
-        {f->ACTE_1, QStringLiteral("CS")},        {f->ACTE_2, QStringLiteral("MCS")},
-        {f->ACTE_3, QString()},                   {f->ACTE_4, QStringLiteral("K")},
-        {f->CCAM_1, QStringLiteral("JKHD001")},   {f->CCAM_2, QStringLiteral("JQQM010")},
-        {f->TARIF_1, QStringLiteral("30")},       {f->TARIF_2, QStringLiteral("5,5")},
-        {f->TARIF_3, QString()},                  {f->TARIF_4, QStringLiteral("2")},
-        {f->MONTANT_TOTAL, QStringLiteral("99,99")},
-        {f->COCHE_MALADIE, QString()},            {f->COCHE_MATERNITE, kTicked},
-        {f->COCHE_ACCES, QString()},              {f->COCHE_NP_COMP, kTicked},
-        {f->COCHE_NP_OBLIGAT, kTicked},           {f->COCHE_ALD_0, QString()},
-        {f->COCHE_ALD_1, kTicked},                {f->COCHE_ALD_TYPE, QString()},
-        {f->NOM, QStringLiteral("MARTIN JEANNE")}, {f->MATRICULE, QStringLiteral("2 80 05 75 111 222   33")},
-        {f->ADRESSE, QStringLiteral("3 RUE DES LILAS")}, {f->ASSURE, QString()},
+        {textField(f, "ACTE_1"), QStringLiteral("CS")},        {textField(f, "ACTE_2"), QStringLiteral("MCS")},
+        {textField(f, "ACTE_3"), QString()},                   {textField(f, "ACTE_4"), QStringLiteral("K")},
+        {textField(f, "CCAM_1"), QStringLiteral("JKHD001")},   {textField(f, "CCAM_2"), QStringLiteral("JQQM010")},
+        {textField(f, "TARIF_1"), QStringLiteral("30")},       {textField(f, "TARIF_2"), QStringLiteral("5,5")},
+        {textField(f, "TARIF_3"), QString()},                  {textField(f, "TARIF_4"), QStringLiteral("2")},
+        {textField(f, "MONTANT_TOTAL"), QStringLiteral("99,99")},
+        {textField(f, "COCHE_MALADIE"), QString()},            {textField(f, "COCHE_MATERNITE"), kTicked},
+        {textField(f, "COCHE_ACCES"), QString()},              {textField(f, "COCHE_NP_COMP"), kTicked},
+        {textField(f, "COCHE_NP_OBLIGAT"), kTicked},           {textField(f, "COCHE_ALD_0"), QString()},
+        {textField(f, "COCHE_ALD_1"), kTicked},                {textField(f, "COCHE_ALD_TYPE"), QString()},
+        {textField(f, "NOM"), QStringLiteral("MARTIN JEANNE")}, {textField(f, "MATRICULE"), QStringLiteral("2 80 05 75 111 222   33")},
+        {textField(f, "ADRESSE"), QStringLiteral("3 RUE DES LILAS")}, {textField(f, "ASSURE"), QString()},
     };
     for (const auto &[edit, text] : texts)
         EXPECT_EQ(edit->text(), text) << edit->objectName().toStdString();
-    EXPECT_EQ(f->DDN->text(), QStringLiteral("15/01/1980"));
-    EXPECT_FALSE(f->DDG->isHidden());
-    EXPECT_FALSE(f->MEDECIN->isHidden());
+    EXPECT_EQ(dateField(f, "DDN")->text(), QStringLiteral("15/01/1980"));
+    EXPECT_FALSE(dateField(f, "DDG")->isHidden());
+    EXPECT_FALSE(textField(f, "MEDECIN")->isHidden());
 
     // The side windows and the lists.
     EXPECT_TRUE(presentationWindow->isHidden());
     EXPECT_EQ(presentationWindow->pos(), QPoint(120, 80));
     EXPECT_TRUE(actShortcutsWindow->isHidden());
-    EXPECT_EQ(listEntries(f->LISTE_VILLES), (QStringList{QStringLiteral("LYON"), QStringLiteral("PARIS")}));
-    EXPECT_EQ(listEntries(f->Liste_CPAMS), QStringList{QStringLiteral("CPAM DE PARIS")});
+    EXPECT_EQ(listEntries(pickList(f, "LISTE_VILLES")), (QStringList{QStringLiteral("LYON"), QStringLiteral("PARIS")}));
+    EXPECT_EQ(listEntries(pickList(f, "Liste_CPAMS")), QStringList{QStringLiteral("CPAM DE PARIS")});
     EXPECT_EQ(listEntries(actShortcutsWindow->actList), (QStringList{QStringLiteral("CS"), QStringLiteral("ECHO")}));
 
     // The program settings name the image and its configuration.
     EXPECT_EQ(storedSetting(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE")),
               session.path(QStringLiteral("feuille_de_soin_medecin.jpg")));
     EXPECT_EQ(storedSetting(QStringLiteral("DEFAUT"), QStringLiteral("INI")), session.configFile());
-    EXPECT_EQ(storedSetting(QStringLiteral("ACTE"), f->state.modelsFolder), QStringLiteral("CS"));
+    EXPECT_EQ(storedSetting(QStringLiteral("ACTE"), f->formInUse().modelsFolder), QStringLiteral("CS"));
     EXPECT_EQ(storedSetting(QStringLiteral("OPTIONS"), QStringLiteral("TAMPON")), QStringLiteral("0"));
     EXPECT_EQ(stored(QStringLiteral("IMAGE"), QStringLiteral("VISIBLE")), QStringLiteral("1"));
 }
@@ -474,8 +474,8 @@ TEST_F(SavedBytesTest, AFilledSheetIsSavedAsTheKeptFiles)
     session.start();
     changeEverything();
     // Two added fields; only the one that holds text is listed.
-    form()->addTextFieldAction->trigger();
-    form()->addTextFieldAction->trigger();
+    actionOf(form(), "addTextFieldAction")->trigger();
+    actionOf(form(), "addTextFieldAction")->trigger();
     auto *first = session.find<SheetEdit>(QStringLiteral("NOUVEAU_1"));
     auto *second = session.find<SheetEdit>(QStringLiteral("NOUVEAU_2"));
     ASSERT_TRUE(first && second);
@@ -497,11 +497,11 @@ TEST_F(SavedBytesTest, AFilledSheetIsSavedAsTheKeptFiles)
 TEST_F(ConfigTest, PlacesAreStoredAsAtTheTopOfTheSheetWhateverTheScroll)
 {
     session.start();
-    QScrollBar *bar = form()->scrollArea->verticalScrollBar();
+    QScrollBar *bar = scrollAreaOf(form())->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 100);
     bar->setValue(bar->maximum());
     ASSERT_EQ(bar->value(), bar->maximum());
-    form()->saveConfigurationAction->trigger();
+    actionOf(form(), "saveConfigurationAction")->trigger();
     EXPECT_EQ(stored(QStringLiteral("IMAGE"), QStringLiteral("X")), QStringLiteral("0"));
     EXPECT_EQ(stored(QStringLiteral("IMAGE"), QStringLiteral("Y")), QStringLiteral("-10"));
     EXPECT_EQ(stored(QStringLiteral("ACTE_4"), QStringLiteral("Y")), QStringLiteral("951"));
@@ -526,10 +526,10 @@ TEST_F(ConfigTest, StoredStylesOnlyAddAndBordersOffStayOff)
         EXPECT_FALSE(edit->isBordered()) << name;
         EXPECT_FALSE(edit->is3D()) << name;
     }
-    EXPECT_FALSE(form()->borderAction->isChecked());
-    EXPECT_FALSE(form()->threeDAction->isChecked());
+    EXPECT_FALSE(actionOf(form(), "borderAction")->isChecked());
+    EXPECT_FALSE(actionOf(form(), "threeDAction")->isChecked());
 
-    form()->saveConfigurationAction->trigger();
+    actionOf(form(), "saveConfigurationAction")->trigger();
     EXPECT_EQ(stored(QStringLiteral("TEXTES"), QStringLiteral("ENCADRE")), QStringLiteral("0"));
     EXPECT_EQ(stored(QStringLiteral("TEXTES"), QStringLiteral("BOLD")), QStringLiteral("1"));
     EXPECT_EQ(stored(QStringLiteral("TEXTES"), QStringLiteral("SIZE")), QStringLiteral("11"));
@@ -541,9 +541,9 @@ TEST_F(ConfigTest, StoredStylesOnlyAddAndBordersOffStayOff)
 TEST_F(ConfigTest, AddedFieldsHoldingTextAreListedAgainFromOneAtEachSaving)
 {
     session.start();
-    form()->addTextFieldAction->trigger();
-    form()->addTextFieldAction->trigger();
-    form()->addTextFieldAction->trigger();
+    actionOf(form(), "addTextFieldAction")->trigger();
+    actionOf(form(), "addTextFieldAction")->trigger();
+    actionOf(form(), "addTextFieldAction")->trigger();
     auto *first = session.find<SheetEdit>(QStringLiteral("NOUVEAU_1"));
     auto *second = session.find<SheetEdit>(QStringLiteral("NOUVEAU_2"));
     auto *third = session.find<SheetEdit>(QStringLiteral("NOUVEAU_3"));
@@ -566,7 +566,7 @@ TEST_F(ConfigTest, AddedFieldsHoldingTextAreListedAgainFromOneAtEachSaving)
     EXPECT_EQ(placeAndWidth(second), QRect(30, 40, 130, 0));
     EXPECT_TRUE(first->text().isEmpty());
     EXPECT_TRUE(second->text().isEmpty());
-    EXPECT_EQ(first->parentWidget(), form()->imagePanel);
+    EXPECT_EQ(first->parentWidget(), imagePanelOf(form()));
     EXPECT_EQ(form()->plainTextFields().mid(form()->plainTextFields().size() - 2),
               (QList<SheetEdit *>{first, second}));
 
@@ -624,23 +624,23 @@ TEST_F(ConfigTest, EachLoginHasItsOwnConfigurationWhileIdentityAndImageAreShared
 {
     session.start();
     const QString firstFile = session.configFile();
-    form()->NOM->setText(QStringLiteral("DURAND MARIE"));
-    form()->NOM->move(190, 80);
-    form()->ACTE_1->setText(QStringLiteral("CS"));
+    textField(form(), "NOM")->setText(QStringLiteral("DURAND MARIE"));
+    textField(form(), "NOM")->move(190, 80);
+    textField(form(), "ACTE_1")->setText(QStringLiteral("CS"));
     session.close();
 
     session.fake.login = QStringLiteral("user2");
     session.start();
     const QString secondFile = session.configFile();
     EXPECT_NE(secondFile, firstFile);
-    EXPECT_EQ(form()->state.formConfigPath, secondFile);
-    EXPECT_EQ(form()->state.formImagePath, session.path(QStringLiteral("feuille_de_soin_medecin.jpg")));
-    EXPECT_EQ(form()->NOM->text(), QStringLiteral("DURAND MARIE"));   // shared identity
-    EXPECT_EQ(form()->NOM->pos(), findFieldDesign(QStringLiteral("NOM"))->geometry.topLeft());
-    EXPECT_TRUE(form()->ACTE_1->text().isEmpty());
-    form()->NOM->move(250, 70);
-    form()->ACTE_1->setText(QStringLiteral("V"));
-    form()->MATRICULE->setText(QStringLiteral("1 23"));
+    EXPECT_EQ(form()->formInUse().formConfigPath, secondFile);
+    EXPECT_EQ(form()->formInUse().formImagePath, session.path(QStringLiteral("feuille_de_soin_medecin.jpg")));
+    EXPECT_EQ(textField(form(), "NOM")->text(), QStringLiteral("DURAND MARIE"));   // shared identity
+    EXPECT_EQ(textField(form(), "NOM")->pos(), findFieldDesign(QStringLiteral("NOM"))->geometry.topLeft());
+    EXPECT_TRUE(textField(form(), "ACTE_1")->text().isEmpty());
+    textField(form(), "NOM")->move(250, 70);
+    textField(form(), "ACTE_1")->setText(QStringLiteral("V"));
+    textField(form(), "MATRICULE")->setText(QStringLiteral("1 23"));
     session.close();
     EXPECT_TRUE(QFileInfo::exists(secondFile));
     EXPECT_EQ(readSetting(QStringLiteral("ACTES"), QStringLiteral("ACTE_1"), QString(), firstFile),
@@ -649,9 +649,9 @@ TEST_F(ConfigTest, EachLoginHasItsOwnConfigurationWhileIdentityAndImageAreShared
 
     session.fake.login = QStringLiteral("user1");
     session.start();
-    EXPECT_EQ(form()->NOM->pos(), QPoint(190, 80));
-    EXPECT_EQ(form()->ACTE_1->text(), QStringLiteral("CS"));
-    EXPECT_EQ(form()->MATRICULE->text(), QStringLiteral("1 23"));   // as the other user left it
+    EXPECT_EQ(textField(form(), "NOM")->pos(), QPoint(190, 80));
+    EXPECT_EQ(textField(form(), "ACTE_1")->text(), QStringLiteral("CS"));
+    EXPECT_EQ(textField(form(), "MATRICULE")->text(), QStringLiteral("1 23"));   // as the other user left it
 }
 
 // ---------------------------------------------------------------------------
@@ -670,9 +670,9 @@ TEST_F(ConfigTest, AReadOnlyFileAtClosingIsReportedAndTheWindowStillCloses)
         session.close();   // both files exist now
         session.start();
         const QString name = QStringLiteral("LEROY ") + QString::fromLatin1(c.readOnly).toUpper();
-        form()->NOM->setText(name);
-        form()->ACTE_1->setText(QStringLiteral("C2"));
-        addListEntry(form()->LISTE_VILLES, QStringLiteral("NANTES"));
+        textField(form(), "NOM")->setText(name);
+        textField(form(), "ACTE_1")->setText(QStringLiteral("C2"));
+        addListEntry(pickList(form(), "LISTE_VILLES"), QStringLiteral("NANTES"));
         const bool settings = QLatin1String(c.readOnly) == QLatin1String("settings");
         const QString locked = settings ? session.settingsFile() : session.configFile();
         const QByteArray lockedBefore = readBytes(locked);
@@ -706,10 +706,10 @@ TEST_F(ConfigTest, AConfigurationFolderGoneBeforeSavingStopsEveryWrite)
     writeSetting(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), image);
     session.start();
     const QString cfg = session.path(QStringLiteral("formes/feuille@user1.INI"));
-    ASSERT_EQ(form()->state.formConfigPath, cfg);
+    ASSERT_EQ(form()->formInUse().formConfigPath, cfg);
     ASSERT_TRUE(QDir(session.path(QStringLiteral("formes"))).removeRecursively());
-    form()->NOM->setText(QStringLiteral("PETIT LUC"));
-    addListEntry(form()->LISTE_VILLES, QStringLiteral("NANTES"));
+    textField(form(), "NOM")->setText(QStringLiteral("PETIT LUC"));
+    addListEntry(pickList(form(), "LISTE_VILLES"), QStringLiteral("NANTES"));
     const QByteArray settingsBefore = readBytes(session.settingsFile());
     testDialogs().clear();
 
@@ -747,15 +747,15 @@ TEST_F(ConfigTest, AMalformedPlacementEndsTheReadingAndLeavesTheConfigurationInt
               QStringList{QStringLiteral("ERR:INI_GETExecute => 'a' n'est pas une valeur entière correcte")});
     // The design state: nothing of the configuration was read.
     const FieldDesign *nom = findFieldDesign(QStringLiteral("NOM"));
-    EXPECT_EQ(f->NOM->pos(), nom->geometry.topLeft());
-    EXPECT_EQ(f->NOM->text(), samplePatientName());
-    EXPECT_EQ(f->MATRICULE->text(), QStringLiteral("2 55 01 56 121 345   19"));
-    EXPECT_EQ(f->TARIF_1->text(), QStringLiteral("23"));
-    EXPECT_EQ(f->MONTANT_TOTAL->text(), QStringLiteral("28,00"));
-    EXPECT_TRUE(f->ACTE_1->text().isEmpty());
-    EXPECT_TRUE(f->DATE->text().isEmpty());
+    EXPECT_EQ(textField(f, "NOM")->pos(), nom->geometry.topLeft());
+    EXPECT_EQ(textField(f, "NOM")->text(), samplePatientName());
+    EXPECT_EQ(textField(f, "MATRICULE")->text(), QStringLiteral("2 55 01 56 121 345   19"));
+    EXPECT_EQ(textField(f, "TARIF_1")->text(), QStringLiteral("23"));
+    EXPECT_EQ(textField(f, "MONTANT_TOTAL")->text(), QStringLiteral("28,00"));
+    EXPECT_TRUE(textField(f, "ACTE_1")->text().isEmpty());
+    EXPECT_TRUE(dateField(f, "DATE")->text().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(session.path(QStringLiteral("feuille_de_soin_medecin"))));
-    EXPECT_EQ(f->formImage->picture(), builtInFormPicture());
+    EXPECT_EQ(formImageOf(f)->picture(), builtInFormPicture());
     // The program goes on: the window is shown with its first-show steps.
     EXPECT_TRUE(f->isVisible());
     EXPECT_TRUE(presentationWindow->isVisible());
@@ -773,8 +773,8 @@ TEST_F(ConfigTest, AMalformedPlacementEndsTheReadingAndLeavesTheConfigurationInt
     testDialogs().clear();
     session.start();
     EXPECT_TRUE(testDialogs().texts().filter(QStringLiteral("ERR:")).isEmpty());
-    EXPECT_EQ(form()->NOM->x(), 300);
-    EXPECT_EQ(form()->ACTE_1->text(), QStringLiteral("CS"));
+    EXPECT_EQ(textField(form(), "NOM")->x(), 300);
+    EXPECT_EQ(textField(form(), "ACTE_1")->text(), QStringLiteral("CS"));
 }
 
 TEST_F(ConfigTest, ACorruptFormImageIsReportedAndTheUsersLayoutStillLoadsAndSurvives)
@@ -803,13 +803,13 @@ TEST_F(ConfigTest, ACorruptFormImageIsReportedAndTheUsersLayoutStillLoadsAndSurv
     EXPECT_EQ(messages.at(0), QStringLiteral("Création du Dossier des Modèles TIRAVON en \"%1\"")
                                   .arg(session.path(QStringLiteral("abime/"))));
     EXPECT_EQ(messages.at(1), QStringLiteral("ERR:INI_GETExecute => ") + decoderMessage);
-    EXPECT_EQ(f->state.formImagePath, image);
-    EXPECT_EQ(f->state.formConfigPath, config);
-    EXPECT_EQ(f->formImage->picture(), builtInFormPicture());
+    EXPECT_EQ(f->formInUse().formImagePath, image);
+    EXPECT_EQ(f->formInUse().formConfigPath, config);
+    EXPECT_EQ(formImageOf(f)->picture(), builtInFormPicture());
     EXPECT_EQ(f->windowTitle(), QStringLiteral("ABIME@CS"));
-    EXPECT_EQ(f->NOM->x(), 300);
-    EXPECT_EQ(f->ACTE_1->text(), QStringLiteral("CS"));
-    EXPECT_EQ(f->DATE->text(), QStringLiteral("09/12/2026"));
+    EXPECT_EQ(textField(f, "NOM")->x(), 300);
+    EXPECT_EQ(textField(f, "ACTE_1")->text(), QStringLiteral("CS"));
+    EXPECT_EQ(dateField(f, "DATE")->text(), QStringLiteral("09/12/2026"));
     EXPECT_FALSE(QFileInfo::exists(session.path(QStringLiteral("feuille_de_soin_medecin.jpg"))));
 
     session.close();
@@ -834,9 +834,9 @@ TEST_F(ConfigTest, AStoredImageThatNamesNoFileFallsBackToTheDefaultImage)
         writeSetting(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE"), stored);
         testDialogs().clear();
         session.start();
-        EXPECT_EQ(form()->state.formImagePath, defaultImage) << c.stored;
+        EXPECT_EQ(form()->formInUse().formImagePath, defaultImage) << c.stored;
         EXPECT_TRUE(QFileInfo(defaultImage).isFile()) << c.stored;
-        EXPECT_EQ(form()->formImage->picture().size(), QSize(746, 1096)) << c.stored;
+        EXPECT_EQ(formImageOf(form())->picture().size(), QSize(746, 1096)) << c.stored;
         EXPECT_TRUE(testDialogs().texts().filter(QStringLiteral("ERR:")).isEmpty()) << c.stored;
         session.stop();
     }
@@ -854,9 +854,9 @@ TEST_F(ConfigTest, AModelsFolderThatCannotBeMadeIsReportedAndTheReadingGoesOn)
                            QStringLiteral("Erreur de création du dossier des modèles\r\r\"%1\"").arg(models)}));
     EXPECT_EQ(shown(QStringLiteral("information")).size(), 1);
     // The reading went on: the default image, the names of the missing one.
-    EXPECT_EQ(form()->state.formImagePath, session.path(QStringLiteral("feuille_de_soin_medecin.jpg")));
+    EXPECT_EQ(form()->formInUse().formImagePath, session.path(QStringLiteral("feuille_de_soin_medecin.jpg")));
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("FEUILLE@CS"));
-    EXPECT_EQ(form()->DATE->text(), kToday);
+    EXPECT_EQ(dateField(form(), "DATE")->text(), kToday);
 
     // Its configuration has no folder either: the closing saves nothing of it.
     testDialogs().clear();
@@ -880,11 +880,11 @@ TEST_F(ConfigTest, PickListsComeFromTheProgramFolderWhateverTheCurrentDirectory)
     QDir::setCurrent(elsewhere.path());
 
     session.start();
-    EXPECT_EQ(listEntries(form()->LISTE_VILLES), (QStringList{QStringLiteral("LYON"), QStringLiteral("PARIS")}));
-    EXPECT_EQ(listEntries(form()->Liste_CPAMS), QStringList{QStringLiteral("CPAM DE LYON")});
+    EXPECT_EQ(listEntries(pickList(form(), "LISTE_VILLES")), (QStringList{QStringLiteral("LYON"), QStringLiteral("PARIS")}));
+    EXPECT_EQ(listEntries(pickList(form(), "Liste_CPAMS")), QStringList{QStringLiteral("CPAM DE LYON")});
 
     // Saved back there too, and nothing goes to the current directory.
-    addListEntry(form()->LISTE_VILLES, QStringLiteral("NANTES"));
+    addListEntry(pickList(form(), "LISTE_VILLES"), QStringLiteral("NANTES"));
     session.close();
     EXPECT_EQ(readBytes(session.path(QStringLiteral("VILLES.TXT"))), QByteArray("LYON\r\nNANTES\r\nPARIS\r\n"));
     EXPECT_EQ(readBytes(elsewhere.filePath(QStringLiteral("VILLES.TXT"))), QByteArray("AILLEURS\r\n"));

@@ -29,7 +29,7 @@ protected:
         SheetTest::SetUp();
         QApplication::setActiveWindow(form);
         ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-        form->DDG->show();   // shown while the maternity box is ticked
+        dateField(form, "DDG")->show();   // shown while the maternity box is ticked
         testDialogs().clear();
     }
 
@@ -51,7 +51,7 @@ protected:
         QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
     }
 
-    DateEdit *dateField(const char *name) const { return session.find<DateEdit>(QString::fromLatin1(name)); }
+    DateEdit *dateNamed(const char *name) const { return session.find<DateEdit>(QString::fromLatin1(name)); }
 };
 
 // The steps of each key and the month arithmetic are in the date rules'
@@ -75,7 +75,7 @@ TEST_F(DateKeysTest, ArrowsStepByMonthsAndCtrlByYears)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.field) + " " + c.before);
-        DateEdit *field = dateField(c.field);
+        DateEdit *field = dateNamed(c.field);
         field->setText(QString::fromLatin1(c.before));
         press(field, c.key, c.modifiers);
         EXPECT_EQ(field->text(), QString::fromLatin1(c.after));
@@ -86,26 +86,26 @@ TEST_F(DateKeysTest, ArrowsStepByMonthsAndCtrlByYears)
 
 TEST_F(DateKeysTest, ATypedInvalidDateStaysAndTheStepsStartFromToday)
 {
-    QLineEdit *edit = editOf(form->DATE_ACTE);
-    form->DATE_ACTE->setText(QString());
+    QLineEdit *edit = editOf(dateField(form, "DATE_ACTE"));
+    dateField(form, "DATE_ACTE")->setText(QString());
     edit->setFocus();
     edit->setCursorPosition(0);
-    QTest::keyClicks(edit, "1203");
+    QTest::keyClicks(edit, QStringLiteral("1203"));
     QTest::keyClick(edit, Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), edit);
-    EXPECT_EQ(form->DATE_ACTE->text(), "12/03/    ");
+    EXPECT_EQ(dateField(form, "DATE_ACTE")->text(), QStringLiteral("12/03/    "));
     EXPECT_TRUE(testDialogs().shown.isEmpty());
 
-    press(form->DATE_ACTE, Qt::Key_Up);
-    EXPECT_EQ(form->DATE_ACTE->text(), "09/01/2027");
+    press(dateField(form, "DATE_ACTE"), Qt::Key_Up);
+    EXPECT_EQ(dateField(form, "DATE_ACTE")->text(), QStringLiteral("09/01/2027"));
 }
 
 TEST_F(DateKeysTest, AltDownStepsBackThenOpensTheCalendarWhoseArrowsMakeNoStep)
 {
-    DateEdit *field = form->DATE_ACTE;
-    field->setText("31/03/2013");
+    DateEdit *field = dateField(form, "DATE_ACTE");
+    field->setText(QStringLiteral("31/03/2013"));
     press(field, Qt::Key_Down, Qt::AltModifier);
-    EXPECT_EQ(field->text(), "28/02/2013");
+    EXPECT_EQ(field->text(), QStringLiteral("28/02/2013"));
     ASSERT_TRUE(field->isCalendarOpen());
     EXPECT_EQ(field->calendar()->selectedDate(), QDate(2013, 2, 28));
 
@@ -114,15 +114,15 @@ TEST_F(DateKeysTest, AltDownStepsBackThenOpensTheCalendarWhoseArrowsMakeNoStep)
     QTest::keyClick(view, Qt::Key_Up);
     QTest::keyClick(view, Qt::Key_Up, Qt::ControlModifier);
     QTest::keyClick(view, Qt::Key_Down);
-    EXPECT_EQ(field->text(), "28/02/2013");
+    EXPECT_EQ(field->text(), QStringLiteral("28/02/2013"));
     EXPECT_EQ(field->calendar()->selectedDate(), QDate(2013, 2, 21));
     // Keys reaching the field while the calendar is open make no step either.
     QTest::keyClick(editOf(field), Qt::Key_Up);
-    EXPECT_EQ(field->text(), "28/02/2013");
+    EXPECT_EQ(field->text(), QStringLiteral("28/02/2013"));
 
     QTest::keyClick(view, Qt::Key_Escape);
     EXPECT_FALSE(field->isCalendarOpen());
-    EXPECT_EQ(field->text(), "28/02/2013");
+    EXPECT_EQ(field->text(), QStringLiteral("28/02/2013"));
 }
 
 TEST_F(DateKeysTest, AStepOutsideTheYearsOneTo9999IsRefused)
@@ -142,56 +142,56 @@ TEST_F(DateKeysTest, AStepOutsideTheYearsOneTo9999IsRefused)
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.field) + " " + c.date);
         testDialogs().clear();
-        DateEdit *field = dateField(c.field);
+        DateEdit *field = dateNamed(c.field);
         field->setText(QString::fromLatin1(c.date));
         press(field, c.key, c.modifiers);
         EXPECT_EQ(field->text(), QString::fromLatin1(c.date));
         ASSERT_EQ(testDialogs().shown.size(), 1);
-        EXPECT_EQ(testDialogs().shown.first().kind, "error");
+        EXPECT_EQ(testDialogs().shown.first().kind, QStringLiteral("error"));
         EXPECT_EQ(testDialogs().shown.first().text,
-                  "La date doit être comprise entre le 01/01/0001 et le 31/12/9999");
+                  QStringLiteral("La date doit être comprise entre le 01/01/0001 et le 31/12/9999"));
         field->closeCalendar();
     }
 }
 
 TEST_F(DateKeysTest, DoubleClickOnEitherDateOfTheSheetPutsTodayIntoTheDateOfActs)
 {
-    for (DateEdit *clicked : {form->DATE, form->DATE_ACTE}) {
+    for (DateEdit *clicked : {dateField(form, "DATE"), dateField(form, "DATE_ACTE")}) {
         SCOPED_TRACE(clicked->objectName().toStdString());
-        form->DATE->setText("01/02/2003");
-        form->DATE_ACTE->setText("04/05/2006");
+        dateField(form, "DATE")->setText(QStringLiteral("01/02/2003"));
+        dateField(form, "DATE_ACTE")->setText(QStringLiteral("04/05/2006"));
         doubleClick(editOf(clicked));
-        EXPECT_EQ(form->DATE_ACTE->text(), Today);
-        EXPECT_EQ(form->DATE->text(), "01/02/2003");
+        EXPECT_EQ(dateField(form, "DATE_ACTE")->text(), Today);
+        EXPECT_EQ(dateField(form, "DATE")->text(), QStringLiteral("01/02/2003"));
     }
     // Not the other dates.
-    form->DATE_ACTE->setText("04/05/2006");
-    form->DDN->setText("15/01/1955");
-    doubleClick(editOf(form->DDN));
-    doubleClick(editOf(form->DDG));
-    EXPECT_EQ(form->DATE_ACTE->text(), "04/05/2006");
-    EXPECT_EQ(form->DDN->text(), "15/01/1955");
+    dateField(form, "DATE_ACTE")->setText(QStringLiteral("04/05/2006"));
+    dateField(form, "DDN")->setText(QStringLiteral("15/01/1955"));
+    doubleClick(editOf(dateField(form, "DDN")));
+    doubleClick(editOf(dateField(form, "DDG")));
+    EXPECT_EQ(dateField(form, "DATE_ACTE")->text(), QStringLiteral("04/05/2006"));
+    EXPECT_EQ(dateField(form, "DDN")->text(), QStringLiteral("15/01/1955"));
 }
 
 TEST_F(DateKeysTest, DayPickedForTheBirthDateStartsAnEmptySocialSecurityNumber)
 {
-    form->MATRICULE->setText(QString());
-    form->DDN->setText(QString());
+    textField(form, "MATRICULE")->setText(QString());
+    dateField(form, "DDN")->setText(QString());
     auto pick = [this](const QDate &day) {
-        QTest::mouseClick(form->DDN->findChild<QWidget *>(QStringLiteral("button")), Qt::LeftButton);
-        ASSERT_TRUE(form->DDN->isCalendarOpen());
-        QCalendarWidget *calendar = form->DDN->calendar();
+        QTest::mouseClick(dateField(form, "DDN")->findChild<QWidget *>(QStringLiteral("button")), Qt::LeftButton);
+        ASSERT_TRUE(dateField(form, "DDN")->isCalendarOpen());
+        QCalendarWidget *calendar = dateField(form, "DDN")->calendar();
         calendar->setSelectedDate(day);
         QTest::keyClick(calendar->findChild<QTableView *>(), Qt::Key_Return);
-        EXPECT_FALSE(form->DDN->isCalendarOpen());
+        EXPECT_FALSE(dateField(form, "DDN")->isCalendarOpen());
     };
     pick(QDate(2001, 3, 3));
-    EXPECT_EQ(form->DDN->text(), "03/03/2001");
-    EXPECT_EQ(form->MATRICULE->text(), "2 01 03");
+    EXPECT_EQ(dateField(form, "DDN")->text(), QStringLiteral("03/03/2001"));
+    EXPECT_EQ(textField(form, "MATRICULE")->text(), QStringLiteral("2 01 03"));
 
     pick(QDate(1955, 1, 15));
-    EXPECT_EQ(form->DDN->text(), "15/01/1955");
-    EXPECT_EQ(form->MATRICULE->text(), "2 01 03");
+    EXPECT_EQ(dateField(form, "DDN")->text(), QStringLiteral("15/01/1955"));
+    EXPECT_EQ(textField(form, "MATRICULE")->text(), QStringLiteral("2 01 03"));
     EXPECT_TRUE(testDialogs().shown.isEmpty());
 }
 
@@ -212,53 +212,53 @@ TEST_F(DateKeysTest, DoubleClickOnAnEmptySocialSecurityNumberStartsItFromTheBirt
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string("[") + c.number + "] " + c.birth);
-        form->MATRICULE->setText(QString::fromLatin1(c.number));
-        form->DDN->setText(QString::fromLatin1(c.birth));
-        doubleClick(form->MATRICULE);
-        EXPECT_EQ(form->MATRICULE->text(), QString::fromLatin1(c.after));
+        textField(form, "MATRICULE")->setText(QString::fromLatin1(c.number));
+        dateField(form, "DDN")->setText(QString::fromLatin1(c.birth));
+        doubleClick(textField(form, "MATRICULE"));
+        EXPECT_EQ(textField(form, "MATRICULE")->text(), QString::fromLatin1(c.after));
     }
     EXPECT_TRUE(testDialogs().shown.isEmpty());
 }
 
 TEST_F(DateKeysTest, LockedFieldsIgnoreTheDoubleClickOnTheNumberButDatesKeepTheirs)
 {
-    form->lockFieldsAction->trigger();
-    ASSERT_TRUE(form->lockFieldsAction->isChecked());
+    actionOf(form, "lockFieldsAction")->trigger();
+    ASSERT_TRUE(actionOf(form, "lockFieldsAction")->isChecked());
 
-    form->MATRICULE->setText(QString());
-    form->DDN->setText("15/01/1955");
-    doubleClick(form->MATRICULE);
-    EXPECT_EQ(form->MATRICULE->text(), "");
+    textField(form, "MATRICULE")->setText(QString());
+    dateField(form, "DDN")->setText(QStringLiteral("15/01/1955"));
+    doubleClick(textField(form, "MATRICULE"));
+    EXPECT_EQ(textField(form, "MATRICULE")->text(), QStringLiteral(""));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);   // the empty gesture has ended
 
-    form->DATE_ACTE->setText("04/05/2006");
-    doubleClick(editOf(form->DATE));
-    EXPECT_EQ(form->DATE_ACTE->text(), Today);
-    press(form->DATE_ACTE, Qt::Key_Up);
-    EXPECT_EQ(form->DATE_ACTE->text(), "09/01/2027");
-    press(form->DDN, Qt::Key_Down, Qt::ControlModifier);
-    EXPECT_EQ(form->DDN->text(), "15/01/1954");
+    dateField(form, "DATE_ACTE")->setText(QStringLiteral("04/05/2006"));
+    doubleClick(editOf(dateField(form, "DATE")));
+    EXPECT_EQ(dateField(form, "DATE_ACTE")->text(), Today);
+    press(dateField(form, "DATE_ACTE"), Qt::Key_Up);
+    EXPECT_EQ(dateField(form, "DATE_ACTE")->text(), QStringLiteral("09/01/2027"));
+    press(dateField(form, "DDN"), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(dateField(form, "DDN")->text(), QStringLiteral("15/01/1954"));
 
     // Unlocked again, the number takes the prefix.
-    form->lockFieldsAction->trigger();
-    doubleClick(form->MATRICULE);
-    EXPECT_EQ(form->MATRICULE->text(), "2 54 01");
+    actionOf(form, "lockFieldsAction")->trigger();
+    doubleClick(textField(form, "MATRICULE"));
+    EXPECT_EQ(textField(form, "MATRICULE")->text(), QStringLiteral("2 54 01"));
 }
 
 TEST_F(DateKeysTest, ARestartKeepsTheBirthDatePregnancyDateAndNumberButDatesTheSheetToday)
 {
-    form->DATE->setText("01/02/2003");
-    form->DATE_ACTE->setText("04/05/2006");
-    form->DDN->setText("15/01/1955");
-    form->DDG->setText("12/03/    ");
-    form->MATRICULE->setText("2 55 01");
+    dateField(form, "DATE")->setText(QStringLiteral("01/02/2003"));
+    dateField(form, "DATE_ACTE")->setText(QStringLiteral("04/05/2006"));
+    dateField(form, "DDN")->setText(QStringLiteral("15/01/1955"));
+    dateField(form, "DDG")->setText(QStringLiteral("12/03/    "));
+    textField(form, "MATRICULE")->setText(QStringLiteral("2 55 01"));
     session.restart();
     form = session.form();
-    EXPECT_EQ(form->DATE->text(), Today);
-    EXPECT_EQ(form->DATE_ACTE->text(), Today);
-    EXPECT_EQ(form->DDN->text(), "15/01/1955");
-    EXPECT_EQ(form->DDG->text(), "12/03/    ");
-    EXPECT_EQ(form->MATRICULE->text(), "2 55 01");
+    EXPECT_EQ(dateField(form, "DATE")->text(), Today);
+    EXPECT_EQ(dateField(form, "DATE_ACTE")->text(), Today);
+    EXPECT_EQ(dateField(form, "DDN")->text(), QStringLiteral("15/01/1955"));
+    EXPECT_EQ(dateField(form, "DDG")->text(), QStringLiteral("12/03/    "));
+    EXPECT_EQ(textField(form, "MATRICULE")->text(), QStringLiteral("2 55 01"));
 }
 
 } // namespace

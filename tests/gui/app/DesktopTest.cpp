@@ -112,18 +112,18 @@ TEST(DesktopTest, TheFontCommandConfirmedUnchangedChangesNothingOnScreenOrInTheF
     TiravonSession session;
     session.start();
     CareSheetWindow *form = session.form();
-    const QFont before = form->NOM->font();
+    const QFont before = textField(form, "NOM")->font();
     {
         QtDialogsInUse qt;
         whenDialogOpens([](QWidget *) {});
-        form->fieldsFontAction->trigger();
+        actionOf(form, "fieldsFontAction")->trigger();
     }
     for (SheetEdit *edit : form->plainTextFields()) {
         EXPECT_EQ(edit->font().family(), before.family()) << edit->objectName().toStdString();
         EXPECT_EQ(edit->font().bold(), before.bold()) << edit->objectName().toStdString();
         EXPECT_EQ(edit->font().italic(), before.italic()) << edit->objectName().toStdString();
     }
-    form->saveConfigurationAction->trigger();
+    actionOf(form, "saveConfigurationAction")->trigger();
     EXPECT_EQ(readSetting(QStringLiteral("TEXTES"), QStringLiteral("FONT"), QString(), session.configFile()),
               before.family());
     EXPECT_EQ(readSetting(QStringLiteral("TEXTES"), QStringLiteral("BOLD"), QString(), session.configFile()),

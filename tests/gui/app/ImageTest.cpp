@@ -56,8 +56,8 @@ protected:
     };
     Shown shown() const
     {
-        return {form->state.formImagePath, form->formImage->picture().size(), form->imagePanel->geometry(),
-                form->NOM->x()};
+        return {form->formInUse().formImagePath, formImageOf(form)->picture().size(), imagePanelOf(form)->geometry(),
+                textField(form, "NOM")->x()};
     }
 };
 
@@ -65,7 +65,7 @@ TEST_F(ImageTest, AChosenImageBringsItsConfigurationAndIsTheOneShownAfterARestar
 {
     const QString other = otherForm(QStringLiteral("autre.jpg"), QSize(120, 90), 40, 300);
     testDialogs().fileAnswers << other;
-    form->loadFormImageAction->trigger();
+    actionOf(form, "loadFormImageAction")->trigger();
 
     ASSERT_EQ(testDialogs().fileRequests.size(), 1);
     const FileDialogRequest &asked = testDialogs().fileRequests.first();
@@ -75,16 +75,16 @@ TEST_F(ImageTest, AChosenImageBringsItsConfigurationAndIsTheOneShownAfterARestar
     EXPECT_TRUE(asked.filter.startsWith(QStringLiteral("Tous (*.gif;*.png;*.jpg;*.jpeg;")));
     EXPECT_EQ(shown().path, other);
     EXPECT_EQ(shown().picture, QSize(120, 90));
-    EXPECT_EQ(form->imagePanel->y(), 40);
-    EXPECT_EQ(form->NOM->x(), 300);
-    EXPECT_EQ(form->state.formConfigPath, formConfigPathFor(other, session.fake.login));
+    EXPECT_EQ(imagePanelOf(form)->y(), 40);
+    EXPECT_EQ(textField(form, "NOM")->x(), 300);
+    EXPECT_EQ(form->formInUse().formConfigPath, formConfigPathFor(other, session.fake.login));
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
 
     session.restart();
     form = session.form();
     EXPECT_EQ(shown().path, other);
     EXPECT_EQ(shown().picture, QSize(120, 90));
-    EXPECT_EQ(form->NOM->x(), 300);
+    EXPECT_EQ(textField(form, "NOM")->x(), 300);
 }
 
 TEST_F(ImageTest, APictureOrAConfigurationThatCannotBeReadChangesNothing)
@@ -113,7 +113,7 @@ TEST_F(ImageTest, APictureOrAConfigurationThatCannotBeReadChangesNothing)
     for (const Case &c : cases) {
         testDialogs().clear();
         testDialogs().fileAnswers << c.path;
-        form->loadFormImageAction->trigger();
+        actionOf(form, "loadFormImageAction")->trigger();
         const QStringList errors = testDialogs().texts(QStringLiteral("error"));
         ASSERT_EQ(errors.size(), 1) << c.path.toStdString();
         if (!c.error.isEmpty()) {
@@ -140,24 +140,24 @@ TEST_F(ImageTest, OnlyTheFirstDroppedFileIsTakenAndOnlyAsJpg)
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second), QUrl::fromLocalFile(jpeg)});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(form->ADRESSE, &enter);
+    QCoreApplication::sendEvent(textField(form, "ADRESSE"), &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(form->ADRESSE, &drop);
+    QCoreApplication::sendEvent(textField(form, "ADRESSE"), &drop);
     EXPECT_TRUE(drop.isAccepted());
-    EXPECT_EQ(form->state.formImagePath, first);
-    EXPECT_EQ(form->formImage->picture().size(), QSize(60, 40));
-    EXPECT_TRUE(form->ADRESSE->text().isEmpty());
+    EXPECT_EQ(form->formInUse().formImagePath, first);
+    EXPECT_EQ(formImageOf(form)->picture().size(), QSize(60, 40));
+    EXPECT_TRUE(textField(form, "ADRESSE")->text().isEmpty());
 }
 
 TEST_F(ImageTest, EditingHandsTheImageToTheDesktopOrSaysItIsMissing)
 {
-    form->editFormImageAction->trigger();
-    EXPECT_EQ(session.fake.opened, QStringList{form->state.formImagePath});
+    actionOf(form, "editFormImageAction")->trigger();
+    EXPECT_EQ(session.fake.opened, QStringList{form->formInUse().formImagePath});
 
-    const QString gone = session.path(QStringLiteral("parti.jpg"));
-    form->state.formImagePath = gone;
-    form->editFormImageAction->trigger();
+    const QString gone = form->formInUse().formImagePath;
+    ASSERT_TRUE(QFile::remove(gone));
+    actionOf(form, "editFormImageAction")->trigger();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("information")),
               QStringList{QStringLiteral("Image \"%1\" non trouvée").arg(gone)});
     EXPECT_EQ(session.fake.opened.size(), 1);
@@ -165,21 +165,21 @@ TEST_F(ImageTest, EditingHandsTheImageToTheDesktopOrSaysItIsMissing)
 
 TEST_F(ImageTest, TextOnlyHidesTheImageAndFittingTakesTheWorkAreasHeight)
 {
-    form->textOnlyAction->trigger();
-    EXPECT_TRUE(form->formImage->isHidden());
-    form->textOnlyAction->trigger();
-    EXPECT_FALSE(form->formImage->isHidden());
+    actionOf(form, "textOnlyAction")->trigger();
+    EXPECT_TRUE(formImageOf(form)->isHidden());
+    actionOf(form, "textOnlyAction")->trigger();
+    EXPECT_FALSE(formImageOf(form)->isHidden());
 
-    const int panelWidth = form->imagePanel->width();
-    const QPoint nom = form->NOM->pos();
+    const int panelWidth = imagePanelOf(form)->width();
+    const QPoint nom = textField(form, "NOM")->pos();
     session.fake.area = QRect(0, 0, 1600, 700);
     form->move(form->x(), 50);
-    form->fitScreenHeightAction->trigger();
+    actionOf(form, "fitScreenHeightAction")->trigger();
     EXPECT_EQ(form->y(), 0);
     EXPECT_EQ(form->height(), 700);
-    EXPECT_EQ(form->imagePanel->size(), QSize(panelWidth, 700));
-    EXPECT_EQ(form->formImage->height(), 698);
-    EXPECT_EQ(form->NOM->pos(), nom);
+    EXPECT_EQ(imagePanelOf(form)->size(), QSize(panelWidth, 700));
+    EXPECT_EQ(formImageOf(form)->height(), 698);
+    EXPECT_EQ(textField(form, "NOM")->pos(), nom);
 }
 
 } // namespace

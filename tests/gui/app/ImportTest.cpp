@@ -23,13 +23,13 @@ protected:
     QStringList identity() const
     {
         CareSheetWindow *f = session.form();
-        return {f->NOM->text(), f->DDN->text(), f->MATRICULE->text(), f->ADRESSE->text(), f->VILLE->text(),
-                f->ASSURE->text(), f->ASSURE_MATRICULE->text(), f->CPAM->text()};
+        return {textField(f, "NOM")->text(), dateField(f, "DDN")->text(), textField(f, "MATRICULE")->text(), textField(f, "ADRESSE")->text(), textField(f, "VILLE")->text(),
+                textField(f, "ASSURE")->text(), textField(f, "ASSURE_MATRICULE")->text(), textField(f, "CPAM")->text()};
     }
 };
 
-const QStringList kImported{"DURAND MARIE", "12/03/1975", "2 75 03", "12 RUE DES LILAS - BÂTIMENT B",
-                            "75011 PARIS", "", "", "CPAM"};
+const QStringList kImported{QStringLiteral("DURAND MARIE"), QStringLiteral("12/03/1975"), QStringLiteral("2 75 03"), QStringLiteral("12 RUE DES LILAS - BÂTIMENT B"),
+                            QStringLiteral("75011 PARIS"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("CPAM")};
 
 TEST_F(ImportTest, AtStartTheSheetIsFilledAndClosingWritesTheNumberBack)
 {
@@ -39,10 +39,10 @@ TEST_F(ImportTest, AtStartTheSheetIsFilledAndClosingWritesTheNumberBack)
     testDialogs().confirmAnswers = {true};
     session.start();
     CareSheetWindow *form = session.form();
-    EXPECT_TRUE(form->importAtStartAction->isChecked());
+    EXPECT_TRUE(actionOf(form, "importAtStartAction")->isChecked());
     EXPECT_EQ(identity().mid(0, 7), kImported.mid(0, 7));
 
-    form->MATRICULE->setText(QStringLiteral("2 75 03 75 999"));
+    textField(form, "MATRICULE")->setText(QStringLiteral("2 75 03 75 999"));
     session.close();
     EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("2 75 03 75 999"));
     EXPECT_EQ(storedNumber(database, 1), QStringLiteral("1 50 01"));
@@ -54,12 +54,12 @@ TEST_F(ImportTest, AtStartTheSheetIsFilledAndClosingWritesTheNumberBack)
 TEST_F(ImportTest, AfterTheIdentityIsClearedOrAnotherNameTypedClosingWritesNothingBack)
 {
     const struct { const char *what; std::function<void(CareSheetWindow *)> change; } cases[] = {
-        {"Tout effacer", [](CareSheetWindow *f) { f->clearAllAction->trigger(); }},
+        {"Tout effacer", [](CareSheetWindow *f) { actionOf(f, "clearAllAction")->trigger(); }},
         {"Tout effacer, the same name typed again",
-         [](CareSheetWindow *f) { f->clearAllAction->trigger(); f->NOM->setText(QStringLiteral("DURAND MARIE")); }},
+         [](CareSheetWindow *f) { actionOf(f, "clearAllAction")->trigger(); textField(f, "NOM")->setText(QStringLiteral("DURAND MARIE")); }},
         {"another name typed", [](CareSheetWindow *f) {
-             f->NOM->selectAll();
-             QTest::keyClicks(f->NOM, QStringLiteral("MARTIN PAUL"));
+             textField(f, "NOM")->selectAll();
+             QTest::keyClicks(textField(f, "NOM"), QStringLiteral("MARTIN PAUL"));
          }},
     };
     for (const auto &c : cases) {
@@ -70,9 +70,9 @@ TEST_F(ImportTest, AfterTheIdentityIsClearedOrAnotherNameTypedClosingWritesNothi
         testDialogs().confirmAnswers = {true};
         session.start();
         CareSheetWindow *form = session.form();
-        ASSERT_EQ(form->NOM->text(), QStringLiteral("DURAND MARIE"));
+        ASSERT_EQ(textField(form, "NOM")->text(), QStringLiteral("DURAND MARIE"));
         c.change(form);
-        form->MATRICULE->setText(QStringLiteral("1 80 01 59 123"));
+        textField(form, "MATRICULE")->setText(QStringLiteral("1 80 01 59 123"));
         session.close();
         EXPECT_EQ(storedNumber(database, 1234), QStringLiteral("2 75 03"));
         EXPECT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
@@ -87,17 +87,17 @@ TEST_F(ImportTest, TheItemChangesTheSheetOnlyOnOkAndTheTickIsStored)
     session.start();
     CareSheetWindow *form = session.form();
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).isEmpty());
-    form->ASSURE->setText(QStringLiteral("ANCIEN"));
-    form->CPAM->setText(QStringLiteral("CPAM"));
+    textField(form, "ASSURE")->setText(QStringLiteral("ANCIEN"));
+    textField(form, "CPAM")->setText(QStringLiteral("CPAM"));
     const QStringList before = identity();
     testDialogs().confirmAnswers = {false, true};
-    form->importPatientAction->trigger();
+    actionOf(form, "importPatientAction")->trigger();
     EXPECT_EQ(identity(), before);
-    form->importPatientAction->trigger();
+    actionOf(form, "importPatientAction")->trigger();
     EXPECT_EQ(identity(), kImported);
 
-    form->importAtStartAction->trigger();
-    EXPECT_EQ(readSetting(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_NAVELIS"), QString()), "1");
+    actionOf(form, "importAtStartAction")->trigger();
+    EXPECT_EQ(readSetting(QStringLiteral("OPTIONS"), QStringLiteral("AUTO_NAVELIS"), QString()), QStringLiteral("1"));
 }
 
 TEST_F(ImportTest, AMissingDatabaseGreysTheItemAndAFailedImportAtStartIsTold)
@@ -106,7 +106,7 @@ TEST_F(ImportTest, AMissingDatabaseGreysTheItemAndAFailedImportAtStartIsTold)
     writeNavelisIni(session.folder(), database, 1234);
     session.start();
     EXPECT_EQ(session.form()->windowTitle(), QStringLiteral("NAVELIS.MDB non trouvé"));
-    EXPECT_FALSE(session.form()->importPatientAction->isEnabled());
+    EXPECT_FALSE(actionOf(session.form(), "importPatientAction")->isEnabled());
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).isEmpty());
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
     session.close();
@@ -115,7 +115,7 @@ TEST_F(ImportTest, AMissingDatabaseGreysTheItemAndAFailedImportAtStartIsTold)
     QFile::remove(session.path(QStringLiteral("navelis.ini")));
     testDialogs().clear();
     session.start();
-    EXPECT_TRUE(session.form()->importPatientAction->isEnabled());
+    EXPECT_TRUE(actionOf(session.form(), "importPatientAction")->isEnabled());
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
               QStringList{QStringLiteral("La base NAVELIS n'est pas ouverte : le patient 5 ne peut pas être lu.")});
 }

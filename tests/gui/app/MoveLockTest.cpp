@@ -35,9 +35,9 @@ protected:
         failsafe.setSingleShot(true);
         failsafe.setInterval(10000);
         QObject::connect(&failsafe, &QTimer::timeout, [this] {
-            if (form && form->moveResize->isDragging()) {
+            if (form && moveResizeOf(form)->isDragging()) {
                 ADD_FAILURE() << "the drag did not end on the release";
-                form->moveResize->endDrag();
+                moveResizeOf(form)->endDrag();
             }
         });
         session.start();
@@ -56,7 +56,7 @@ protected:
         form->resize(form->width(), 1250);
         QApplication::setActiveWindow(form);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
-        form->moveResize->setInputStateReader([this] { return input; });
+        moveResizeOf(form)->setInputStateReader([this] { return input; });
         QTest::mouseMove(handle(), QPoint(5, 5));
     }
 
@@ -91,7 +91,7 @@ protected:
         QTimer script;
         script.setSingleShot(true);
         QObject::connect(&script, &QTimer::timeout, [&] {
-            dragged = form->moveResize->isDragging();
+            dragged = moveResizeOf(form)->isDragging();
             QPoint p = start;
             for (const QPoint &offset : path) {
                 p = start + offset;
@@ -122,7 +122,7 @@ protected:
 
 TEST_F(MoveLockTest, CtrlDragMovesTheNameKeepingItsGrabPoint)
 {
-    SheetEdit *nom = form->NOM;
+    SheetEdit *nom = textField(form, "NOM");
     const QPoint before = nom->pos();
     const QPoint grab(60, 13);
     ASSERT_TRUE(drag(nom, grab, Qt::ControlModifier, {{12, 3}, {30, -20}, {-41, 57}}));
@@ -134,7 +134,7 @@ TEST_F(MoveLockTest, CtrlDragMovesTheNameKeepingItsGrabPoint)
 
 TEST_F(MoveLockTest, ShiftDragOnAnEdgeResizesFromThatEdgeAndCtrlThereDoesNothing)
 {
-    SheetEdit *tarif = form->TARIF_1;
+    SheetEdit *tarif = textField(form, "TARIF_1");
     const QRect before = tarif->geometry();
     // Ctrl alone in the 7-pixel border: no move, no resize.
     EXPECT_FALSE(drag(tarif, QPoint(3, 13), Qt::ControlModifier, {{10, 0}}));
@@ -156,7 +156,7 @@ TEST_F(MoveLockTest, ShiftDragOnAnEdgeResizesFromThatEdgeAndCtrlThereDoesNothing
 // a press at outer X 8 to 11 and Y 8 to 20; one pixel further out is a zone.
 TEST_F(MoveLockTest, ACtrlPressMovesAClaimBoxOnlyInsideTheZonesWithinItsFrame)
 {
-    SheetEdit *box = form->COCHE_MALADIE;
+    SheetEdit *box = textField(form, "COCHE_MALADIE");
     ASSERT_EQ(box->size(), QSize(17, 26));
     ASSERT_TRUE(box->isBordered());
     struct Row { QPoint at; bool moves; };
@@ -181,12 +181,12 @@ TEST_F(MoveLockTest, ExactlyThePanelFieldsTheImageTheLabelAndTheStampAreBound)
         "DDN", "DDG", "DATE", "DATE_ACTE", "ACTE_1", "ACTE_2", "ACTE_3", "CCAM_1", "CCAM_2",
         "TARIF_1", "TARIF_2", "TARIF_3", "TARIF_4", "MONTANT_TOTAL", "COCHE_MALADIE", "COCHE_MATERNITE",
         "COCHE_ACCES", "COCHE_NP_COMP", "COCHE_NP_OBLIGAT", "COCHE_ALD_0", "COCHE_ALD_1", "COCHE_ALD_TYPE",
-        "oriente", "NOTE", "Image1",
+        "oriente", "NOTE", "formImage",
     };
     for (QWidget *hidden : {control("MEDECIN"), control("DDG"), control("oriente")})
         hidden->show();
     // ACTE_4, on the window, covers the inner part of COCHE_NP_OBLIGAT.
-    form->ACTE_4->move(776, 1000);
+    textField(form, "ACTE_4")->move(776, 1000);
     for (const char *name : bound) {
         QWidget *w = control(name);
         ASSERT_NE(w, nullptr) << name;
@@ -201,7 +201,7 @@ TEST_F(MoveLockTest, ExactlyThePanelFieldsTheImageTheLabelAndTheStampAreBound)
 
         const QPoint before = w->pos();
         EXPECT_TRUE(drag(w, centre(w), Qt::ControlModifier, {{5, 4}})) << name;
-        if (w == form->formImage)   // the image fills its panel whatever is done to it
+        if (w == formImageOf(form))   // the image fills its panel whatever is done to it
             EXPECT_EQ(w->pos(), before) << name;
         else
             EXPECT_EQ(w->pos(), before + QPoint(5, 4)) << name;
@@ -220,25 +220,25 @@ TEST_F(MoveLockTest, ExactlyThePanelFieldsTheImageTheLabelAndTheStampAreBound)
 
 TEST_F(MoveLockTest, AnErrorDuringADragIsShownAndTheWindowGoesOn)
 {
-    form->moveResize->setOnMove([](QWidget *, QPoint) {
+    moveResizeOf(form)->setOnMove([](QWidget *, QPoint) {
         throw TiravonError(QStringLiteral("Déplacement impossible"));
     });
-    drag(form->NOM, QPoint(60, 13), Qt::ControlModifier, {{5, 5}, {9, 9}});
+    drag(textField(form, "NOM"), QPoint(60, 13), Qt::ControlModifier, {{5, 5}, {9, 9}});
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")), QStringList{QStringLiteral("Déplacement impossible")});
-    EXPECT_FALSE(form->moveResize->isDragging());
+    EXPECT_FALSE(moveResizeOf(form)->isDragging());
 
-    form->moveResize->setOnMove(nullptr);
-    const QPoint before = form->NOM->pos();
-    ASSERT_TRUE(drag(form->NOM, QPoint(60, 13), Qt::ControlModifier, {{7, 2}}));
-    EXPECT_EQ(form->NOM->pos(), before + QPoint(7, 2));
+    moveResizeOf(form)->setOnMove(nullptr);
+    const QPoint before = textField(form, "NOM")->pos();
+    ASSERT_TRUE(drag(textField(form, "NOM"), QPoint(60, 13), Qt::ControlModifier, {{7, 2}}));
+    EXPECT_EQ(textField(form, "NOM")->pos(), before + QPoint(7, 2));
 }
 
 TEST_F(MoveLockTest, LockedTextFieldsStayPutWhileDatesStampLabelAndImageStillMove)
 {
-    form->MEDECIN->show();
-    form->oriente->show();
-    form->lockFieldsAction->trigger();
-    ASSERT_TRUE(form->lockFieldsAction->isChecked());
+    textField(form, "MEDECIN")->show();
+    orienteOf(form)->show();
+    actionOf(form, "lockFieldsAction")->trigger();
+    ASSERT_TRUE(actionOf(form, "lockFieldsAction")->isChecked());
 
     struct Row { const char *name; bool moves; };
     const Row rows[] = {
@@ -252,10 +252,10 @@ TEST_F(MoveLockTest, LockedTextFieldsStayPutWhileDatesStampLabelAndImageStillMov
         EXPECT_EQ(w->pos(), row.moves ? before.topLeft() + QPoint(6, 8) : before.topLeft()) << row.name;
     }
     // Nor are they resized.
-    for (QWidget *w : std::initializer_list<QWidget *>{form->NOM, form->DDN}) {
+    for (QWidget *w : std::initializer_list<QWidget *>{textField(form, "NOM"), dateField(form, "DDN")}) {
         const int width = w->width();
         drag(w, QPoint(2, w->height() / 2), Qt::ShiftModifier, {{4, 0}});
-        EXPECT_EQ(w->width() != width, w == form->DDN) << w->objectName().toStdString();
+        EXPECT_EQ(w->width() != width, w == dateField(form, "DDN")) << w->objectName().toStdString();
     }
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -264,22 +264,22 @@ TEST_F(MoveLockTest, LockedTextFieldsStayPutWhileDatesStampLabelAndImageStillMov
 // press takes no focus and places no caret; the release does nothing.
 TEST_F(MoveLockTest, HoldingALockedFieldShowsItsDragPointerAndNothingElse)
 {
-    form->MEDECIN->show();
-    form->addTextFieldAction->trigger();
+    textField(form, "MEDECIN")->show();
+    actionOf(form, "addTextFieldAction")->trigger();
     auto *added = form->findChild<SheetEdit *>(QStringLiteral("NOUVEAU_1"));
     ASSERT_NE(added, nullptr);
-    form->lockFieldsAction->trigger();
+    actionOf(form, "lockFieldsAction")->trigger();
     // Added while unlocked but locked since: the lock was applied after it.
     ASSERT_TRUE(added->isLocked());
 
-    form->MATRICULE->setFocus();
-    ASSERT_EQ(QApplication::focusWidget(), form->MATRICULE);
+    textField(form, "MATRICULE")->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), textField(form, "MATRICULE"));
     struct Row { SheetEdit *field; Qt::CursorShape pointer; };
     const Row rows[] = {
-        {form->NOM, Qt::PointingHandCursor}, {form->TARIF_2, Qt::PointingHandCursor},
-        {form->COCHE_ACCES, Qt::PointingHandCursor}, {form->ACTE_4, Qt::PointingHandCursor},
-        {form->MONTANT_TOTAL, Qt::DragMoveCursor}, {form->COCHE_MALADIE, Qt::DragMoveCursor},
-        {form->VILLE, Qt::DragMoveCursor}, {form->MEDECIN, Qt::DragMoveCursor}, {added, Qt::DragMoveCursor},
+        {textField(form, "NOM"), Qt::PointingHandCursor}, {textField(form, "TARIF_2"), Qt::PointingHandCursor},
+        {textField(form, "COCHE_ACCES"), Qt::PointingHandCursor}, {textField(form, "ACTE_4"), Qt::PointingHandCursor},
+        {textField(form, "MONTANT_TOTAL"), Qt::DragMoveCursor}, {textField(form, "COCHE_MALADIE"), Qt::DragMoveCursor},
+        {textField(form, "VILLE"), Qt::DragMoveCursor}, {textField(form, "MEDECIN"), Qt::DragMoveCursor}, {added, Qt::DragMoveCursor},
     };
     for (const Row &row : rows) {
         const std::string name = row.field->objectName().toStdString();
@@ -292,7 +292,7 @@ TEST_F(MoveLockTest, HoldingALockedFieldShowsItsDragPointerAndNothingElse)
         QTest::mouseMove(handle(), inWindow(at + QPoint(30, 10)));
         QTest::mouseRelease(handle(), Qt::LeftButton, Qt::NoModifier, inWindow(at + QPoint(30, 10)));
         EXPECT_EQ(QApplication::overrideCursor(), nullptr) << name;
-        EXPECT_EQ(QApplication::focusWidget(), form->MATRICULE) << name;
+        EXPECT_EQ(QApplication::focusWidget(), textField(form, "MATRICULE")) << name;
         EXPECT_FALSE(row.field->hasSelectedText()) << name;
         EXPECT_EQ(row.field->text(), text) << name;
         EXPECT_EQ(row.field->pos(), place) << name;
@@ -300,45 +300,45 @@ TEST_F(MoveLockTest, HoldingALockedFieldShowsItsDragPointerAndNothingElse)
 
     // A double click reaches neither the field nor its handlers: the empty
     // claim box stays empty.
-    form->COCHE_ALD_1->setText(QString());
-    QSignalSpy doubleClicks(form->COCHE_ALD_1, &SheetEdit::doubleClicked);
+    textField(form, "COCHE_ALD_1")->setText(QString());
+    QSignalSpy doubleClicks(textField(form, "COCHE_ALD_1"), &SheetEdit::doubleClicked);
     QTest::mouseDClick(handle(), Qt::LeftButton, Qt::NoModifier,
-                       inWindow(form->COCHE_ALD_1->mapToGlobal(centre(form->COCHE_ALD_1))));
+                       inWindow(textField(form, "COCHE_ALD_1")->mapToGlobal(centre(textField(form, "COCHE_ALD_1")))));
     EXPECT_EQ(doubleClicks.count(), 0);
-    EXPECT_EQ(form->COCHE_ALD_1->text(), QString());
+    EXPECT_EQ(textField(form, "COCHE_ALD_1")->text(), QString());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::focusWidget(), form->MATRICULE);
+    EXPECT_EQ(QApplication::focusWidget(), textField(form, "MATRICULE"));
 }
 
 TEST_F(MoveLockTest, KeysAndPopUpMenusStillReachALockedField)
 {
-    form->lockFieldsAction->trigger();
+    actionOf(form, "lockFieldsAction")->trigger();
     // Tab reaches a locked field and what is typed goes in.
-    form->ACTE_4->setFocus();
-    QTest::keyClick(form->ACTE_4, Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), form->NOM);
-    form->NOM->clear();
-    QTest::keyClicks(form->NOM, QStringLiteral("durand"));
-    EXPECT_EQ(form->NOM->text(), QStringLiteral("DURAND"));
+    textField(form, "ACTE_4")->setFocus();
+    QTest::keyClick(textField(form, "ACTE_4"), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), textField(form, "NOM"));
+    textField(form, "NOM")->clear();
+    QTest::keyClicks(textField(form, "NOM"), QStringLiteral("durand"));
+    EXPECT_EQ(textField(form, "NOM")->text(), QStringLiteral("DURAND"));
     // The space bar still ticks a locked claim box.
-    form->COCHE_ALD_TYPE->setFocus();
-    form->COCHE_ALD_TYPE->setText(QString());
-    QTest::keyClick(form->COCHE_ALD_TYPE, Qt::Key_Space);
-    EXPECT_EQ(form->COCHE_ALD_TYPE->text(), QStringLiteral("X"));
+    textField(form, "COCHE_ALD_TYPE")->setFocus();
+    textField(form, "COCHE_ALD_TYPE")->setText(QString());
+    QTest::keyClick(textField(form, "COCHE_ALD_TYPE"), Qt::Key_Space);
+    EXPECT_EQ(textField(form, "COCHE_ALD_TYPE")->text(), QStringLiteral("X"));
 
     // A right click opens the claim box's pop-up menu.
-    QSignalSpy requests(form->COCHE_MATERNITE, &QWidget::customContextMenuRequested);
-    const QPoint at = form->COCHE_MATERNITE->mapToGlobal(centre(form->COCHE_MATERNITE));
+    QSignalSpy requests(textField(form, "COCHE_MATERNITE"), &QWidget::customContextMenuRequested);
+    const QPoint at = textField(form, "COCHE_MATERNITE")->mapToGlobal(centre(textField(form, "COCHE_MATERNITE")));
     QTest::mouseClick(handle(), Qt::RightButton, Qt::NoModifier, inWindow(at));
     EXPECT_EQ(requests.count(), 1);
-    form->claimBoxMenu->hide();
+    menuOf(form, "claimBoxMenu")->hide();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(MoveLockTest, AFieldAddedWhileLockedMovesUntilTheLockIsAppliedAgain)
 {
-    form->lockFieldsAction->trigger();
-    form->addTextFieldAction->trigger();
+    actionOf(form, "lockFieldsAction")->trigger();
+    actionOf(form, "addTextFieldAction")->trigger();
     auto *added = form->findChild<SheetEdit *>(QStringLiteral("NOUVEAU_1"));
     ASSERT_NE(added, nullptr);
     QPoint before = added->pos();
@@ -346,9 +346,9 @@ TEST_F(MoveLockTest, AFieldAddedWhileLockedMovesUntilTheLockIsAppliedAgain)
     EXPECT_EQ(added->pos(), before + QPoint(10, 10));
 
     // Unlocking and locking again takes it in.
-    form->lockFieldsAction->trigger();
-    form->lockFieldsAction->trigger();
-    ASSERT_TRUE(form->lockFieldsAction->isChecked());
+    actionOf(form, "lockFieldsAction")->trigger();
+    actionOf(form, "lockFieldsAction")->trigger();
+    ASSERT_TRUE(actionOf(form, "lockFieldsAction")->isChecked());
     before = added->pos();
     EXPECT_FALSE(drag(added, centre(added), Qt::ControlModifier, {{10, 10}}));
     EXPECT_EQ(added->pos(), before);
@@ -356,23 +356,23 @@ TEST_F(MoveLockTest, AFieldAddedWhileLockedMovesUntilTheLockIsAppliedAgain)
 
 TEST_F(MoveLockTest, TheLockIsKeptInTheProgramSettingsAndBackAfterARestart)
 {
-    form->lockFieldsAction->trigger();
+    actionOf(form, "lockFieldsAction")->trigger();
     restart();
     EXPECT_EQ(readSetting(QStringLiteral("OPTIONS"), QStringLiteral("VERROU"), QString(), session.settingsFile()),
               QStringLiteral("1"));
-    EXPECT_TRUE(form->lockFieldsAction->isChecked());
-    const QPoint before = form->NOM->pos();
-    EXPECT_FALSE(drag(form->NOM, QPoint(60, 13), Qt::ControlModifier, {{10, 10}}));
-    EXPECT_EQ(form->NOM->pos(), before);
+    EXPECT_TRUE(actionOf(form, "lockFieldsAction")->isChecked());
+    const QPoint before = textField(form, "NOM")->pos();
+    EXPECT_FALSE(drag(textField(form, "NOM"), QPoint(60, 13), Qt::ControlModifier, {{10, 10}}));
+    EXPECT_EQ(textField(form, "NOM")->pos(), before);
     // Not in the form configuration.
     EXPECT_EQ(readSetting(QStringLiteral("OPTIONS"), QStringLiteral("VERROU"), QStringLiteral("absent"),
                              session.configFile()),
               QStringLiteral("absent"));
 
-    form->lockFieldsAction->trigger();
+    actionOf(form, "lockFieldsAction")->trigger();
     restart();
-    EXPECT_FALSE(form->lockFieldsAction->isChecked());
-    EXPECT_TRUE(drag(form->NOM, QPoint(60, 13), Qt::ControlModifier, {{10, 10}}));
+    EXPECT_FALSE(actionOf(form, "lockFieldsAction")->isChecked());
+    EXPECT_TRUE(drag(textField(form, "NOM"), QPoint(60, 13), Qt::ControlModifier, {{10, 10}}));
 }
 
 TEST_F(MoveLockTest, AMoveAndAWidthChangeSurviveARestartButAHeightChangeDoesNot)
@@ -388,11 +388,11 @@ TEST_F(MoveLockTest, AMoveAndAWidthChangeSurviveARestartButAHeightChangeDoesNot)
                                        QSize(before.width() + 15, before.height() + 9)))
             << row.name;
     }
-    const QRect ccam = form->CCAM_1->geometry();
-    const QRect ddn = form->DDN->geometry();
+    const QRect ccam = textField(form, "CCAM_1")->geometry();
+    const QRect ddn = dateField(form, "DDN")->geometry();
     restart();
-    EXPECT_EQ(form->CCAM_1->geometry(), ccam.adjusted(0, 0, 0, -9));
-    EXPECT_EQ(form->DDN->geometry(), ddn.adjusted(0, 0, 0, -9));
+    EXPECT_EQ(textField(form, "CCAM_1")->geometry(), ccam.adjusted(0, 0, 0, -9));
+    EXPECT_EQ(dateField(form, "DDN")->geometry(), ddn.adjusted(0, 0, 0, -9));
 }
 
 } // namespace

@@ -132,10 +132,10 @@ protected:
     {
         SheetTest::SetUp();
         QApplication::setActiveWindow(form);
-        viewport = form->scrollArea->viewport();
+        viewport = scrollAreaOf(form)->viewport();
         // A see-through widget over the whole page: the region it is asked
         // to paint when the page is rendered is the part of the page captured.
-        sentinel = new QWidget(form->sheetPage);
+        sentinel = new QWidget(sheetPageOf(form));
         sentinel->setAttribute(Qt::WA_TransparentForMouseEvents);
         sentinel->setFocusPolicy(Qt::NoFocus);
         sentinel->installEventFilter(&probe);
@@ -150,7 +150,7 @@ protected:
     QString print(const QString &name, PrinterSetup setup = PrinterSetup::PrintPath)
     {
         const QString pdf = preparePrint(name, setup);
-        form->printAction->trigger();
+        actionOf(form, "printAction")->trigger();
         capturing = false;
         return pdf;
     }
@@ -167,7 +167,7 @@ protected:
             return true;
         };
         capture = AtCapture();
-        sentinel->setGeometry(QRect(QPoint(0, 0), form->sheetPage->size().expandedTo(QSize(2000, 2000))));
+        sentinel->setGeometry(QRect(QPoint(0, 0), sheetPageOf(form)->size().expandedTo(QSize(2000, 2000))));
         sentinel->raise();
         return pdf;
     }
@@ -229,7 +229,7 @@ protected:
     }
 
     // A widget's place on the page the window scrolls over.
-    QPoint onTheSheet(QWidget *widget) const { return widget->mapTo(form->sheetPage, QPoint(0, 0)); }
+    QPoint onTheSheet(QWidget *widget) const { return widget->mapTo(sheetPageOf(form), QPoint(0, 0)); }
 
     // Where a rectangle of the client area lands on the page, one dot wider on
     // each side for the rounding.
@@ -244,9 +244,9 @@ protected:
     // A field as the window shows it now, the form image taken away.
     QImage onScreen(QWidget *field) const
     {
-        form->formImage->hide();
+        formImageOf(form)->hide();
         const QImage shot = viewport->grab(inClientArea(field)).toImage().convertToFormat(QImage::Format_Grayscale8);
-        form->formImage->show();
+        formImageOf(form)->show();
         EXPECT_EQ(shot.size(), field->size());
         return shot;
     }
@@ -295,11 +295,11 @@ protected:
     void blankSheet()
     {
         form->clearAll();
-        for (DateEdit *date : {form->DATE, form->DATE_ACTE, form->DDN, form->DDG})
+        for (DateEdit *date : {dateField(form, "DATE"), dateField(form, "DATE_ACTE"), dateField(form, "DDN"), dateField(form, "DDG")})
             date->setText(QString());
-        form->NOTE->hide();
-        form->oriente->hide();
-        form->imagePanel->setFocus();
+        stampOf(form)->hide();
+        orienteOf(form)->hide();
+        imagePanelOf(form)->setFocus();
     }
 
     void setTick(QAction *item, bool ticked)
@@ -330,17 +330,17 @@ protected:
         capture.area = area;
         capture.outerHeight = form->frameGeometry().height();
         capture.clientHeight = viewport->height();
-        capture.imageShown = form->formImage->isVisible();
-        capture.pregnancyDateShown = form->DDG->isVisible();
-        capture.total = form->MONTANT_TOTAL->text();
-        capture.name = form->NOM->text();
+        capture.imageShown = formImageOf(form)->isVisible();
+        capture.pregnancyDateShown = dateField(form, "DDG")->isVisible();
+        capture.total = textField(form, "MONTANT_TOTAL")->text();
+        capture.name = textField(form, "NOM")->text();
         capture.anyFrame = false;
         for (SheetEdit *field : form->plainTextFields())
             capture.anyFrame |= field->isBordered() || field->is3D();
-        for (DateEdit *date : {form->DATE, form->DATE_ACTE, form->DDN, form->DDG})
+        for (DateEdit *date : {dateField(form, "DATE"), dateField(form, "DATE_ACTE"), dateField(form, "DDN"), dateField(form, "DDG")})
             capture.anyFrame |= date->isFramed() || date->isButtonVisible();
         capture.anySelection = false;
-        for (QLineEdit *edit : form->sheetPage->findChildren<QLineEdit *>())
+        for (QLineEdit *edit : sheetPageOf(form)->findChildren<QLineEdit *>())
             capture.anySelection |= edit->hasSelectedText();
         capture.fieldPlaces.clear();
         for (SheetEdit *field : form->plainTextFields())
@@ -362,33 +362,33 @@ protected:
 TEST_F(PrintTest, TextPrintsAtTrueScaleFromThePrintableAreasCorner)
 {
     REQUIRE_PDFTOPPM();
-    setTick(form->borderAction, false);
-    setTick(form->threeDAction, false);
+    setTick(actionOf(form, "borderAction"), false);
+    setTick(actionOf(form, "threeDAction"), false);
     blankSheet();
-    crisp(form->NOM);
-    form->NOM->setText(QStringLiteral("HHHH"));
-    form->ADRESSE->setText(QStringLiteral("12 RUE DES ÉCOLES"));
+    crisp(textField(form, "NOM"));
+    textField(form, "NOM")->setText(QStringLiteral("HHHH"));
+    textField(form, "ADRESSE")->setText(QStringLiteral("12 RUE DES ÉCOLES"));
 
     // The first dark column of the text brought to 192 pixels from the left
     // of the client area.
-    const QRect before = inkOnScreen(form->NOM);
+    const QRect before = inkOnScreen(textField(form, "NOM"));
     ASSERT_FALSE(before.isNull());
-    form->NOM->move(form->NOM->x() + 192 - before.left(), form->NOM->y());
-    const QRect screen = inkOnScreen(form->NOM);
+    textField(form, "NOM")->move(textField(form, "NOM")->x() + 192 - before.left(), textField(form, "NOM")->y());
+    const QRect screen = inkOnScreen(textField(form, "NOM"));
     ASSERT_EQ(screen.left(), 192);
 
     const QImage page = printAndRender(QStringLiteral("page"), PrinterSetup::HardwareMargins);
     ASSERT_FALSE(page.isNull());
     EXPECT_EQ(origin, QPointF(300, 225));
-    const QRect printed = inkBox(page, kDark, onPage(inClientArea(form->NOM)));
+    const QRect printed = inkBox(page, kDark, onPage(inClientArea(textField(form, "NOM"))));
     // Two inches from the left of the printable area.
     EXPECT_NEAR(printed.left(), origin.x() + 1200, 1.0);
     expectScaled(printed, screen);
 
     // The pixels as they are, smoothed letters included: no shade added or
     // lost by a lossy compression on the way.
-    EXPECT_EQ(differingDots(page, form->NOM), 0);
-    EXPECT_EQ(differingDots(page, form->ADRESSE), 0);
+    EXPECT_EQ(differingDots(page, textField(form, "NOM")), 0);
+    EXPECT_EQ(differingDots(page, textField(form, "ADRESSE")), 0);
 }
 
 // The printer as the print path sets it up keeps the toolkit's default
@@ -397,14 +397,14 @@ TEST_F(PrintTest, TextPrintsAtTrueScaleFromThePrintableAreasCorner)
 TEST_F(PrintTest, ThePrintPathsPrinterPrintsFromTheCornerOfThePrintableArea)
 {
     REQUIRE_PDFTOPPM();
-    setTick(form->borderAction, false);
-    setTick(form->threeDAction, false);
+    setTick(actionOf(form, "borderAction"), false);
+    setTick(actionOf(form, "threeDAction"), false);
     blankSheet();
-    crisp(form->NOM);
-    form->NOM->setText(QStringLiteral("HHHH"));
-    form->NOM->move(form->NOM->x(), 40);
-    form->scrollArea->verticalScrollBar()->setValue(0);
-    const QRect screen = inkOnScreen(form->NOM);
+    crisp(textField(form, "NOM"));
+    textField(form, "NOM")->setText(QStringLiteral("HHHH"));
+    textField(form, "NOM")->move(textField(form, "NOM")->x(), 40);
+    scrollAreaOf(form)->verticalScrollBar()->setValue(0);
+    const QRect screen = inkOnScreen(textField(form, "NOM"));
     ASSERT_FALSE(screen.isNull());
 
     const QString pdf = print(QStringLiteral("corner"));
@@ -422,31 +422,31 @@ TEST_F(PrintTest, ThePrintPathsPrinterPrintsFromTheCornerOfThePrintableArea)
 TEST_F(PrintTest, OnlyTheTextsReachThePaperWithoutImageOrFrames)
 {
     REQUIRE_PDFTOPPM();
-    setTick(form->borderAction, true);
-    setTick(form->threeDAction, true);
+    setTick(actionOf(form, "borderAction"), true);
+    setTick(actionOf(form, "threeDAction"), true);
     blankSheet();
-    for (SheetEdit *field : {form->NOM, form->COCHE_ACCES, form->ACTE_4})
+    for (SheetEdit *field : {textField(form, "NOM"), textField(form, "COCHE_ACCES"), textField(form, "ACTE_4")})
         crisp(field);
-    form->NOM->setText(QStringLiteral("HHHH"));
-    form->COCHE_ACCES->setText(QStringLiteral("X"));
+    textField(form, "NOM")->setText(QStringLiteral("HHHH"));
+    textField(form, "COCHE_ACCES")->setText(QStringLiteral("X"));
     // Below the bottom of the window as it stands, inside the page-high window
     // of the capture; a screen lower than the page, or a window manager, may
     // keep the window lower than asked.
-    form->ACTE_4->setText(QStringLiteral("HH"));
-    form->ACTE_4->move(form->ACTE_4->x(), 1030);
+    textField(form, "ACTE_4")->setText(QStringLiteral("HH"));
+    textField(form, "ACTE_4")->move(textField(form, "ACTE_4")->x(), 1030);
     form->setMaximumHeight(600);
-    ASSERT_GT(inClientArea(form->ACTE_4).bottom(), viewport->height());
+    ASSERT_GT(inClientArea(textField(form, "ACTE_4")).bottom(), viewport->height());
 
     // The texts on the sheet: the boxes the claim rules ticked among them.
     QList<QWidget *> texts;
     for (SheetEdit *field : form->plainTextFields())
         if (field->isVisible() && !field->text().isEmpty())
             texts << field;
-    ASSERT_TRUE(texts.contains(form->ACTE_4));
+    ASSERT_TRUE(texts.contains(textField(form, "ACTE_4")));
 
     const QImage page = printAndRender(QStringLiteral("page"));
     ASSERT_FALSE(page.isNull());
-    EXPECT_TRUE(form->formImage->isVisible());
+    EXPECT_TRUE(formImageOf(form)->isVisible());
     EXPECT_LE(form->height(), 600);
 
     // Each text is on the paper, and nothing else: no form image, no frame
@@ -496,7 +496,7 @@ TEST_F(PrintTest, WhatPrintsDoesNotDependOnTheScrollAndTheScrollStays)
     ASSERT_EQ(top.area.top(), 0);
 
     form->resize(form->width(), 500);
-    QScrollBar *bar = form->scrollArea->verticalScrollBar();
+    QScrollBar *bar = scrollAreaOf(form)->verticalScrollBar();
     bar->setValue(120);
     ASSERT_EQ(bar->value(), 120);
     print(QStringLiteral("down"));
@@ -514,19 +514,19 @@ TEST_F(PrintTest, PrintedTextsFollowThePanelsPlaceNotItsSize)
     const AtCapture first = capture;
     ASSERT_FALSE(first.imageShown);
 
-    form->imagePanel->move(form->imagePanel->pos() + QPoint(10, 10));
+    imagePanelOf(form)->move(imagePanelOf(form)->pos() + QPoint(10, 10));
     print(QStringLiteral("moved"));
     ASSERT_EQ(capture.fieldPlaces.size(), first.fieldPlaces.size());
     // The fields on the panel move with it; a field on the window itself stays.
     for (int i = 0; i < capture.fieldPlaces.size(); ++i) {
         SheetEdit *field = form->plainTextFields().at(i);
-        const QPoint offset = field->parentWidget() == form->imagePanel ? QPoint(10, 10) : QPoint();
+        const QPoint offset = field->parentWidget() == imagePanelOf(form) ? QPoint(10, 10) : QPoint();
         EXPECT_EQ(capture.fieldPlaces[i] - first.fieldPlaces[i], offset) << field->objectName().toStdString();
     }
     EXPECT_EQ(capture.area, first.area);
     const AtCapture moved = capture;
 
-    form->imagePanel->resize(form->imagePanel->size() + QSize(40, 30));
+    imagePanelOf(form)->resize(imagePanelOf(form)->size() + QSize(40, 30));
     print(QStringLiteral("wider"));
     EXPECT_EQ(capture.fieldPlaces, moved.fieldPlaces);
     EXPECT_EQ(capture.area, moved.area);
@@ -555,22 +555,22 @@ TEST_P(PregnancyDatePrint, PrintsOnlyWithTheMaternityBoxTicked)
 {
     const PregnancyCase c = GetParam();
     blankSheet();
-    form->COCHE_MATERNITE->setText(c.maternity ? QStringLiteral("X") : QString());
-    form->DDG->setText(QStringLiteral("01/02/2026"));
-    setTick(form->hideDatesAction, c.datesHidden);
+    textField(form, "COCHE_MATERNITE")->setText(c.maternity ? QStringLiteral("X") : QString());
+    dateField(form, "DDG")->setText(QStringLiteral("01/02/2026"));
+    setTick(actionOf(form, "hideDatesAction"), c.datesHidden);
     // Shown on screen even with the box empty.
     if (!c.datesHidden)
-        form->DDG->show();
-    form->imagePanel->setFocus();
+        dateField(form, "DDG")->show();
+    imagePanelOf(form)->setFocus();
 
     print(QStringLiteral("page"));
     ASSERT_EQ(capture.renders, 1);
     EXPECT_EQ(capture.pregnancyDateShown, c.maternity);
-    EXPECT_TRUE(capture.area.contains(QRect(onTheSheet(form->DDG), form->DDG->size())));
-    EXPECT_TRUE(form->DDG->isVisible());
-    EXPECT_TRUE(form->DDG->isButtonVisible());
+    EXPECT_TRUE(capture.area.contains(QRect(onTheSheet(dateField(form, "DDG")), dateField(form, "DDG")->size())));
+    EXPECT_TRUE(dateField(form, "DDG")->isVisible());
+    EXPECT_TRUE(dateField(form, "DDG")->isButtonVisible());
     // The other dates follow the hiding command, on paper as on screen.
-    EXPECT_EQ(form->DATE->isVisible(), !c.datesHidden);
+    EXPECT_EQ(dateField(form, "DATE")->isVisible(), !c.datesHidden);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -601,10 +601,10 @@ class LookAfterPrint : public PrintTest, public ::testing::WithParamInterface<Lo
 TEST_P(LookAfterPrint, WindowIsPutBackAsTheTicksSay)
 {
     const LookCase c = GetParam();
-    setTick(form->borderAction, c.framed);
-    setTick(form->threeDAction, c.sunken);
-    form->COCHE_MATERNITE->setText(QString());
-    ASSERT_FALSE(form->DDG->isVisible());
+    setTick(actionOf(form, "borderAction"), c.framed);
+    setTick(actionOf(form, "threeDAction"), c.sunken);
+    textField(form, "COCHE_MATERNITE")->setText(QString());
+    ASSERT_FALSE(dateField(form, "DDG")->isVisible());
 
     // A stored placement other than the window's present one.
     form->move(30, 40);
@@ -612,9 +612,9 @@ TEST_P(LookAfterPrint, WindowIsPutBackAsTheTicksSay)
     saveWindowPlacement(form);
     form->move(100, 60);
     form->resize(810, 700);
-    form->LISTE_VILLES->show();
-    form->Liste_CPAMS->show();
-    form->NOM->setFocus();
+    pickList(form, "LISTE_VILLES")->show();
+    pickList(form, "Liste_CPAMS")->show();
+    textField(form, "NOM")->setFocus();
 
     print(QStringLiteral("page"));
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
@@ -628,16 +628,16 @@ TEST_P(LookAfterPrint, WindowIsPutBackAsTheTicksSay)
         EXPECT_EQ(field->isBordered(), c.framed) << field->objectName().toStdString();
         EXPECT_EQ(field->is3D(), c.sunken) << field->objectName().toStdString();
     }
-    for (DateEdit *date : {form->DATE, form->DATE_ACTE, form->DDN, form->DDG}) {
+    for (DateEdit *date : {dateField(form, "DATE"), dateField(form, "DATE_ACTE"), dateField(form, "DDN"), dateField(form, "DDG")}) {
         EXPECT_EQ(date->isFramed(), c.framed) << date->objectName().toStdString();
         EXPECT_TRUE(date->isButtonVisible()) << date->objectName().toStdString();
     }
-    EXPECT_TRUE(form->DDG->isVisible());
-    EXPECT_TRUE(form->formImage->isVisible());
-    EXPECT_FALSE(form->LISTE_VILLES->isVisible());
-    EXPECT_FALSE(form->Liste_CPAMS->isVisible());
-    EXPECT_EQ(form->focusWidget(), form->imagePanel);
-    EXPECT_EQ(form->imagePanel->caption(), QString());
+    EXPECT_TRUE(dateField(form, "DDG")->isVisible());
+    EXPECT_TRUE(formImageOf(form)->isVisible());
+    EXPECT_FALSE(pickList(form, "LISTE_VILLES")->isVisible());
+    EXPECT_FALSE(pickList(form, "Liste_CPAMS")->isVisible());
+    EXPECT_EQ(form->focusWidget(), imagePanelOf(form));
+    EXPECT_EQ(imagePanelOf(form)->caption(), QString());
     // The stored placement, with the height the window had.
     EXPECT_EQ(form->pos(), QPoint(30, 40));
     EXPECT_EQ(form->size(), QSize(800, 700));
@@ -651,11 +651,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PrintTest, CancelledPrintDialogChangesNothing)
 {
-    setTick(form->borderAction, true);
-    setTick(form->threeDAction, true);
-    form->DDG->show();   // shown with the maternity box empty
-    form->LISTE_VILLES->show();
-    form->NOM->setFocus();
+    setTick(actionOf(form, "borderAction"), true);
+    setTick(actionOf(form, "threeDAction"), true);
+    dateField(form, "DDG")->show();   // shown with the maternity box empty
+    pickList(form, "LISTE_VILLES")->show();
+    textField(form, "NOM")->setFocus();
 
     struct Look
     {
@@ -671,29 +671,29 @@ TEST_F(PrintTest, CancelledPrintDialogChangesNothing)
         }
     };
     auto look = [this] {
-        return Look{form->geometry(), form->imagePanel->caption(), form->focusWidget(),
-                    form->formImage->isVisible(), form->LISTE_VILLES->isVisible(), form->DDG->isVisible(),
-                    form->NOM->isBordered(), form->NOM->is3D(), form->DDN->isFramed(),
-                    form->DDN->isButtonVisible()};
+        return Look{form->geometry(), imagePanelOf(form)->caption(), form->focusWidget(),
+                    formImageOf(form)->isVisible(), pickList(form, "LISTE_VILLES")->isVisible(), dateField(form, "DDG")->isVisible(),
+                    textField(form, "NOM")->isBordered(), textField(form, "NOM")->is3D(), dateField(form, "DDN")->isFramed(),
+                    dateField(form, "DDN")->isButtonVisible()};
     };
     const Look before = look();
 
     testDialogs().clear();
     testDialogs().printAnswer = [](QPrinter &) { return false; };
-    form->printAction->trigger();
+    actionOf(form, "printAction")->trigger();
 
     ASSERT_EQ(testDialogs().shown.size(), 1);   // the print dialog alone
     EXPECT_EQ(testDialogs().shown.at(0).kind, QStringLiteral("print"));
     EXPECT_TRUE(look() == before);
-    EXPECT_EQ(form->focusWidget(), form->NOM);
+    EXPECT_EQ(form->focusWidget(), textField(form, "NOM"));
 }
 
 TEST_F(PrintTest, AJobThatCannotStartIsReportedAndLeavesTheDatesBare)
 {
-    setTick(form->borderAction, true);
-    setTick(form->threeDAction, true);
-    form->COCHE_MATERNITE->setText(QString());
-    form->DDG->show();
+    setTick(actionOf(form, "borderAction"), true);
+    setTick(actionOf(form, "threeDAction"), true);
+    textField(form, "COCHE_MATERNITE")->setText(QString());
+    dateField(form, "DDG")->show();
     const int heightBefore = form->height();
     const QString pdf = session.path(QStringLiteral("absent/page.pdf"));
     testDialogs().printAnswer = [pdf](QPrinter &printer) {
@@ -703,25 +703,25 @@ TEST_F(PrintTest, AJobThatCannotStartIsReportedAndLeavesTheDatesBare)
         return true;
     };
 
-    form->printAction->trigger();
+    actionOf(form, "printAction")->trigger();
 
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
               QStringList{QStringLiteral("L'imprimante n'imprime pas actuellement")});
     EXPECT_FALSE(QFileInfo::exists(pdf));
     // Put back: the height, the form image, the plain fields.
     EXPECT_EQ(form->height(), heightBefore);
-    EXPECT_TRUE(form->formImage->isVisible());
+    EXPECT_TRUE(formImageOf(form)->isVisible());
     for (SheetEdit *field : form->plainTextFields()) {
         EXPECT_TRUE(field->isBordered()) << field->objectName().toStdString();
         EXPECT_TRUE(field->is3D()) << field->objectName().toStdString();
     }
     // Left as during the capture: the dates without frame nor button, the
     // pregnancy date hidden with its box empty.
-    for (DateEdit *date : {form->DATE, form->DATE_ACTE, form->DDN, form->DDG}) {
+    for (DateEdit *date : {dateField(form, "DATE"), dateField(form, "DATE_ACTE"), dateField(form, "DDN"), dateField(form, "DDG")}) {
         EXPECT_FALSE(date->isFramed()) << date->objectName().toStdString();
         EXPECT_FALSE(date->isButtonVisible()) << date->objectName().toStdString();
     }
-    EXPECT_FALSE(form->DDG->isVisible());
+    EXPECT_FALSE(dateField(form, "DDG")->isVisible());
 }
 
 TEST_F(PrintTest, AnUnreadableStoredPlacementStillGivesTheHeightBack)
@@ -733,19 +733,19 @@ TEST_F(PrintTest, AnUnreadableStoredPlacementStillGivesTheHeightBack)
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")).size(), 1);
     EXPECT_GT(QFileInfo(session.path(QStringLiteral("page.pdf"))).size(), 0);
     EXPECT_EQ(form->height(), heightBefore);
-    EXPECT_TRUE(form->formImage->isVisible());
-    EXPECT_TRUE(form->DDN->isButtonVisible());
+    EXPECT_TRUE(formImageOf(form)->isVisible());
+    EXPECT_TRUE(dateField(form, "DDN")->isButtonVisible());
 }
 
 TEST_F(PrintTest, ASelectionLeftInAFieldIsNotPrinted)
 {
     // The field tabbed into (its text selected) when the print dialog took the
     // window's activation away.
-    form->NOM->setText(QStringLiteral("HHHH"));
-    form->NOM->setFocus();
-    form->NOM->selectAll();
+    textField(form, "NOM")->setText(QStringLiteral("HHHH"));
+    textField(form, "NOM")->setFocus();
+    textField(form, "NOM")->selectAll();
     QApplication::setActiveWindow(nullptr);
-    ASSERT_TRUE(form->NOM->hasSelectedText());
+    ASSERT_TRUE(textField(form, "NOM")->hasSelectedText());
     print(QStringLiteral("selected"));
     ASSERT_EQ(capture.renders, 1);
     EXPECT_FALSE(capture.anySelection);
@@ -771,28 +771,28 @@ TEST_F(PrintTest, AValueTypedJustBeforePrintingIsPrintedWithItsConsequences)
             if (c.dialogDeactivates)
                 QApplication::setActiveWindow(&dialog);
         };
-        form->TARIF_1->setText(QStringLiteral("23"));
-        form->TARIF_2->setText(QStringLiteral("3"));
-        form->TARIF_3->setText(QStringLiteral("2"));
-        form->TARIF_4->setText(QString());
-        form->MONTANT_TOTAL->setText(QStringLiteral("28,00"));
-        QTest::mouseClick(form->TARIF_1, Qt::LeftButton);
-        ASSERT_EQ(QApplication::focusWidget(), form->TARIF_1);
-        form->TARIF_1->selectAll();
-        QTest::keyClicks(form->TARIF_1, QStringLiteral("10"));
+        textField(form, "TARIF_1")->setText(QStringLiteral("23"));
+        textField(form, "TARIF_2")->setText(QStringLiteral("3"));
+        textField(form, "TARIF_3")->setText(QStringLiteral("2"));
+        textField(form, "TARIF_4")->setText(QString());
+        textField(form, "MONTANT_TOTAL")->setText(QStringLiteral("28,00"));
+        QTest::mouseClick(textField(form, "TARIF_1"), Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), textField(form, "TARIF_1"));
+        textField(form, "TARIF_1")->selectAll();
+        QTest::keyClicks(textField(form, "TARIF_1"), QStringLiteral("10"));
         testDialogs().shown.clear();
         preparePrint(QStringLiteral("tariff"));
-        QTest::keyClick(form->TARIF_1, Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(textField(form, "TARIF_1"), Qt::Key_P, Qt::ControlModifier);
         capturing = false;
         ASSERT_EQ(testDialogs().texts(QStringLiteral("print")).size(), 1);
         ASSERT_EQ(capture.renders, 1);
         EXPECT_EQ(capture.total, QStringLiteral("15,00"));
-        EXPECT_EQ(form->MONTANT_TOTAL->text(), QStringLiteral("15,00"));
-        EXPECT_EQ(form->focusWidget(), form->imagePanel);
+        EXPECT_EQ(textField(form, "MONTANT_TOTAL")->text(), QStringLiteral("15,00"));
+        EXPECT_EQ(form->focusWidget(), imagePanelOf(form));
 
         // A town and a fund typed are offered to their lists, once.
-        for (SheetEdit *field : {form->VILLE, form->CPAM}) {
-            QListWidget *list = field == form->VILLE ? form->LISTE_VILLES : form->Liste_CPAMS;
+        for (SheetEdit *field : {textField(form, "VILLE"), textField(form, "CPAM")}) {
+            QListWidget *list = field == textField(form, "VILLE") ? pickList(form, "LISTE_VILLES") : pickList(form, "Liste_CPAMS");
             const QString typed = QStringLiteral("NOUVEAU %1 %2").arg(field->objectName()).arg(c.dialogDeactivates);
             QApplication::setActiveWindow(form);
             field->setFocus(Qt::TabFocusReason);
@@ -815,7 +815,7 @@ TEST_F(PrintTest, ThePrinterChosenIsOfferedAgainAtTheNextPrint)
         offered = printer.outputFileName();
         return false;
     };
-    form->printAction->trigger();
+    actionOf(form, "printAction")->trigger();
     EXPECT_EQ(offered, session.path(QStringLiteral("first.pdf")));
 }
 
@@ -860,13 +860,13 @@ QList<double> darkRunsAlong(const QImage &page, int y, int from, int to)
 TEST_F(PrintTest, ThePrintersOffsetMovesThePageAndNoOffsetLeavesItAsItWas)
 {
     REQUIRE_PDFTOPPM();
-    setTick(form->borderAction, false);
-    setTick(form->threeDAction, false);
+    setTick(actionOf(form, "borderAction"), false);
+    setTick(actionOf(form, "threeDAction"), false);
     blankSheet();
-    crisp(form->NOM);
-    form->NOM->setText(QStringLiteral("HHHH"));
-    form->NOM->move(200, 300);
-    form->scrollArea->verticalScrollBar()->setValue(0);
+    crisp(textField(form, "NOM"));
+    textField(form, "NOM")->setText(QStringLiteral("HHHH"));
+    textField(form, "NOM")->move(200, 300);
+    scrollAreaOf(form)->verticalScrollBar()->setValue(0);
 
     const QImage none = printAndRender(QStringLiteral("none"));
     writeSetting(QStringLiteral("IMPRIMANTES"), QStringLiteral("Bureau"), QStringLiteral("100;-50"));
@@ -895,16 +895,16 @@ TEST_F(PrintTest, ThePrintersOffsetMovesThePageAndNoOffsetLeavesItAsItWas)
 TEST_F(PrintTest, TextsOutsideThePrintableAreaAreAskedAboutFirst)
 {
     blankSheet();
-    form->TARIF_1->setText(QStringLiteral("25,00"));
-    form->TARIF_1->move(100, form->TARIF_1->y());
+    textField(form, "TARIF_1")->setText(QStringLiteral("25,00"));
+    textField(form, "TARIF_1")->move(100, textField(form, "TARIF_1")->y());
     testDialogs().clear();
     QString pdf = print(QStringLiteral("fits"), PrinterSetup::HardwareMargins);
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).isEmpty());
     EXPECT_TRUE(QFileInfo::exists(pdf));
 
     // The printable area is 4360 dots (about 697 pixels) wide.
-    form->TARIF_1->setAlignment(Qt::AlignLeft);
-    form->TARIF_1->move(690, form->TARIF_1->y());
+    textField(form, "TARIF_1")->setAlignment(Qt::AlignLeft);
+    textField(form, "TARIF_1")->move(690, textField(form, "TARIF_1")->y());
     const QString question =
         QStringLiteral("Ces zones sortent de la partie imprimable de la page : Tarif1\nImprimer quand même ?");
     struct Case
@@ -918,7 +918,7 @@ TEST_F(PrintTest, TextsOutsideThePrintableAreaAreAskedAboutFirst)
         {"not asked", false, false, false, true},
     };
     for (const Case &c : cases) {
-        form->findChild<QAction *>(QStringLiteral("mnu_Decalage"))->trigger();
+        actionOf(form, "printerOffsetsAction")->trigger();
         QCheckBox *tick = nullptr;
         for (QWidget *window : QApplication::topLevelWidgets())
             if (window->objectName() == QStringLiteral("Form_DECALAGE"))
@@ -944,24 +944,24 @@ TEST_F(PrintTest, TextsOutsideThePrintableAreaAreAskedAboutFirst)
 TEST_F(PrintTest, OnlyTheInkOfTheTextsIsJudgedAndFieldsAreNamedByTheirHints)
 {
     blankSheet();
-    form->DATE->setText(QStringLiteral("01/02/2026"));
-    form->DATE->move(500, form->DATE->y());
-    const QRect ink = inkOnScreen(form->DATE->findChild<QLineEdit *>(QStringLiteral("edit")));
+    dateField(form, "DATE")->setText(QStringLiteral("01/02/2026"));
+    dateField(form, "DATE")->move(500, dateField(form, "DATE")->y());
+    const QRect ink = inkOnScreen(dateField(form, "DATE")->findChild<QLineEdit *>(QStringLiteral("edit")));
     ASSERT_FALSE(ink.isNull());
     // The text's last column 10 pixels inside the 697 pixels of the printable
     // area, the box 20 pixels or more past it.
-    form->DATE->move(form->DATE->x() + 687 - ink.right(), form->DATE->y());
-    ASSERT_GT(inClientArea(form->DATE).right(), 717);
-    form->TARIF_4->setText(QString());
-    form->TARIF_4->move(720, form->TARIF_4->y());
+    dateField(form, "DATE")->move(dateField(form, "DATE")->x() + 687 - ink.right(), dateField(form, "DATE")->y());
+    ASSERT_GT(inClientArea(dateField(form, "DATE")).right(), 717);
+    textField(form, "TARIF_4")->setText(QString());
+    textField(form, "TARIF_4")->move(720, textField(form, "TARIF_4")->y());
     testDialogs().clear();
     QString pdf = print(QStringLiteral("fits"), PrinterSetup::HardwareMargins);
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).isEmpty());
     EXPECT_TRUE(QFileInfo::exists(pdf));
 
-    form->DATE_ACTE->setText(QStringLiteral("01/02/2026"));
-    form->DATE_ACTE->move(660, form->DATE_ACTE->y());
-    form->COCHE_MALADIE->move(720, form->COCHE_MALADIE->y());
+    dateField(form, "DATE_ACTE")->setText(QStringLiteral("01/02/2026"));
+    dateField(form, "DATE_ACTE")->move(660, dateField(form, "DATE_ACTE")->y());
+    textField(form, "COCHE_MALADIE")->move(720, textField(form, "COCHE_MALADIE")->y());
     testDialogs().confirmAnswers = {false};
     pdf = print(QStringLiteral("past"), PrinterSetup::HardwareMargins);
     EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")),
@@ -997,7 +997,7 @@ TEST_F(PrintTest, TheCalibrationRulersAreNumberedBesideTheirMarksInOutlinesOnly)
 {
     REQUIRE_PDFTOPPM();
     const QString pdf = preparePrint(QStringLiteral("calibration"));
-    form->findChild<QAction *>(QStringLiteral("mnu_Calibrage"))->trigger();
+    actionOf(form, "calibrationAction")->trigger();
     ASSERT_TRUE(testDialogs().texts(QStringLiteral("error")).isEmpty());
     const QImage page = render(pdf);
     ASSERT_FALSE(page.isNull());
@@ -1034,13 +1034,13 @@ TEST_F(PrintTest, TheCalibrationRulersAreNumberedBesideTheirMarksInOutlinesOnly)
 TEST_F(PrintTest, ThePreviewShowsOnePageAndPrintsFromIt)
 {
     blankSheet();
-    form->TARIF_1->setText(QStringLiteral("25,00"));
-    form->TARIF_1->setAlignment(Qt::AlignLeft);
-    form->TARIF_1->move(690, form->TARIF_1->y());
+    textField(form, "TARIF_1")->setText(QStringLiteral("25,00"));
+    textField(form, "TARIF_1")->setAlignment(Qt::AlignLeft);
+    textField(form, "TARIF_1")->move(690, textField(form, "TARIF_1")->y());
     testDialogs().clear();
     const QString pdf = preparePrint(QStringLiteral("previewed"), PrinterSetup::HardwareMargins);
     capturing = true;
-    form->findChild<QAction *>(QStringLiteral("mnu_Apercu"))->trigger();
+    actionOf(form, "previewAction")->trigger();
     capturing = false;
     auto *preview = form->findChild<QPrintPreviewWidget *>(QStringLiteral("preview"));
     ASSERT_NE(preview, nullptr);
@@ -1048,7 +1048,7 @@ TEST_F(PrintTest, ThePreviewShowsOnePageAndPrintsFromIt)
     // Drawn once: the texts, and the sheet with the form image for behind them.
     EXPECT_EQ(capture.renders, 2);
     EXPECT_TRUE(testDialogs().shown.isEmpty());
-    EXPECT_TRUE(form->formImage->isVisible());
+    EXPECT_TRUE(formImageOf(form)->isVisible());
 
     testDialogs().confirmAnswers = {true};
     form->findChild<QPushButton *>(QStringLiteral("btn_PRINT"))->click();
@@ -1062,8 +1062,8 @@ TEST_F(PrintTest, ThePreviewShowsOnePageAndPrintsFromIt)
 TEST_F(PrintTest, ThePreviewFollowsTheSheetAndZooms)
 {
     blankSheet();
-    form->NOM->setText(QStringLiteral("DURAND"));
-    QAction *menu = form->findChild<QAction *>(QStringLiteral("mnu_Apercu"));
+    textField(form, "NOM")->setText(QStringLiteral("DURAND"));
+    QAction *menu = actionOf(form, "previewAction");
     capturing = true;
     menu->trigger();
     capturing = false;
@@ -1075,23 +1075,23 @@ TEST_F(PrintTest, ThePreviewFollowsTheSheetAndZooms)
     QCoreApplication::processEvents();
     // The name on the sheet each time the page is drawn.
     QStringList drawn;
-    QObject::connect(preview, &QPrintPreviewWidget::paintRequested, form, [this, &drawn] { drawn << form->NOM->text(); });
+    QObject::connect(preview, &QPrintPreviewWidget::paintRequested, form, [this, &drawn] { drawn << textField(form, "NOM")->text(); });
 
     // Typed into the sheet while it is open: drawn again once the typing is
     // over, the field keeping the focus, its caret and its look, the window
     // its place and size.
     const QRect placed = form->geometry();
     QApplication::setActiveWindow(form);
-    form->NOM->setFocus();
-    form->NOM->selectAll();
-    QTest::keyClicks(form->NOM, QStringLiteral("MARTIN"));
+    textField(form, "NOM")->setFocus();
+    textField(form, "NOM")->selectAll();
+    QTest::keyClicks(textField(form, "NOM"), QStringLiteral("MARTIN"));
     QCoreApplication::processEvents();
     EXPECT_EQ(drawn, QStringList{QStringLiteral("MARTIN")});
-    EXPECT_EQ(QApplication::focusWidget(), form->NOM);
-    EXPECT_EQ(form->NOM->cursorPosition(), 6);
+    EXPECT_EQ(QApplication::focusWidget(), textField(form, "NOM"));
+    EXPECT_EQ(textField(form, "NOM")->cursorPosition(), 6);
     EXPECT_EQ(form->geometry(), placed);
-    EXPECT_TRUE(form->NOM->isBordered());
-    EXPECT_TRUE(form->formImage->isVisible());
+    EXPECT_TRUE(textField(form, "NOM")->isBordered());
+    EXPECT_TRUE(formImageOf(form)->isVisible());
 
     // Closed, it is not drawn; changed and shown again, it is.
     auto *close = window->findChild<QPushButton *>(QStringLiteral("btn_CLOSE"));
@@ -1099,7 +1099,7 @@ TEST_F(PrintTest, ThePreviewFollowsTheSheetAndZooms)
     close->click();
     EXPECT_FALSE(window->isVisible());
     drawn.clear();
-    form->NOM->setText(QStringLiteral("PETIT"));
+    textField(form, "NOM")->setText(QStringLiteral("PETIT"));
     QCoreApplication::processEvents();
     EXPECT_TRUE(drawn.isEmpty());
     menu->trigger();
@@ -1131,22 +1131,22 @@ TEST_F(PrintTest, ThePreviewFollowsTheSheetAndZooms)
 TEST_F(PrintTest, ThePreviewShowsTheFormTheMarginsAndTheZonesOutsideButThePaperNone)
 {
     REQUIRE_PDFTOPPM();
-    setTick(form->borderAction, false);
-    setTick(form->threeDAction, false);
+    setTick(actionOf(form, "borderAction"), false);
+    setTick(actionOf(form, "threeDAction"), false);
     blankSheet();
-    form->TARIF_1->setText(QStringLiteral("25,00"));
-    form->TARIF_1->setAlignment(Qt::AlignLeft);
-    form->TARIF_1->move(690, form->TARIF_1->y());
+    textField(form, "TARIF_1")->setText(QStringLiteral("25,00"));
+    textField(form, "TARIF_1")->setAlignment(Qt::AlignLeft);
+    textField(form, "TARIF_1")->move(690, textField(form, "TARIF_1")->y());
     testDialogs().confirmAnswers = {true};
     const QImage before = printAndRender(QStringLiteral("before"), PrinterSetup::HardwareMargins);
 
-    form->findChild<QAction *>(QStringLiteral("mnu_Decalage"))->trigger();
+    actionOf(form, "printerOffsetsAction")->trigger();
     PrinterOffsetWindow *offsets = nullptr;
     for (QWidget *window : QApplication::topLevelWidgets())
         if (window->objectName() == QStringLiteral("Form_DECALAGE"))
             offsets = static_cast<PrinterOffsetWindow *>(window);
     ASSERT_NE(offsets, nullptr);
-    form->findChild<QAction *>(QStringLiteral("mnu_Apercu"))->trigger();
+    actionOf(form, "previewAction")->trigger();
     QWidget *window = form->findChild<QWidget *>(QStringLiteral("Form_APERCU"));
     ASSERT_NE(window, nullptr);
     auto *preview = window->findChild<QPrintPreviewWidget *>(QStringLiteral("preview"));
@@ -1251,22 +1251,22 @@ TEST_F(PrintTest, AnUnreadableStoredOffsetIsShownAndToldOnceAndKeptUntilReplaced
 TEST_F(PrintTest, TheCalibrationCrossesLieOnTheCornersOfThePrintedTexts)
 {
     REQUIRE_PDFTOPPM();
-    setTick(form->borderAction, true);
-    setTick(form->threeDAction, true);
+    setTick(actionOf(form, "borderAction"), true);
+    setTick(actionOf(form, "threeDAction"), true);
     blankSheet();
     struct Case
     {
         SheetEdit *field;
         const char *text;
     };
-    const Case cases[] = {{form->NOM, "HHHH"}, {form->TARIF_1, "25,00"}, {form->COCHE_MALADIE, "X"}};
+    const Case cases[] = {{textField(form, "NOM"), "HHHH"}, {textField(form, "TARIF_1"), "25,00"}, {textField(form, "COCHE_MALADIE"), "X"}};
     for (const Case &c : cases) {
         crisp(c.field);
         c.field->setText(QString::fromLatin1(c.text));
     }
-    form->COCHE_MATERNITE->setText(QString());
-    form->imagePanel->setFocus();
-    QScrollBar *bar = form->scrollArea->verticalScrollBar();
+    textField(form, "COCHE_MATERNITE")->setText(QString());
+    imagePanelOf(form)->setFocus();
+    QScrollBar *bar = scrollAreaOf(form)->verticalScrollBar();
     form->resize(form->width(), 500);
     bar->setValue(bar->maximum());
     const int lowScroll = bar->value();
@@ -1276,7 +1276,7 @@ TEST_F(PrintTest, TheCalibrationCrossesLieOnTheCornersOfThePrintedTexts)
     ASSERT_LT(area.top(), lowScroll);
     bar->setValue(lowScroll);
     const QString pdf = preparePrint(QStringLiteral("calibration"));
-    form->findChild<QAction *>(QStringLiteral("mnu_Calibrage"))->trigger();
+    actionOf(form, "calibrationAction")->trigger();
     capturing = false;
     const QImage calibration = render(pdf);
     ASSERT_FALSE(sheet.isNull());
@@ -1360,15 +1360,15 @@ namespace {
 TEST_F(PrintTest, TheOptionsTopBoxMovesPrintedTextsDownAndTheWidthBoxMovesNone)
 {
     blankSheet();
-    crisp(form->NOM);
-    form->NOM->setText(QStringLiteral("HHHH"));
+    crisp(textField(form, "NOM"));
+    textField(form, "NOM")->setText(QStringLiteral("HHHH"));
     const QImage first = printAndRender(QStringLiteral("first"));
-    const QRect firstInk = inkBox(first, kDark, onPage(inClientArea(form->NOM)));
+    const QRect firstInk = inkBox(first, kDark, onPage(inClientArea(textField(form, "NOM"))));
 
     presentationWindow->panelWidthBox->setValue(presentationWindow->panelWidthBox->value() + 25);
     presentationWindow->panelTopBox->setValue(presentationWindow->panelTopBox->value() + 10);
     const QImage lower = printAndRender(QStringLiteral("lower"));
-    const QRect lowerInk = inkBox(lower, kDark, onPage(inClientArea(form->NOM)));
+    const QRect lowerInk = inkBox(lower, kDark, onPage(inClientArea(textField(form, "NOM"))));
 
     // Ten pixels down are 10/96 inch: 62.5 dots; the width moved nothing.
     ASSERT_FALSE(firstInk.isNull());
@@ -1380,23 +1380,23 @@ TEST_F(PrintTest, TheOptionsTopBoxMovesPrintedTextsDownAndTheWidthBoxMovesNone)
 TEST_F(PrintTest, AShownStampPrintsTurnedAsOnScreenAndAHiddenOneNotAtAll)
 {
     // No frame of a field under the stamp, which the screen would show and the paper not.
-    setTick(form->borderAction, false);
-    setTick(form->threeDAction, false);
+    setTick(actionOf(form, "borderAction"), false);
+    setTick(actionOf(form, "threeDAction"), false);
     blankSheet();
-    crisp(form->NOTE);
-    form->NOTE->setText(QStringLiteral("DUPLICATA"));
-    form->NOTE->setAngle(30);
-    form->NOTE->show();
-    const QRect place = inClientArea(form->NOTE);
+    crisp(stampOf(form));
+    stampOf(form)->setText(QStringLiteral("DUPLICATA"));
+    stampOf(form)->setAngle(30);
+    stampOf(form)->show();
+    const QRect place = inClientArea(stampOf(form));
     const QImage page = printAndRender(QStringLiteral("stamp"));
     ASSERT_FALSE(page.isNull());
     const QRect ink = inkBox(page, kDark, onPage(place));
     ASSERT_FALSE(ink.isNull());
     // Turned: the ink rises across the box, higher than one line of the font.
-    EXPECT_GT(ink.height(), QFontMetrics(form->NOTE->font()).height() * kDotsPerPixel * 1.5);
-    EXPECT_EQ(differingDots(page, form->NOTE), 0);
+    EXPECT_GT(ink.height(), QFontMetrics(stampOf(form)->font()).height() * kDotsPerPixel * 1.5);
+    EXPECT_EQ(differingDots(page, stampOf(form)), 0);
 
-    form->NOTE->hide();
+    stampOf(form)->hide();
     const QImage without = printAndRender(QStringLiteral("nostamp"));
     EXPECT_TRUE(inkBox(without, kAnyMark, onPage(place)).isNull());
 }
@@ -1426,15 +1426,15 @@ protected:
         if (printerName.isEmpty() || pagesFolder.isEmpty())
             GTEST_SKIP() << "no real printer named: scripts/windows sets TIRAVON_PRINTER and TIRAVON_PRINTER_PAGES";
         REQUIRE_PDFTOPPM();
-        setTick(form->borderAction, false);
-        setTick(form->threeDAction, false);
+        setTick(actionOf(form, "borderAction"), false);
+        setTick(actionOf(form, "threeDAction"), false);
         blankSheet();
-        for (SheetEdit *field : {form->NOM, form->MATRICULE, form->TARIF_1, form->MONTANT_TOTAL})
+        for (SheetEdit *field : {textField(form, "NOM"), textField(form, "MATRICULE"), textField(form, "TARIF_1"), textField(form, "MONTANT_TOTAL")})
             crisp(field);
-        form->NOM->setText(QStringLiteral("MARTIN JEANNE"));
-        form->MATRICULE->setText(QStringLiteral("2 80 05 75 111 222   33"));
-        form->TARIF_1->setText(QStringLiteral("30,00"));
-        form->scrollArea->verticalScrollBar()->setValue(0);
+        textField(form, "NOM")->setText(QStringLiteral("MARTIN JEANNE"));
+        textField(form, "MATRICULE")->setText(QStringLiteral("2 80 05 75 111 222   33"));
+        textField(form, "TARIF_1")->setText(QStringLiteral("30,00"));
+        scrollAreaOf(form)->verticalScrollBar()->setValue(0);
     }
 
     // Runs the command, its print dialog answered with the real printer, and
@@ -1547,20 +1547,20 @@ protected:
 // offset moves the page by as much.
 TEST_F(RealPrinterTest, TheSheetAndTheCalibrationPageLandWhereTheProgramPutsThem)
 {
-    const QImage sheet = onThePrinter(form->printAction);
-    const QImage expected = asPdf(form->printAction, QStringLiteral("feuille"));
+    const QImage sheet = onThePrinter(actionOf(form, "printAction"));
+    const QImage expected = asPdf(actionOf(form, "printAction"), QStringLiteral("feuille"));
     expectWithinHalfAMillimetre(inkBox(sheet), inkBox(expected));
     report("feuille", inkBox(sheet));
 
     // 5.0 mm to the right, 3.0 mm down.
     writeSetting(QStringLiteral("IMPRIMANTES"), printerName, QStringLiteral("50;30"));
-    const QImage moved = onThePrinter(form->printAction);
+    const QImage moved = onThePrinter(actionOf(form, "printAction"));
     const double dotsPerMm = kPrinterDpi / 25.4;
     expectWithinHalfAMillimetre(inkBox(moved), inkBox(sheet), QPoint(qRound(5 * dotsPerMm), qRound(3 * dotsPerMm)));
     report("decalee", inkBox(moved));
     writeSetting(QStringLiteral("IMPRIMANTES"), printerName, QString());
 
-    QAction *calibration = form->findChild<QAction *>(QStringLiteral("mnu_Calibrage"));
+    QAction *calibration = actionOf(form, "calibrationAction");
     const QImage page = onThePrinter(calibration);
     expectWithinHalfAMillimetre(inkBox(page), inkBox(asPdf(calibration, QStringLiteral("calibrage"))));
     report("calibrage", inkBox(page));
@@ -1571,9 +1571,9 @@ TEST_F(RealPrinterTest, TheSheetAndTheCalibrationPageLandWhereTheProgramPutsThem
 // Cancel then does is the same for every printer).
 TEST_F(RealPrinterTest, ThePreviewAndTheQuestionKnowThePrintersPrintableArea)
 {
-    const QImage sheet = onThePrinter(form->printAction);
+    const QImage sheet = onThePrinter(actionOf(form, "printAction"));
     ASSERT_FALSE(sheet.isNull());
-    form->findChild<QAction *>(QStringLiteral("mnu_Apercu"))->trigger();
+    actionOf(form, "previewAction")->trigger();
     auto *window = form->findChild<QWidget *>(QStringLiteral("Form_APERCU"));
     ASSERT_NE(window, nullptr);
     auto *preview = window->findChild<QPrintPreviewWidget *>(QStringLiteral("preview"));
@@ -1582,8 +1582,8 @@ TEST_F(RealPrinterTest, ThePreviewAndTheQuestionKnowThePrintersPrintableArea)
     window->close();
 
     // A tariff near the right edge, moved 25 mm further to the right.
-    form->TARIF_1->setAlignment(Qt::AlignLeft);
-    form->TARIF_1->move(690, form->TARIF_1->y());
+    textField(form, "TARIF_1")->setAlignment(Qt::AlignLeft);
+    textField(form, "TARIF_1")->move(690, textField(form, "TARIF_1")->y());
     writeSetting(QStringLiteral("IMPRIMANTES"), printerName, QStringLiteral("250;0"));
     testDialogs().clear();
     testDialogs().confirmAnswers = {false};
@@ -1593,7 +1593,7 @@ TEST_F(RealPrinterTest, ThePreviewAndTheQuestionKnowThePrintersPrintableArea)
         printer.setPrinterName(printerName);
         return true;
     };
-    form->printAction->trigger();
+    actionOf(form, "printAction")->trigger();
     ASSERT_EQ(testDialogs().texts(QStringLiteral("confirm")).size(), 1);
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("confirm")).first().startsWith(
         QStringLiteral("Ces zones sortent de la partie imprimable de la page : ")));

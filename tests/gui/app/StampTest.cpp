@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         SheetTest::SetUp();
-        stamp = form->NOTE;
+        stamp = stampOf(form);
     }
 
     void choose(const char *item)
@@ -109,22 +109,22 @@ TEST_F(StampTest, AnAngleRefitsTheBoxAtItsCornerAndAnExplicitWidthHoldsUntilThen
 
 TEST_F(StampTest, HidingByMenuUnticksBothTicksAndByDoubleClickOnlyThePopUpOne)
 {
-    form->showStampAction->setChecked(true);
-    ASSERT_TRUE(form->popupShowStampAction->isChecked());
+    actionOf(form, "showStampAction")->setChecked(true);
+    ASSERT_TRUE(actionOf(form, "popupShowStampAction")->isChecked());
     stamp->show();
     QTest::mouseDClick(stamp, Qt::LeftButton, Qt::NoModifier, stamp->rect().center());
     EXPECT_TRUE(stamp->isHidden());
-    EXPECT_TRUE(form->showStampAction->isChecked());
-    EXPECT_FALSE(form->popupShowStampAction->isChecked());
+    EXPECT_TRUE(actionOf(form, "showStampAction")->isChecked());
+    EXPECT_FALSE(actionOf(form, "popupShowStampAction")->isChecked());
 
-    form->popupShowStampAction->trigger();
+    actionOf(form, "popupShowStampAction")->trigger();
     EXPECT_TRUE(stamp->isVisible());
     choose("CAcher1");
     EXPECT_TRUE(stamp->isHidden());
-    EXPECT_FALSE(form->showStampAction->isChecked());
-    EXPECT_FALSE(form->popupShowStampAction->isChecked());
+    EXPECT_FALSE(actionOf(form, "showStampAction")->isChecked());
+    EXPECT_FALSE(actionOf(form, "popupShowStampAction")->isChecked());
 
-    form->showStampAction->trigger();
+    actionOf(form, "showStampAction")->trigger();
     EXPECT_TRUE(stamp->isVisible());
 }
 

@@ -52,15 +52,15 @@ TEST_F(StartupTest, FirstStartInAnEmptyFolderWritesTheDefaultImageAndModelsFolde
     const QString image = session.path(QStringLiteral("feuille_de_soin_medecin.jpg"));
     EXPECT_TRUE(QFileInfo::exists(image));
     EXPECT_TRUE(QFileInfo(session.path(QStringLiteral("feuille_de_soin_medecin"))).isDir());
-    EXPECT_EQ(form->state.formImagePath, image);
-    EXPECT_EQ(form->state.modelsFolder, session.path(QStringLiteral("feuille_de_soin_medecin/")));
-    EXPECT_EQ(form->state.formModelName, QStringLiteral("FEUILLE_DE_SOIN_MEDECIN"));
-    EXPECT_EQ(form->state.currentActName, QStringLiteral("CS"));
-    EXPECT_EQ(form->state.formConfigPath, session.configFile());
+    EXPECT_EQ(form->formInUse().formImagePath, image);
+    EXPECT_EQ(form->formInUse().modelsFolder, session.path(QStringLiteral("feuille_de_soin_medecin/")));
+    EXPECT_EQ(form->formInUse().formModelName, QStringLiteral("FEUILLE_DE_SOIN_MEDECIN"));
+    EXPECT_EQ(form->formInUse().currentActName, QStringLiteral("CS"));
+    EXPECT_EQ(form->formInUse().formConfigPath, session.configFile());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("FEUILLE_DE_SOIN_MEDECIN@CS"));
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")),
               QStringList{QStringLiteral("Création du Dossier des Modèles TIRAVON en \"%1\"")
-                              .arg(form->state.modelsFolder)});
+                              .arg(form->formInUse().modelsFolder)});
 
     // The side windows shown, the options window at the top left corner.
     EXPECT_TRUE(presentationWindow->isVisible());
@@ -104,26 +104,26 @@ TEST_F(StartupTest, FieldsStandWhereTheCatalogueSaysWithTheirLook)
         EXPECT_EQ(field->font().family(), QString::fromLatin1(font.family)) << design.name;
         EXPECT_EQ(field->font().pointSize(), font.pointSize) << design.name;
         EXPECT_EQ(field->font().bold(), design.font.bold) << design.name;
-        EXPECT_EQ(field->parentWidget() == session.form()->imagePanel, !design.onWindow) << design.name;
+        EXPECT_EQ(field->parentWidget() == imagePanelOf(session.form()), !design.onWindow) << design.name;
     }
     CareSheetWindow *form = session.form();
     // Hidden at start: the pick lists, the attending physician while direct
     // access is ticked, the pregnancy date while maternity is not.
-    EXPECT_TRUE(form->LISTE_VILLES->isHidden());
-    EXPECT_TRUE(form->Liste_CPAMS->isHidden());
-    EXPECT_TRUE(form->MEDECIN->isHidden());
-    EXPECT_TRUE(form->DDG->isHidden());
-    EXPECT_EQ(form->LISTE_VILLES->palette().color(QPalette::Base), QColor(255, 255, 128));
-    EXPECT_EQ(form->Liste_CPAMS->palette().color(QPalette::Base), QColor(128, 255, 255));
+    EXPECT_TRUE(pickList(form, "LISTE_VILLES")->isHidden());
+    EXPECT_TRUE(pickList(form, "Liste_CPAMS")->isHidden());
+    EXPECT_TRUE(textField(form, "MEDECIN")->isHidden());
+    EXPECT_TRUE(dateField(form, "DDG")->isHidden());
+    EXPECT_EQ(pickList(form, "LISTE_VILLES")->palette().color(QPalette::Base), QColor(255, 255, 128));
+    EXPECT_EQ(pickList(form, "Liste_CPAMS")->palette().color(QPalette::Base), QColor(128, 255, 255));
     // The window: white, scrolling over the whole page with the bar shown.
-    EXPECT_EQ(form->scrollArea->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(form->sheetPage->minimumHeight(), 1110);
-    EXPECT_EQ(form->imagePanel->geometry(), QRect(0, -10, 772, 1110));
-    EXPECT_EQ(form->scrollArea->size(), QSize(820, 956));
+    EXPECT_EQ(scrollAreaOf(form)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(sheetPageOf(form)->minimumHeight(), 1110);
+    EXPECT_EQ(imagePanelOf(form)->geometry(), QRect(0, -10, 772, 1110));
+    EXPECT_EQ(scrollAreaOf(form)->size(), QSize(820, 956));
     // The sheet opens at its top, on the patient's name.
     QCoreApplication::processEvents();
-    EXPECT_EQ(form->scrollArea->verticalScrollBar()->value(), 0);
-    EXPECT_EQ(QApplication::focusWidget(), form->NOM);
+    EXPECT_EQ(scrollAreaOf(form)->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), textField(form, "NOM"));
 }
 
 TEST_F(StartupTest, TypedLettersBecomeCapitalsUnlessTheFieldKeepsMixedCase)
@@ -149,7 +149,7 @@ TEST_F(StartupTest, TabWalksTheFieldsInTheirOrder)
 {
     session.start();
     QApplication::setActiveWindow(session.form());
-    session.form()->ACTE_4->setFocus();
+    textField(session.form(), "ACTE_4")->setFocus();
     const QStringList expected = {QStringLiteral("NOM"), QStringLiteral("MATRICULE"), QStringLiteral("DDN"),
                                   QStringLiteral("ASSURE"), QStringLiteral("ASSURE_MATRICULE"),
                                   QStringLiteral("ADRESSE"), QStringLiteral("VILLE"), QStringLiteral("CPAM")};
@@ -173,32 +173,32 @@ TEST_F(StartupTest, MenusCarryTheirCaptionsShortcutsAndTicks)
     CareSheetWindow *form = session.form();
     struct Item { QAction *action; const char *caption; QKeySequence shortcut; bool ticks; };
     const Item items[] = {
-        {form->togglePresentationAction, "Cadrer l'image", QKeySequence(Qt::CTRL | Qt::Key_I), false},
-        {form->saveConfigurationAction, "Enregistrer la configuration", QKeySequence(Qt::CTRL | Qt::Key_W), false},
-        {form->clearAllAction, "Tout effacer", QKeySequence(Qt::CTRL | Qt::Key_Y), false},
-        {form->printAction, "&Imprimer", QKeySequence(Qt::CTRL | Qt::Key_P), false},
-        {form->quitAction, "&Quitter", QKeySequence(Qt::CTRL | Qt::Key_Q), false},
-        {form->openActModelAction, "&Choisir un modèle d'Acte pour ce formulaire", QKeySequence(Qt::CTRL | Qt::Key_O), false},
-        {form->saveActModelAction, "&Enregistrer le modèle", QKeySequence(Qt::CTRL | Qt::Key_S), false},
-        {form->borderAction, "&Encadrer", QKeySequence(), true},
-        {form->threeDAction, "3D", QKeySequence(), true},
-        {form->addTextFieldAction, "&Ajouter un champ texte", QKeySequence(Qt::CTRL | Qt::Key_T), false},
-        {form->lockFieldsAction, "Verrouiller/déverrouiller les champs", QKeySequence(), true},
-        {form->showOrienteAction, "MT: Remplacer \"envoyé\" par \"orienté\"", QKeySequence(), true},
-        {form->hideNameAction, "Masquer le &Nom", QKeySequence(), true},
-        {form->hideDatesAction, "Masquer les &Dates", QKeySequence(), true},
-        {form->onlineManualAction, "&Manuel en ligne", QKeySequence(Qt::CTRL | Qt::Key_F1), false},
-        {form->movingFieldsHelpAction, "Déplacer les champs", QKeySequence(Qt::Key_F1), false},
-        {form->officialJournalAction, "JORF n°0124 du 31 mai 2013 page 9008 ", QKeySequence(), false},
+        {actionOf(form, "togglePresentationAction"), "Cadrer l'image", QKeySequence(Qt::CTRL | Qt::Key_I), false},
+        {actionOf(form, "saveConfigurationAction"), "Enregistrer la configuration", QKeySequence(Qt::CTRL | Qt::Key_W), false},
+        {actionOf(form, "clearAllAction"), "Tout effacer", QKeySequence(Qt::CTRL | Qt::Key_Y), false},
+        {actionOf(form, "printAction"), "&Imprimer", QKeySequence(Qt::CTRL | Qt::Key_P), false},
+        {actionOf(form, "quitAction"), "&Quitter", QKeySequence(Qt::CTRL | Qt::Key_Q), false},
+        {actionOf(form, "openActModelAction"), "&Choisir un modèle d'Acte pour ce formulaire", QKeySequence(Qt::CTRL | Qt::Key_O), false},
+        {actionOf(form, "saveActModelAction"), "&Enregistrer le modèle", QKeySequence(Qt::CTRL | Qt::Key_S), false},
+        {actionOf(form, "borderAction"), "&Encadrer", QKeySequence(), true},
+        {actionOf(form, "threeDAction"), "3D", QKeySequence(), true},
+        {actionOf(form, "addTextFieldAction"), "&Ajouter un champ texte", QKeySequence(Qt::CTRL | Qt::Key_T), false},
+        {actionOf(form, "lockFieldsAction"), "Verrouiller/déverrouiller les champs", QKeySequence(), true},
+        {actionOf(form, "showOrienteAction"), "MT: Remplacer \"envoyé\" par \"orienté\"", QKeySequence(), true},
+        {actionOf(form, "hideNameAction"), "Masquer le &Nom", QKeySequence(), true},
+        {actionOf(form, "hideDatesAction"), "Masquer les &Dates", QKeySequence(), true},
+        {actionOf(form, "onlineManualAction"), "&Manuel en ligne", QKeySequence(Qt::CTRL | Qt::Key_F1), false},
+        {actionOf(form, "movingFieldsHelpAction"), "Déplacer les champs", QKeySequence(Qt::Key_F1), false},
+        {actionOf(form, "officialJournalAction"), "JORF n°0124 du 31 mai 2013 page 9008 ", QKeySequence(), false},
     };
     for (const Item &item : items) {
         EXPECT_EQ(item.action->text(), QString::fromUtf8(item.caption));
         EXPECT_EQ(item.action->shortcut(), item.shortcut) << item.caption;
         EXPECT_EQ(item.action->isCheckable(), item.ticks) << item.caption;
     }
-    EXPECT_FALSE(form->fullHeightAction->isVisible());
-    EXPECT_FALSE(form->traceVariablesAction->isVisible());
-    EXPECT_TRUE(form->fieldsFontAction->font().bold());
+    EXPECT_FALSE(actionOf(form, "fullHeightAction")->isVisible());
+    EXPECT_FALSE(actionOf(form, "traceVariablesAction")->isVisible());
+    EXPECT_TRUE(actionOf(form, "fieldsFontAction")->font().bold());
 
     QStringList menus;
     for (QAction *top : form->menuBar()->actions())
@@ -224,31 +224,31 @@ TEST_F(StartupTest, EscapeAsksBeforeClearingTheSevenIdentityFields)
     QApplication::setActiveWindow(form);
     for (SheetEdit *edit : form->plainTextFields())
         edit->setText(QStringLiteral("X"));
-    form->DDN->setText(QStringLiteral("15/01/1955"));
+    dateField(form, "DDN")->setText(QStringLiteral("15/01/1955"));
     const auto snapshot = [form] {
         QStringList texts;
         for (SheetEdit *edit : form->plainTextFields())
             texts << edit->text();
-        return texts << form->DDN->text();
+        return texts << dateField(form, "DDN")->text();
     };
     const QStringList before = snapshot();
 
-    form->TARIF_1->setFocus();
+    textField(form, "TARIF_1")->setFocus();
     testDialogs().confirmAnswers = {false};
-    QTest::keyClick(form->TARIF_1, Qt::Key_Escape);
+    QTest::keyClick(textField(form, "TARIF_1"), Qt::Key_Escape);
     EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")), QStringList{QStringLiteral("Initialiser les champs ?")});
     EXPECT_EQ(snapshot(), before);
 
     testDialogs().confirmAnswers = {true};
-    QTest::keyClick(form->TARIF_1, Qt::Key_Escape);
-    for (QWidget *cleared : std::initializer_list<QWidget *>{form->NOM, form->MATRICULE, form->ASSURE,
-                                                             form->ASSURE_MATRICULE, form->ADRESSE, form->VILLE})
+    QTest::keyClick(textField(form, "TARIF_1"), Qt::Key_Escape);
+    for (QWidget *cleared : std::initializer_list<QWidget *>{textField(form, "NOM"), textField(form, "MATRICULE"), textField(form, "ASSURE"),
+                                                             textField(form, "ASSURE_MATRICULE"), textField(form, "ADRESSE"), textField(form, "VILLE")})
         EXPECT_TRUE(static_cast<SheetEdit *>(cleared)->text().isEmpty()) << cleared->objectName().toStdString();
-    EXPECT_TRUE(form->DDN->text().isEmpty());
-    EXPECT_EQ(form->TARIF_1->text(), QStringLiteral("X"));
-    EXPECT_EQ(form->ACTE_1->text(), QStringLiteral("X"));
-    EXPECT_EQ(form->COCHE_ACCES->text(), QStringLiteral("X"));
-    EXPECT_EQ(QApplication::focusWidget(), form->NOM);
+    EXPECT_TRUE(dateField(form, "DDN")->text().isEmpty());
+    EXPECT_EQ(textField(form, "TARIF_1")->text(), QStringLiteral("X"));
+    EXPECT_EQ(textField(form, "ACTE_1")->text(), QStringLiteral("X"));
+    EXPECT_EQ(textField(form, "COCHE_ACCES")->text(), QStringLiteral("X"));
+    EXPECT_EQ(QApplication::focusWidget(), textField(form, "NOM"));
 }
 
 TEST_F(StartupTest, ClearingEverythingEmptiesTextFieldsAndKeepsTheBoxPairsConsistent)
@@ -259,8 +259,8 @@ TEST_F(StartupTest, ClearingEverythingEmptiesTextFieldsAndKeepsTheBoxPairsConsis
         if (!edit->objectName().startsWith(QLatin1String("COCHE_")))
             edit->setText(QStringLiteral("texte"));
     form->addTextField();
-    const QString today = form->DATE->text();
-    form->clearAllAction->trigger();
+    const QString today = dateField(form, "DATE")->text();
+    actionOf(form, "clearAllAction")->trigger();
 
     for (SheetEdit *edit : form->plainTextFields()) {
         const QString name = edit->objectName();
@@ -270,43 +270,43 @@ TEST_F(StartupTest, ClearingEverythingEmptiesTextFieldsAndKeepsTheBoxPairsConsis
         EXPECT_TRUE(edit->text().isEmpty()) << name.toStdString();
     }
     // Each pair ends with exactly one box ticked.
-    EXPECT_NE(form->COCHE_MALADIE->text() == QLatin1String("X"), form->COCHE_MATERNITE->text() == QLatin1String("X"));
-    EXPECT_NE(form->COCHE_ALD_0->text() == QLatin1String("X"), form->COCHE_ALD_1->text() == QLatin1String("X"));
-    EXPECT_EQ(form->DDG->isHidden(), form->COCHE_MATERNITE->text() != QLatin1String("X"));
-    EXPECT_FALSE(form->MEDECIN->isHidden());   // direct access cleared
-    EXPECT_EQ(form->DATE->text(), today);      // dates untouched
+    EXPECT_NE(textField(form, "COCHE_MALADIE")->text() == QLatin1String("X"), textField(form, "COCHE_MATERNITE")->text() == QLatin1String("X"));
+    EXPECT_NE(textField(form, "COCHE_ALD_0")->text() == QLatin1String("X"), textField(form, "COCHE_ALD_1")->text() == QLatin1String("X"));
+    EXPECT_EQ(dateField(form, "DDG")->isHidden(), textField(form, "COCHE_MATERNITE")->text() != QLatin1String("X"));
+    EXPECT_FALSE(textField(form, "MEDECIN")->isHidden());   // direct access cleared
+    EXPECT_EQ(dateField(form, "DATE")->text(), today);      // dates untouched
 }
 
 TEST_F(StartupTest, AddedTextFieldsAreNumberedFromTheCountInTheConfiguration)
 {
     session.start();
     CareSheetWindow *form = session.form();
-    form->addTextFieldAction->trigger();
+    actionOf(form, "addTextFieldAction")->trigger();
     auto *first = session.find<SheetEdit>(QStringLiteral("NOUVEAU_1"));
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->text(), QStringLiteral("Nouveau_1"));
     EXPECT_EQ(first->toolTip(), QStringLiteral("NOUVEAU_1"));
     EXPECT_EQ(first->tag, 1);
-    EXPECT_EQ(first->parentWidget(), form->imagePanel);
+    EXPECT_EQ(first->parentWidget(), imagePanelOf(form));
     // A quarter of the width and a third of the height of the whole window,
     // its frame included.
     const QSize whole = form->frameGeometry().size();
     EXPECT_EQ(first->geometry().topLeft(), QPoint(whole.width() / 4, whole.height() / 3));
     EXPECT_EQ(first->width(), 100);
-    EXPECT_EQ(first->font().family(), form->NOM->font().family());
-    EXPECT_EQ(first->font().pointSize(), form->NOM->font().pointSize());
+    EXPECT_EQ(first->font().family(), textField(form, "NOM")->font().family());
+    EXPECT_EQ(first->font().pointSize(), textField(form, "NOM")->font().pointSize());
     EXPECT_FALSE(first->upperCase());
     EXPECT_EQ(readIntegerSetting(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 0, session.configFile()), 1);
 
-    form->addTextFieldAction->trigger();
+    actionOf(form, "addTextFieldAction")->trigger();
     EXPECT_NE(session.find<SheetEdit>(QStringLiteral("NOUVEAU_2")), nullptr);
     EXPECT_EQ(form->plainTextFields().constLast()->objectName(), QStringLiteral("NOUVEAU_2"));
 
     // A name already taken is refused with its message; no second field.
-    form->createAddedField(form->imagePanel, 1, QStringLiteral("NOUVEAU"), 100, 10, 10, QString());
+    form->createAddedField(imagePanelOf(form), 1, QStringLiteral("NOUVEAU"), 100, 10, 10, QString());
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).constLast(),
               QStringLiteral("ERR:Create_CompoEdit =>Un composant nommé NOUVEAU_1 existe déjà"));
-    EXPECT_EQ(form->imagePanel->findChildren<SheetEdit *>(QStringLiteral("NOUVEAU_1")).size(), 1);
+    EXPECT_EQ(imagePanelOf(form)->findChildren<SheetEdit *>(QStringLiteral("NOUVEAU_1")).size(), 1);
 }
 
 // A saving lists only the added fields that hold text, so its count can fall
@@ -316,16 +316,16 @@ TEST_F(StartupTest, AFieldAddedAfterASavingThatShrankTheCountTakesTheNextFreeNum
 {
     session.start();
     CareSheetWindow *form = session.form();
-    form->addTextFieldAction->trigger();
-    form->addTextFieldAction->trigger();
+    actionOf(form, "addTextFieldAction")->trigger();
+    actionOf(form, "addTextFieldAction")->trigger();
     session.find<SheetEdit>(QStringLiteral("NOUVEAU_1"))->setText(QString());
-    form->saveConfigurationAction->trigger();
+    actionOf(form, "saveConfigurationAction")->trigger();
     ASSERT_EQ(readIntegerSetting(QStringLiteral("NOUVEAUX"), QStringLiteral("N"), 0, session.configFile()), 1);
 
     testDialogs().clear();
     QApplication::setActiveWindow(form);
-    form->NOM->setFocus();
-    QTest::keyClick(form->NOM, Qt::Key_T, Qt::ControlModifier);
+    textField(form, "NOM")->setFocus();
+    QTest::keyClick(textField(form, "NOM"), Qt::Key_T, Qt::ControlModifier);
     EXPECT_TRUE(testDialogs().texts(QStringLiteral("message")).isEmpty());
     auto *third = session.find<SheetEdit>(QStringLiteral("NOUVEAU_3"));
     ASSERT_NE(third, nullptr);
@@ -338,8 +338,8 @@ TEST_F(StartupTest, SmallCommandsShowTheirTextsAndOpenTheirPages)
     session.start();
     CareSheetWindow *form = session.form();
     testDialogs().clear();
-    form->movingFieldsHelpAction->trigger();
-    form->traceVariablesAction->trigger();
+    actionOf(form, "movingFieldsHelpAction")->trigger();
+    actionOf(form, "traceVariablesAction")->trigger();
     const QStringList shown = testDialogs().texts(QStringLiteral("information"));
     ASSERT_EQ(shown.size(), 2);
     EXPECT_EQ(shown.at(0), QStringLiteral("POSITIONNEMENT DES CHAMPS\r\rDEPLACER ==> TOUCHE \"CTRL\" + BOUTON GAUCHE"
@@ -349,22 +349,22 @@ TEST_F(StartupTest, SmallCommandsShowTheirTextsAndOpenTheirPages)
                                .arg(session.configFile(), session.path(QStringLiteral("feuille_de_soin_medecin.jpg")),
                                     session.path(QStringLiteral("feuille_de_soin_medecin/"))));
 
-    form->exploreModelsAction->trigger();
-    form->onlineManualAction->trigger();
-    form->careSheetInfoAction->trigger();
+    actionOf(form, "exploreModelsAction")->trigger();
+    actionOf(form, "onlineManualAction")->trigger();
+    actionOf(form, "careSheetInfoAction")->trigger();
     ASSERT_EQ(session.fake.opened.size(), 3);
-    EXPECT_EQ(session.fake.opened.at(0), form->state.modelsFolder);
+    EXPECT_EQ(session.fake.opened.at(0), form->formInUse().modelsFolder);
     EXPECT_TRUE(session.fake.opened.at(1).endsWith(QLatin1String("/tiravon/aide/")));
     EXPECT_TRUE(session.fake.opened.at(2).endsWith(
         QLatin1String("/assures/soins-et-remboursements/comment-etre-rembourse/la-feuille-de-soins.php")));
 
-    form->personalNotesAction->trigger();
+    actionOf(form, "personalNotesAction")->trigger();
     EXPECT_EQ(session.fake.edited, QStringList{session.path(QStringLiteral("_NOTES.TXT"))});
     EXPECT_TRUE(QFileInfo::exists(session.path(QStringLiteral("_NOTES.TXT"))));
 
     presentationWindow->move(300, 200);
     presentationWindow->hide();
-    form->showPresentationAction->trigger();
+    actionOf(form, "showPresentationAction")->trigger();
     EXPECT_EQ(presentationWindow->pos(), QPoint(0, 0));
     EXPECT_TRUE(presentationWindow->isVisible());
 }
@@ -375,14 +375,14 @@ TEST_F(StartupTest, TheMenuKeysWorkWhileAFieldHasTheFocus)
     session.start();
     CareSheetWindow *form = session.form();
     QApplication::setActiveWindow(form);
-    form->ACTE_1->setText(QStringLiteral("C"));
-    form->NOM->setFocus();
-    QTest::keyClick(form->NOM, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_TRUE(form->ACTE_1->text().isEmpty());
-    EXPECT_TRUE(form->NOM->text().isEmpty());
+    textField(form, "ACTE_1")->setText(QStringLiteral("C"));
+    textField(form, "NOM")->setFocus();
+    QTest::keyClick(textField(form, "NOM"), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(textField(form, "ACTE_1")->text().isEmpty());
+    EXPECT_TRUE(textField(form, "NOM")->text().isEmpty());
 
-    form->TARIF_1->setFocus();
-    QTest::keyClick(form->TARIF_1, Qt::Key_W, Qt::ControlModifier);
+    textField(form, "TARIF_1")->setFocus();
+    QTest::keyClick(textField(form, "TARIF_1"), Qt::Key_W, Qt::ControlModifier);
     EXPECT_TRUE(QFileInfo::exists(session.configFile()));
 }
 
@@ -393,9 +393,9 @@ TEST_F(StartupTest, AddingAFieldWithoutAConfigurationFileToCountInIsRefused)
     writeSetting(QStringLiteral("Tiravon"), QStringLiteral("Form1"), QStringLiteral("a:b:c:d"));
     session.start();
     CareSheetWindow *form = session.form();
-    ASSERT_TRUE(form->state.formConfigPath.isEmpty());
+    ASSERT_TRUE(form->formInUse().formConfigPath.isEmpty());
     testDialogs().clear();
-    form->addTextFieldAction->trigger();
+    actionOf(form, "addTextFieldAction")->trigger();
     EXPECT_EQ(form->findChild<SheetEdit *>(QStringLiteral("NOUVEAU_1")), nullptr);
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")),
               QStringList{QStringLiteral("STOP: Fichier de sauvegarde \"\" Inacessible !!!")});
@@ -409,11 +409,11 @@ TEST_F(StartupTest, PasteInsertsTheClipboardIntoTheFocusedField)
     CareSheetWindow *form = session.form();
     QApplication::setActiveWindow(form);
     QGuiApplication::clipboard()->setText(QStringLiteral("durand paul"));
-    form->ADRESSE->setText(QString());
-    form->ADRESSE->setFocus();
-    form->pasteAction->trigger();
-    EXPECT_EQ(form->ADRESSE->text(), QStringLiteral("DURAND PAUL"));
-    EXPECT_EQ(form->pasteAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
+    textField(form, "ADRESSE")->setText(QString());
+    textField(form, "ADRESSE")->setFocus();
+    actionOf(form, "pasteAction")->trigger();
+    EXPECT_EQ(textField(form, "ADRESSE")->text(), QStringLiteral("DURAND PAUL"));
+    EXPECT_EQ(actionOf(form, "pasteAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
 }
 
 TEST_F(StartupTest, StoredOptionsDecideWhichSideWindowsShow)
@@ -525,7 +525,7 @@ private:
 TEST_F(StartupTest, TheStartReadsEachSettingsFileOnce)
 {
     session.start();
-    session.form()->saveConfigurationAction->trigger();
+    actionOf(session.form(), "saveConfigurationAction")->trigger();
     session.close();
     ASSERT_TRUE(QFileInfo::exists(session.settingsFile()) && QFileInfo::exists(session.configFile()));
 

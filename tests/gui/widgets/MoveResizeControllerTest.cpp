@@ -29,7 +29,7 @@ void PrintTo(const QRect &r, std::ostream *os)
     *os << "(" << r.x() << ", " << r.y() << ", " << r.width() << " x " << r.height() << ")";
 }
 void PrintTo(const QString &s, std::ostream *os) { *os << s.toStdString(); }
-void PrintTo(const QStringList &l, std::ostream *os) { *os << l.join(" | ").toStdString(); }
+void PrintTo(const QStringList &l, std::ostream *os) { *os << l.join(QStringLiteral(" | ")).toStdString(); }
 
 namespace {
 
@@ -110,7 +110,7 @@ protected:
         const auto resize = [this](const char *name) {
             return [this, name](QWidget *c, QPoint p) {
                 EXPECT_EQ(c, field);
-                calls << QStringLiteral("%1 %2,%3").arg(name).arg(p.x()).arg(p.y());
+                calls << QStringLiteral("%1 %2,%3").arg(QString::fromLatin1(name)).arg(p.x()).arg(p.y());
             };
         };
         mr->setOnBeforeResize(resize("BeforeResize"));
@@ -373,21 +373,21 @@ TEST_F(MRControlTest, CallbacksComeOnceAroundTheStepsWithTheCurrentValues)
 {
     recordCallbacks();
     drag(kRight, Qt::ShiftModifier, {{3, 1}, {8, 1}});
-    EXPECT_EQ(calls, QStringList({"BeforeResize 80,20", "Resize 83,20", "Resize 88,20",
-                                  "AfterResize 88,20"}));
+    EXPECT_EQ(calls, QStringList({QStringLiteral("BeforeResize 80,20"), QStringLiteral("Resize 83,20"), QStringLiteral("Resize 88,20"),
+                                  QStringLiteral("AfterResize 88,20")}));
 
     calls.clear();
     field->setGeometry(kStart);
     drag(kInterior, Qt::ControlModifier, {{2, 3}, {4, 4}});
-    EXPECT_EQ(calls, QStringList({"BeforeMove 100,50", "Move 102,53", "Move 104,54",
-                                  "AfterMove 104,54"}));
+    EXPECT_EQ(calls, QStringList({QStringLiteral("BeforeMove 100,50"), QStringLiteral("Move 102,53"), QStringLiteral("Move 104,54"),
+                                  QStringLiteral("AfterMove 104,54")}));
 
     // A release away from the last move is the drag's last step.
     calls.clear();
     field->setGeometry(kStart);
     drag(kInterior, Qt::ControlModifier, {{2, 3}}, {4, 1});
-    EXPECT_EQ(calls, QStringList({"BeforeMove 100,50", "Move 102,53", "Move 106,54",
-                                  "AfterMove 106,54"}));
+    EXPECT_EQ(calls, QStringList({QStringLiteral("BeforeMove 100,50"), QStringLiteral("Move 102,53"), QStringLiteral("Move 106,54"),
+                                  QStringLiteral("AfterMove 106,54")}));
 }
 
 TEST_F(MRControlTest, AMoveWithoutTheButtonEndsALostDrag)
@@ -408,7 +408,7 @@ TEST_F(MRControlTest, AMoveWithoutTheButtonEndsALostDrag)
     failsafe.stop();
     EXPECT_FALSE(mr->isDragging());
     EXPECT_EQ(field->pos(), QPoint(103, 53));
-    EXPECT_EQ(calls.last(), "AfterMove 103,53");
+    EXPECT_EQ(calls.last(), QStringLiteral("AfterMove 103,53"));
     QTest::mouseRelease(handle(), Qt::LeftButton, {}, inWindow(input.pointer));
 }
 
@@ -537,7 +537,7 @@ TEST_F(MRControlTest, ServedControlsHandTheirEventsOnAfterTheirOwnHandling)
 {
     QStringList seen;
     const auto record = [&](const char *what) {
-        return [&seen, what](QWidget *c) { seen << QStringLiteral("%1 %2").arg(what, c->objectName()); };
+        return [&seen, what](QWidget *c) { seen << QStringLiteral("%1 %2").arg(QString::fromLatin1(what), c->objectName()); };
     };
     auto *edit = new SheetEdit(panel);
     edit->setObjectName("edit");
@@ -551,10 +551,10 @@ TEST_F(MRControlTest, ServedControlsHandTheirEventsOnAfterTheirOwnHandling)
     for (QWidget *w : std::initializer_list<QWidget *>{edit, date, stamp})
         w->show();
     QCoreApplication::processEvents();   // the date box lays out its edit and button
-    QObject::connect(edit, &SheetEdit::clicked, [&] { seen << "clicked edit"; });
+    QObject::connect(edit, &SheetEdit::clicked, [&] { seen << QStringLiteral("clicked edit"); });
     mr->bindControl(edit, {record("press"), record("move"), {}, false});
-    QWidget *inner = date->findChild<QWidget *>("edit");
-    QWidget *button = date->findChild<QWidget *>("button");
+    QWidget *inner = date->findChild<QWidget *>(QStringLiteral("edit"));
+    QWidget *button = date->findChild<QWidget *>(QStringLiteral("button"));
     mr->bindControl(date, {record("press"), record("move"), {inner}, false});
     mr->bindControl(stamp, {record("press"), record("move"), {}, true});
     for (QWidget *w : {inner, button, static_cast<QWidget *>(stamp)})
@@ -562,15 +562,15 @@ TEST_F(MRControlTest, ServedControlsHandTheirEventsOnAfterTheirOwnHandling)
 
     struct Row { QWidget *target; const char *what; QStringList expected; };
     const Row rows[] = {
-        {edit, "press", {"clicked edit", "press edit"}},
+        {edit, "press", {QStringLiteral("clicked edit"), QStringLiteral("press edit")}},
         {edit, "double", {}},
         {edit, "right", {}},
-        {inner, "press", {"press date"}},
-        {inner, "move", {"move date"}},
+        {inner, "press", {QStringLiteral("press date")}},
+        {inner, "move", {QStringLiteral("move date")}},
         {inner, "double", {}},
         {button, "press", {}},
-        {button, "move", {"move date"}},
-        {stamp, "double", {"press stamp"}},
+        {button, "move", {QStringLiteral("move date")}},
+        {stamp, "double", {QStringLiteral("press stamp")}},
     };
     for (const Row &row : rows) {
         seen.clear();
@@ -638,7 +638,7 @@ TEST_F(MRControlTest, ABoxRaisedDuringADragTakesTheMouse)
     EXPECT_FALSE(draggingInBox);
     EXPECT_FALSE(mr->isDragging());
     EXPECT_EQ(field->pos(), QPoint(103, 53));
-    EXPECT_EQ(calls.last(), "AfterMove 103,53");
+    EXPECT_EQ(calls.last(), QStringLiteral("AfterMove 103,53"));
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

@@ -46,8 +46,8 @@ TEST(CcamViewerTest, CcamTexteCompletShowsTheReferenceWithTheCodeAndEnterAndF3Fi
     writeBytes(session.path(QStringLiteral("CCAM.RTF")), kReference);
     session.start();
     testDialogs().clear();
-    session.form()->CCAM_1->setText(QStringLiteral("JKHD001"));
-    session.form()->ccamTextAction->trigger();
+    textField(session.form(), "CCAM_1")->setText(QStringLiteral("JKHD001"));
+    actionOf(session.form(), "ccamTextAction")->trigger();
     ASSERT_TRUE(ccamViewerWindow->isVisible());
     EXPECT_EQ(ccamViewerWindow->codeBox->currentText(), QStringLiteral("JKHD001"));
     EXPECT_FALSE(ccamViewerWindow->referenceView->textCursor().hasSelection());     // no search yet
@@ -98,7 +98,7 @@ TEST(CcamViewerTest, TheShippedSampleLinesUpWithTheHeader)
     TiravonSession session;
     QFile::copy(QStringLiteral(TIRAVON_TEST_DATA "/../../resources/CCAM.RTF"), session.path(QStringLiteral("CCAM.RTF")));
     session.start();
-    session.form()->ccamTextAction->trigger();
+    actionOf(session.form(), "ccamTextAction")->trigger();
     QCoreApplication::processEvents();
     QTextEdit *view = ccamViewerWindow->referenceView;
 
@@ -152,7 +152,7 @@ TEST(CcamViewerTest, AReferenceTooLargeIsRefusedWithoutBeingRead)
     huge.close();
     session.start();
     testDialogs().clear();
-    session.form()->ccamTextAction->trigger();
+    actionOf(session.form(), "ccamTextAction")->trigger();
     EXPECT_EQ(testDialogs().texts(), QStringList{QStringLiteral("Fichier \"CCAM.RTF\" trop volumineux (200 Mo) : un "
                                                                 "texte de la CCAM ne dépasse pas 64 Mo. Il n'est pas ouvert.")});
     EXPECT_TRUE(ccamViewerWindow->referenceView->toPlainText().isEmpty());
@@ -252,17 +252,17 @@ TEST(CcamViewerTest, TheMenuLooksTheFirstCodeUpOnTheWebAndCopiesItForTheModifier
     CareSheetWindow *form = session.form();
     struct Case { QAction *item; const char *code; const char *address; const char *clipboard; };
     const Case cases[] = {
-        {form->codingHelpAction, "JKHD001", "https://www.aideaucodage.fr/ccam-JKHD001", nullptr},
-        {form->ameliAction, "JKHD001", "https://www.ameli.fr/accueil-de-la-ccam/trouver-un-acte/fiche-abregee.php?code=JKHD001", nullptr},
-        {form->ameliAction, "", "https://www.ameli.fr/accueil-de-la-ccam/trouver-un-acte/fiche-abregee.php?code=", nullptr},
-        {form->modifiersNoteAction, "JLQE002", "https://www.ameli.fr/fileadmin/user_upload/documents/ccamnote_V31.pdf", "JLQE002"},
-        {form->modifiersNoteAction, "", "https://www.ameli.fr/fileadmin/user_upload/documents/ccamnote_V31.pdf", ""},
-        {form->officialJournalAction, "JKHA001",
+        {actionOf(form, "codingHelpAction"), "JKHD001", "https://www.aideaucodage.fr/ccam-JKHD001", nullptr},
+        {actionOf(form, "ameliAction"), "JKHD001", "https://www.ameli.fr/accueil-de-la-ccam/trouver-un-acte/fiche-abregee.php?code=JKHD001", nullptr},
+        {actionOf(form, "ameliAction"), "", "https://www.ameli.fr/accueil-de-la-ccam/trouver-un-acte/fiche-abregee.php?code=", nullptr},
+        {actionOf(form, "modifiersNoteAction"), "JLQE002", "https://www.ameli.fr/fileadmin/user_upload/documents/ccamnote_V31.pdf", "JLQE002"},
+        {actionOf(form, "modifiersNoteAction"), "", "https://www.ameli.fr/fileadmin/user_upload/documents/ccamnote_V31.pdf", ""},
+        {actionOf(form, "officialJournalAction"), "JKHA001",
          "https://www.legifrance.gouv.fr/affichTexte.do?cidTexte=JORFTEXT000027478395", "JKHA001"},
     };
     for (const Case &c : cases) {
         QApplication::clipboard()->setText(QStringLiteral("before"));
-        form->CCAM_1->setText(QString::fromLatin1(c.code));
+        textField(form, "CCAM_1")->setText(QString::fromLatin1(c.code));
         ASSERT_TRUE(c.item->isEnabled()) << c.address;
         c.item->trigger();
         EXPECT_EQ(session.fake.opened.value(session.fake.opened.size() - 1), QString::fromLatin1(c.address));

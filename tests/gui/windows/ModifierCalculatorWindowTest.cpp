@@ -30,7 +30,7 @@ TEST(ModifierCalculatorWindowTest, ModifiersComputeAndEscapeOnlyEmptiesTheBase)
     TiravonSession session;
     session.start();
     testDialogs().clear();
-    session.form()->modifierCalculatorAction->trigger();
+    actionOf(session.form(), "modifierCalculatorAction")->trigger();
     ASSERT_TRUE(modifierCalculatorWindow->isVisible());
     // Both titles show whole, and the buttons keep the window's font.
     for (QGroupBox *box : {modifierCalculatorWindow->firstModifierGroup, modifierCalculatorWindow->secondModifierGroup}) {
@@ -69,7 +69,7 @@ TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorPutsItsResultInTheBaseFi
 {
     TiravonSession session;
     session.start();
-    session.form()->modifierCalculatorAction->trigger();
+    actionOf(session.form(), "modifierCalculatorAction")->trigger();
     modifierCalculatorWindow->baseField->setText(QStringLiteral("41,8"));
     modifierCalculatorWindow->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"))->trigger();
     QWidget *popup = modifierCalculatorWindow->findChild<QWidget *>(QStringLiteral("Calculatrice"));
@@ -92,7 +92,7 @@ TEST(ModifierCalculatorWindowTest, TheBaseTakesTheDecimalKeysAndEscapeLeavesItsZ
 {
     TiravonSession session;
     session.start();
-    session.form()->modifierCalculatorAction->trigger();
+    actionOf(session.form(), "modifierCalculatorAction")->trigger();
     QLineEdit *base = modifierCalculatorWindow->baseField;
     QApplication::setActiveWindow(modifierCalculatorWindow);
     base->setFocus();
@@ -120,7 +120,7 @@ TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorTakesTheKeyboard)
 {
     TiravonSession session;
     session.start();
-    session.form()->modifierCalculatorAction->trigger();
+    actionOf(session.form(), "modifierCalculatorAction")->trigger();
     QLineEdit *base = modifierCalculatorWindow->baseField;
     QAction *drop = modifierCalculatorWindow->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"));
 

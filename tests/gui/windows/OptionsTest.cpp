@@ -41,7 +41,7 @@ protected:
         session.start();
         form = session.form();
         options = presentationWindow;
-        panel = form->imagePanel;
+        panel = imagePanelOf(form);
     }
 
     // Types a text over a box's own, as a user does.
@@ -75,14 +75,14 @@ TEST_F(OptionsTest, TheBoxesStartAtThePanelAndActOnItAtOnce)
     EXPECT_EQ(QRect(options->panelLeftBox->value(), options->panelTopBox->value(), options->panelWidthBox->value(),
                     options->panelHeightBox->value()),
               panel->geometry());
-    const QPoint nom = form->NOM->pos();
+    const QPoint nom = textField(form, "NOM")->pos();
     type(options->panelLeftBox, QStringLiteral("12"));
     type(options->panelTopBox, QStringLiteral("-7"));
     type(options->panelWidthBox, QStringLiteral("700"));
     type(options->panelHeightBox, QStringLiteral("1000"));
     EXPECT_EQ(panel->geometry(), QRect(12, -7, 700, 1000));
-    EXPECT_EQ(form->NOM->pos(), nom);   // the fields ride on the panel
-    EXPECT_EQ(form->formImage->size(), QSize(698, 998));
+    EXPECT_EQ(textField(form, "NOM")->pos(), nom);   // the fields ride on the panel
+    EXPECT_EQ(formImageOf(form)->size(), QSize(698, 998));
 
     // A text that is not a number counts as 0.
     editOf(options->panelLeftBox)->setText(QStringLiteral("abc"));
@@ -111,29 +111,29 @@ TEST_F(OptionsTest, TheBrotherPresetAndTheScreenBox)
 TEST_F(OptionsTest, ResetSizeShowsTheImageAtItsOwnSize)
 {
     options->naturalSizeTick->click();
-    EXPECT_FALSE(form->formImage->isStretched());
+    EXPECT_FALSE(formImageOf(form)->isStretched());
     options->naturalSizeTick->click();
-    EXPECT_TRUE(form->formImage->isStretched());
+    EXPECT_TRUE(formImageOf(form)->isStretched());
 }
 
 TEST_F(OptionsTest, TheStampControls)
 {
-    StampLabel *stamp = form->NOTE;
+    StampLabel *stamp = stampOf(form);
     EXPECT_EQ(options->stampTextEdit->text(), stamp->text());
     EXPECT_EQ(options->stampSizeBox->value(), stamp->font().pointSize());
 
-    form->showStampAction->setChecked(false);
+    actionOf(form, "showStampAction")->setChecked(false);
     stamp->hide();
     options->showStampTick->click();
     EXPECT_TRUE(stamp->isVisible());
     EXPECT_EQ(stamp->text(), QStringLiteral("DUPLICATA"));
     EXPECT_EQ(stamp->angle(), 10);
     EXPECT_EQ(options->showStampTick->text(), QStringLiteral("Cacher le Tampon"));
-    EXPECT_TRUE(form->showStampAction->isChecked());
+    EXPECT_TRUE(actionOf(form, "showStampAction")->isChecked());
     options->showStampTick->click();
     EXPECT_TRUE(stamp->isHidden());
     EXPECT_EQ(options->showStampTick->text(), QStringLiteral("Montrer le Tampon"));
-    EXPECT_TRUE(form->showStampAction->isChecked());
+    EXPECT_TRUE(actionOf(form, "showStampAction")->isChecked());
 
     type(options->stampAngleBox, QStringLiteral("-30"));
     EXPECT_EQ(stamp->angle(), 330);
@@ -168,7 +168,7 @@ TEST_F(OptionsTest, TheStampListDropsDownAndLearnsNewTextsOnly)
     QTest::mouseClick(options->stampTextList->viewport(), Qt::LeftButton, Qt::NoModifier,
                       options->stampTextList->visualItemRect(urgent).center());
     EXPECT_EQ(options->stampTextEdit->text(), QStringLiteral("Urgent"));
-    EXPECT_EQ(form->NOTE->text(), QStringLiteral("Urgent"));
+    EXPECT_EQ(stampOf(form)->text(), QStringLiteral("Urgent"));
     EXPECT_TRUE(options->stampTextList->isHidden());
 }
 
@@ -210,11 +210,11 @@ TEST_F(OptionsTest, SavingWritesTheConfigurationThenTheList)
 TEST_F(OptionsTest, OpenConfigTogglesThisWindowAndTheShortcutsTogetherWithoutSaving)
 {
     options->show();
-    form->togglePresentationAction->trigger();
+    actionOf(form, "togglePresentationAction")->trigger();
     EXPECT_TRUE(options->isHidden());
     EXPECT_TRUE(actShortcutsWindow->isHidden());
     EXPECT_FALSE(QFile::exists(session.path(QStringLiteral("TAMPONS.TXT"))));
-    form->togglePresentationAction->trigger();
+    actionOf(form, "togglePresentationAction")->trigger();
     EXPECT_TRUE(options->isVisible());
     EXPECT_TRUE(actShortcutsWindow->isVisible());
 }

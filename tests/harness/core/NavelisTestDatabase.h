@@ -50,9 +50,9 @@ inline void makeNavelisDatabase(const QString &file)
         "[ADRESSE], [CODE POSTAL], [VILLE]) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
     runSql(file, {kCreatePatients, kCreatePregnancies, insert, insert, insert},
            {{}, {},
-            {1, "PREMIER", "Paul", "1950-01-01", "1 50 01", "1 place du Marché", "69001", "LYON"},
-            {1234, "DURAND", "Marie", "1975-03-12", "2 75 03", "12 rue des Lilas\r\nBâtiment B", "75011", "PARIS"},
-            {2000, "DERNIER", "Luc", QVariant(), QVariant(), QVariant(), QVariant(), "NANTES"}});
+            {1, QStringLiteral("PREMIER"), QStringLiteral("Paul"), QStringLiteral("1950-01-01"), QStringLiteral("1 50 01"), QStringLiteral("1 place du Marché"), QStringLiteral("69001"), QStringLiteral("LYON")},
+            {1234, QStringLiteral("DURAND"), QStringLiteral("Marie"), QStringLiteral("1975-03-12"), QStringLiteral("2 75 03"), QStringLiteral("12 rue des Lilas\r\nBâtiment B"), QStringLiteral("75011"), QStringLiteral("PARIS")},
+            {2000, QStringLiteral("DERNIER"), QStringLiteral("Luc"), QVariant(), QVariant(), QVariant(), QVariant(), QStringLiteral("NANTES")}});
 }
 
 // The number stored for a patient, "<none>" when no row has that code.

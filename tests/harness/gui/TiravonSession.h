@@ -2,6 +2,7 @@
 
 #include "FakePlatform.h"
 #include "QtPrinting.h"
+#include "SheetAccess.h"
 
 #include <QDir>
 #include <QString>
