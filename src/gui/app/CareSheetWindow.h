@@ -7,8 +7,11 @@
 // configuration (CareSheetWindowConfig.cpp), the appearance commands
 // (CareSheetWindowAppearance.cpp), the totals and claim boxes
 // (CareSheetWindowBoxes.cpp), printing (CareSheetWindowPrint.cpp,
-// CareSheetWindowCalibration.cpp), the pick lists and the dates
-// (CareSheetWindowLists.cpp, CareSheetWindowDates.cpp).
+// CareSheetWindowCalibration.cpp), the dates (CareSheetWindowDates.cpp), the
+// act models (CareSheetWindowModels.cpp), the form image
+// (CareSheetWindowImage.cpp) and the patient import
+// (CareSheetWindowPatient.cpp). The town and fund lists and the stamp have
+// controllers of their own (sheet/PickListBinding.h, sheet/StampController.h).
 
 #include "config/FormInUse.h"
 
@@ -36,6 +39,8 @@ class QToolButton;
 class SheetEdit;
 class StampLabel;
 class MoveResizeController;
+class PickListBinding;
+class StampController;
 struct ActModel;
 struct FieldDesign;
 struct FormConfiguration;
@@ -143,20 +148,7 @@ public:
     // picture or a configuration that cannot be read changes nothing.
     void loadFormImage(const QString &path);
 
-    // The stamp (CareSheetWindowStamp.cpp).
-    void hideStamp();
-    void stampDoubleClicked();
-    void chooseStampText(QAction *item);
-    void typeStampText();
-    void chooseStampFont();
-
-    // Move, resize and lock.
-    void fieldMousePress(QWidget *control);
-    void fieldMouseMove(QWidget *control);
-    void addedFieldMousePress(QWidget *control);
-    void addedFieldMouseMove(QWidget *control);
-    void stampMousePress(QWidget *control);
-    void stampMouseMove(QWidget *control);
+    // The lock of the fields.
     void applyLock();
 
     // Appearance.
@@ -166,18 +158,6 @@ public:
     void applyShowOriente();
     void applyHideName();
     void applyHideDates();
-
-    // Pick lists.
-    void townEntered();
-    void townLeft();
-    void townPicked();
-    void townListDoubleClicked();
-    void deleteTown();
-    void fundEntered();
-    void fundLeft();
-    void fundPicked();
-    void fundListDoubleClicked();
-    void deleteFund();
 
     // Dates.
     void stepDateByKey(DateEdit *field, QKeyEvent *event);
@@ -242,11 +222,12 @@ private:
             *movingFieldsHelpAction = nullptr, *thanksAction = nullptr, *newVersionAction = nullptr,
             *personalNotesAction = nullptr, *pasteAction = nullptr, *computeTotalAction = nullptr;
     // Pop-up menus and their items.
-    QMenu *claimBoxMenu = nullptr, *stampMenu = nullptr, *townListMenu = nullptr,
-          *fundListMenu = nullptr, *imageMenu = nullptr;
-    QAction *tickAction = nullptr, *untickAction = nullptr, *deleteTownAction = nullptr, *closeTownListAction = nullptr,
-            *deleteFundAction = nullptr, *closeFundListAction = nullptr, *addTextZoneAction = nullptr,
+    QMenu *claimBoxMenu = nullptr, *imageMenu = nullptr;
+    QAction *tickAction = nullptr, *untickAction = nullptr, *addTextZoneAction = nullptr,
             *popupShowStampAction = nullptr;
+    // The town and fund lists, and the stamp.
+    PickListBinding *m_towns = nullptr, *m_funds = nullptr;
+    StampController *m_stamp = nullptr;
     // The buttons at the right end of the menu bar.
     QToolButton *openModelButton = nullptr, *saveModelButton = nullptr, *printButton = nullptr,
                 *presentationButton = nullptr, *helpButton = nullptr;
@@ -259,11 +240,9 @@ private:
     void buildPopupMenus();
     void buildTitleBarButtons();
     void bindImageCommands();
-    void buildStampMenu();
     bool dropFilter(QObject *watched, QEvent *event);
     void setTabOrder();
     void applyClaimBoxRule(SheetEdit *box);
-    void showPickList(QListWidget *list, SheetEdit *fieldBelow);
     void leaveFieldForPrint();
     // The field being edited is committed before a saving: its exit handler
     // runs (the total of the tariffs, the town or fund offered to its list)
@@ -288,9 +267,8 @@ private:
     // read gives none, and says so once per printer when told to.
     QPoint printerShift(const QPrinter &printer, bool tellUnreadable = false);
     QList<PrintedZone> zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const;
-    using MouseHandler = void (CareSheetWindow::*)(QWidget *);
-    void bindMoveAndResize(QWidget *control, MouseHandler down = &CareSheetWindow::fieldMousePress,
-                           MouseHandler move = &CareSheetWindow::fieldMouseMove);
+    // The field moves and resizes with the mouse (Ctrl and Shift + left button).
+    void bindMoveAndResize(QWidget *control);
     bool isWindowShortcut(const QKeyEvent *key) const;
     void placeImage();
     void setCaptionFor(const QString &modelName, const QString &actName);

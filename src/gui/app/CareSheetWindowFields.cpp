@@ -169,13 +169,14 @@ void CareSheetWindow::setTabOrder()
         QWidget::setTabOrder(chain.at(i), chain.at(i + 1));
 }
 
-void CareSheetWindow::bindMoveAndResize(QWidget *control, MouseHandler downHandler, MouseHandler moveHandler)
+void CareSheetWindow::bindMoveAndResize(QWidget *control)
 {
-    // The component watches the control's mouse events itself and hands
-    // them to the handlers, each run inside the action guard.
+    // The component watches the control's mouse events itself: a press moves
+    // or resizes it, a move over it shows the resize zone, each run inside
+    // the action guard.
     MoveResizeController::ControlHooks hooks;
-    hooks.onPress = [this, downHandler](QWidget *c) { (this->*downHandler)(c); };
-    hooks.onMove = [this, moveHandler](QWidget *c) { (this->*moveHandler)(c); };
+    hooks.onPress = [this](QWidget *c) { moveResize->moveOrResize(c); };
+    hooks.onMove = [this](QWidget *c) { moveResize->showResizeZone(c); };
     if (qobject_cast<DateEdit *>(control)) {
         // The text part of a date box is the box; its calendar button is not.
         if (auto *edit = control->findChild<QWidget *>(QStringLiteral("edit")))
@@ -184,8 +185,8 @@ void CareSheetWindow::bindMoveAndResize(QWidget *control, MouseHandler downHandl
         hooks.doubleClickIsPress = true;
     } else if (qobject_cast<FormImage *>(control)) {
         hooks.doubleClickIsPress = true;
-        hooks.onPress = [this, downHandler](QWidget *c) {
-            (this->*downHandler)(c);
+        hooks.onPress = [this](QWidget *c) {
+            moveResize->moveOrResize(c);
             placeImage();   // the image fills its panel: a drag leaves no trace
         };
     }
@@ -216,7 +217,7 @@ void CareSheetWindow::createAddedField(QWidget *parent, int n, const QString &pr
         takeFontOf(edit, NOM->font());
         setPlainLook(edit);
         edit->setGeometry(left, top, width, edit->sizeHint().height());
-        bindMoveAndResize(edit, &CareSheetWindow::addedFieldMousePress, &CareSheetWindow::addedFieldMouseMove);
+        bindMoveAndResize(edit);
         edit->show();
         m_plainFields.append(edit);
         m_fields.insert(name, edit);
@@ -246,4 +247,14 @@ void CareSheetWindow::addTextField()
     createAddedField(imagePanel, n, QStringLiteral("NOUVEAU"), 100, whole.height() / 3, whole.width() / 4,
                      QStringLiteral("Nouveau_%1").arg(n));
     writeIntegerSetting(section, QStringLiteral("N"), n, state.formConfigPath);
+}
+
+void CareSheetWindow::applyLock()
+{
+    // Locked plain text fields take a left press as an empty drag gesture;
+    // the dates, the stamp, the label and the image stay movable. A field
+    // added later stays movable until the lock is applied again.
+    const bool locked = lockFieldsAction->isChecked();
+    for (SheetEdit *edit : m_plainFields)
+        edit->setLocked(locked);
 }

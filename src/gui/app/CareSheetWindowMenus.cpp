@@ -6,7 +6,8 @@
 #include "widgets/MoveResizeController.h"
 #include "widgets/DateEdit.h"
 #include "widgets/DrawnIcon.h"
-#include "widgets/PickLists.h"
+#include "sheet/PickListBinding.h"
+#include "sheet/StampController.h"
 #include "widgets/FormImage.h"
 #include "widgets/StampLabel.h"
 #include "support/ActionGuard.h"
@@ -249,7 +250,6 @@ void CareSheetWindow::buildMenus()
     on(openActModelAction, &CareSheetWindow::openActModel);
     on(saveActModelAction, &CareSheetWindow::saveActModel);
     on(chooseActAtStartAction, &CareSheetWindow::storeChooseActAtStart);
-    connect(showStampAction, &QAction::triggered, this, [this](bool ticked) { NOTE->setVisible(ticked); });
 
     bindImageCommands();
     // "Rechercher une nouvelle version ..." does nothing, as it always has.
@@ -263,24 +263,6 @@ void CareSheetWindow::buildPopupMenus()
     untickAction = addItem(claimBoxMenu, this, "untickAction", QStringLiteral("Décocher"));
     connect(tickAction, &QAction::triggered, this, guarded([this] { tickFocusedField(); }));
     connect(untickAction, &QAction::triggered, this, guarded([this] { untickFocusedField(); }));
-
-    buildStampMenu();
-
-    townListMenu = new QMenu(this);
-    townListMenu->setObjectName(QStringLiteral("townListMenu"));
-    deleteTownAction = addItem(townListMenu, this, "deleteTownAction", QStringLiteral("&Supprimer"));
-    townListMenu->addSeparator();
-    closeTownListAction = addItem(townListMenu, this, "closeTownListAction", QStringLiteral("&Fermer"));
-    connect(deleteTownAction, &QAction::triggered, this, guarded([this] { deleteTown(); }));
-    connect(closeTownListAction, &QAction::triggered, this, [this] { hidePickList(LISTE_VILLES); });
-
-    fundListMenu = new QMenu(this);
-    fundListMenu->setObjectName(QStringLiteral("fundListMenu"));
-    deleteFundAction = addItem(fundListMenu, this, "deleteFundAction", QStringLiteral("&Supprimer"));
-    fundListMenu->addSeparator();
-    closeFundListAction = addItem(fundListMenu, this, "closeFundListAction", QStringLiteral("&Fermer"));
-    connect(deleteFundAction, &QAction::triggered, this, guarded([this] { deleteFund(); }));
-    connect(closeFundListAction, &QAction::triggered, this, [this] { hidePickList(Liste_CPAMS); });
 
     imageMenu = new QMenu(this);
     imageMenu->setObjectName(QStringLiteral("imageMenu"));
@@ -296,7 +278,7 @@ void CareSheetWindow::buildPopupMenus()
     popupShowStampAction->setChecked(true);
     imageMenu->addAction(popupShowStampAction);
     connect(addTextZoneAction, &QAction::triggered, this, guarded([this] { addTextField(); }));
-    connect(popupShowStampAction, &QAction::triggered, this, [this](bool ticked) { NOTE->setVisible(ticked); });
+    m_stamp = new StampController(NOTE, this, showStampAction, popupShowStampAction);
 
     // Where each pop-up menu opens.
     auto attach = [](QWidget *widget, QMenu *menu) {
@@ -306,9 +288,7 @@ void CareSheetWindow::buildPopupMenus()
     };
     for (SheetEdit *box : claimBoxes())
         attach(box, claimBoxMenu);
-    attach(NOTE, stampMenu);
-    attach(LISTE_VILLES, townListMenu);
-    attach(CPAM, fundListMenu);
+    attach(NOTE, m_stamp->menu());
     attach(formImage, imageMenu);
 }
 
@@ -367,13 +347,26 @@ void CareSheetWindow::setUpFieldHandlers()
         connect(tariff, &SheetEdit::exited, this, guarded([this] { computeTotal(); }));
 
     // Pick lists.
-    connect(VILLE, &SheetEdit::entered, this, guarded([this] { townEntered(); }));
-    connect(VILLE, &SheetEdit::exited, this, guarded([this] { townLeft(); }));
-    connect(CPAM, &SheetEdit::entered, this, guarded([this] { fundEntered(); }));
-    connect(CPAM, &SheetEdit::clicked, this, guarded([this] { fundEntered(); }));
-    connect(CPAM, &SheetEdit::exited, this, guarded([this] { fundLeft(); }));
-    connectPickList(LISTE_VILLES, this, [this] { townPicked(); }, guarded([this] { townListDoubleClicked(); }));
-    connectPickList(Liste_CPAMS, this, [this] { fundPicked(); }, guarded([this] { fundListDoubleClicked(); }));
+    PickListBinding::Setup towns;
+    towns.field = VILLE;
+    towns.list = LISTE_VILLES;
+    towns.window = this;
+    towns.menuName = "townListMenu";
+    towns.deleteName = "deleteTownAction";
+    towns.closeName = "closeTownListAction";
+    towns.pickHandler = QStringLiteral("LISTE_VILLESClick");
+    m_towns = new PickListBinding(towns);
+    PickListBinding::Setup funds;
+    funds.field = CPAM;
+    funds.list = Liste_CPAMS;
+    funds.window = this;
+    funds.menuName = "fundListMenu";
+    funds.deleteName = "deleteFundAction";
+    funds.closeName = "closeFundListAction";
+    funds.pickHandler = QStringLiteral("LISTE_CPAMSClick");
+    funds.opensOnClick = true;
+    funds.menuOnField = true;
+    m_funds = new PickListBinding(funds);
 
     // Dates.
     for (DateEdit *date : {DATE, DATE_ACTE, DDN, DDG})
@@ -391,7 +384,7 @@ void CareSheetWindow::setUpFieldHandlers()
             bindMoveAndResize(edit);
     for (QWidget *control : std::initializer_list<QWidget *>{DDN, DDG, DATE, DATE_ACTE, formImage, oriente})
         bindMoveAndResize(control);
-    bindMoveAndResize(NOTE, &CareSheetWindow::stampMousePress, &CareSheetWindow::stampMouseMove);
+    bindMoveAndResize(NOTE);
 }
 
 // The C.C.A.M menu.

@@ -45,9 +45,9 @@ TEST_F(StampTest, AFixedTextIsTheItemsCaptionWithoutItsAccelerator)
 {
     struct Case { const char *item; const char *text; };
     const Case cases[] = {
-        {"DUPLICATA1", "DUPLICATA"},
-        {"ALD1", "A.L.D"},
-        {"Cartevitaleencoursdefabrication1", "Carte vitale en cours de fabrication"},
+        {"stampDuplicataAction", "DUPLICATA"},
+        {"stampAldAction", "A.L.D"},
+        {"stampCardPendingAction", "Carte vitale en cours de fabrication"},
     };
     for (const Case &c : cases) {
         choose(c.item);
@@ -59,11 +59,11 @@ TEST_F(StampTest, AFixedTextIsTheItemsCaptionWithoutItsAccelerator)
 TEST_F(StampTest, FreeTextTakesTheAnswerAndACancelledBoxThePreset)
 {
     testDialogs().inputAnswers << QStringLiteral("Urgent");
-    choose("Textelibre1");
+    choose("stampFreeTextAction");
     EXPECT_EQ(stamp->text(), QStringLiteral("Urgent"));
     EXPECT_EQ(testDialogs().texts(QStringLiteral("inputBox")),
               QStringList{QStringLiteral("Entrez le texte du Tampon|Texte")});
-    choose("Textelibre1");   // no answer scripted: cancelled
+    choose("stampFreeTextAction");   // no answer scripted: cancelled
     EXPECT_EQ(stamp->text(), QStringLiteral("DUPLICATA"));
 }
 
@@ -77,7 +77,7 @@ TEST_F(StampTest, TheFontDialogGivesFontAndColourAndACancelKeepsThem)
         chosen.color = QColor(200, 0, 0);
         return chosen;
     };
-    choose("Police1");
+    choose("stampFontAction");
     EXPECT_EQ(stamp->font().pointSize(), 40);
     EXPECT_TRUE(stamp->font().italic());
     EXPECT_EQ(stamp->color(), QColor(200, 0, 0));
@@ -85,25 +85,25 @@ TEST_F(StampTest, TheFontDialogGivesFontAndColourAndACancelKeepsThem)
     EXPECT_EQ(stamp->pos(), corner);
 
     testDialogs().fontAnswer = nullptr;   // cancelled: the dialog gives back what it was opened with
-    choose("Police1");
+    choose("stampFontAction");
     EXPECT_EQ(stamp->font().pointSize(), 40);
     EXPECT_EQ(stamp->color(), QColor(200, 0, 0));
 }
 
 TEST_F(StampTest, AnAngleRefitsTheBoxAtItsCornerAndAnExplicitWidthHoldsUntilThen)
 {
-    choose("N01");
+    choose("stampAngle0");
     const QPoint corner = stamp->pos();
     const QSize flat = ruleBox();   // w + 2 by h
-    choose("N901");
+    choose("stampAngle90");
     EXPECT_EQ(stamp->angle(), 90);
     EXPECT_EQ(stamp->size(), QSize(flat.height() + 2, flat.width() - 2));
     EXPECT_EQ(stamp->pos(), corner);
 
     stamp->resize(400, stamp->height());
-    choose("N901");                      // the angle it has already: no change
+    choose("stampAngle90");                      // the angle it has already: no change
     EXPECT_EQ(stamp->width(), 400);
-    choose("N451");
+    choose("stampAngle45");
     EXPECT_EQ(stamp->size(), ruleBox());
 }
 
@@ -119,7 +119,7 @@ TEST_F(StampTest, HidingByMenuUnticksBothTicksAndByDoubleClickOnlyThePopUpOne)
 
     actionOf(form, "popupShowStampAction")->trigger();
     EXPECT_TRUE(stamp->isVisible());
-    choose("CAcher1");
+    choose("hideStampAction");
     EXPECT_TRUE(stamp->isHidden());
     EXPECT_FALSE(actionOf(form, "showStampAction")->isChecked());
     EXPECT_FALSE(actionOf(form, "popupShowStampAction")->isChecked());
