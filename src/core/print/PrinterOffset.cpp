@@ -103,7 +103,7 @@ QString describePrinterOffset(const StoredPrinterOffset &stored)
         return QStringLiteral("aucun (la valeur enregistrée « ") + stored.text
                + QStringLiteral(" » ne peut pas être lue)");
     const QLocale french(QLocale::French, QLocale::France);
-    auto part = [&french](int tenths, const char *plus, const char *minus) {
+    auto part = [&french](int tenths, const char *plus, const char *minus) -> QString {
         return french.toString(qAbs(tenths) / 10.0, 'f', 1) + QStringLiteral(" mm vers ")
                + QString::fromUtf8(tenths > 0 ? plus : minus);
     };

@@ -5,15 +5,13 @@
 #include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
 #include "config/WebPages.h"
-#include "ProgramWindows.h"
-#include "windows/ActShortcutsWindow.h"
 #include "widgets/MoveResizeController.h"
+#include "sheet/SheetRules.h"
 #include "widgets/DateEdit.h"
 #include "widgets/FormImage.h"
 #include "print/JpegCodec.h"
 #include "widgets/StampLabel.h"
-#include "windows/PresentationWindow.h"
-#include "windows/CcamViewerWindow.h"
+#include "windows/PresentationTargets.h"
 #include "support/ActionGuard.h"
 #include "support/Dialogs.h"
 #include "support/Platform.h"
@@ -151,22 +149,22 @@ void CareSheetWindow::atFirstShow()
     if (height() > workArea.height())
         resize(width(), workArea.height());
 
-    if (presentationWindow) {
-        presentationWindow->move(settingNumber(Setting::PresentationLeft), settingNumber(Setting::PresentationTop));
-        presentationWindow->setVisible(settingFlag(Setting::PresentationShown));
+    if (m_sideWindows.presentation) {
+        m_sideWindows.presentation->move(settingNumber(Setting::PresentationLeft), settingNumber(Setting::PresentationTop));
+        m_sideWindows.presentation->setVisible(settingFlag(Setting::PresentationShown));
     }
-    if (actShortcutsWindow) {
-        actShortcutsWindow->setVisible(settingFlag(Setting::ShortcutsShown));
+    if (m_sideWindows.shortcuts) {
+        m_sideWindows.shortcuts->setVisible(settingFlag(Setting::ShortcutsShown));
         bool exists = false;
         const QStringList shortcuts = readLineFile(sideFilePath(SideFile::Shortcuts), &exists);
         if (exists)
-            setListEntries(actShortcutsWindow->actList, shortcuts);
+            setListEntries(m_sideWindows.shortcutList, shortcuts);
     }
 
     lockFieldsAction->setChecked(settingFlag(Setting::FieldsLocked));
     applyLock();
 
-    applyMaternityRule();
+    m_rules->applyMaternityRule();
 
     importAtFirstShow();
     openActAtStart();
@@ -264,81 +262,16 @@ void CareSheetWindow::clearAll()
     forgetImportedPatient();
 }
 
-void CareSheetWindow::showPresentationAtCorner()
-{
-    presentationWindow->move(0, 0);
-    presentationWindow->show();
-}
 
-void CareSheetWindow::togglePresentation()
-{
-    presentationWindow->setVisible(presentationWindow->isHidden());
-    actShortcutsWindow->setVisible(!presentationWindow->isHidden());
-}
 
-void CareSheetWindow::showShortcuts()
-{
-    actShortcutsWindow->show();
-    actShortcutsWindow->raise();
-}
 
-void CareSheetWindow::exploreModels()
-{
-    platform().openDocument(state.modelsFolder);
-}
 
-void CareSheetWindow::openPersonalNotes()
-{
-    const QString notes = sideFilePath(SideFile::PersonalNotes);
-    if (!QFile::exists(notes))
-        writeTextFile(notes, QString(), TextEncoding::Windows1252);
-    platform().editTextFile(notes);
-}
 
-void CareSheetWindow::openOnlineManual()
-{
-    openDocument(WebPages::onlineManual());
-}
 
-void CareSheetWindow::openCareSheetInformation()
-{
-    openDocument(WebPages::careSheetInformation());
-}
 
-void CareSheetWindow::showMovingFieldsHelp()
-{
-    dialogs().information(QStringLiteral(
-        "POSITIONNEMENT DES CHAMPS\r\rDEPLACER ==> TOUCHE \"CTRL\" + BOUTON GAUCHE\r\r"
-        "REDIMENSIONNER ==> TOUCHE \"MAJ\" + BOUTON GAUCHE"));
-}
 
-void CareSheetWindow::showThanks()
-{
-    dialogs().information(QStringLiteral(
-        "Merci aux développeurs de logiciels libres dont Tiravon utilise les travaux :\r\r"
-        "- l'équipe du projet Qt (qt.io) et sa communauté, pour la bibliothèque qui dessine "
-        "les fenêtres, les champs et les boîtes de dialogue, déplace et redimensionne les champs, "
-        "tourne le texte du tampon et imprime la feuille ;\r"
-        "- l'Independent JPEG Group et l'équipe libjpeg-turbo (libjpeg-turbo.org), pour la lecture "
-        "et l'écriture des images JPEG du formulaire.\r\r"
-        "Tout le code source de Tiravon est disponible sur le site de son auteur.\r\r"
-        "Encouragez les logiciels libres et ouverts !"));
-}
 
-void CareSheetWindow::traceVariables()
-{
-    dialogs().information(QStringLiteral("FORM INI = ") + state.formConfigPath + QLatin1Char('\r')
-                          + QStringLiteral("IMAGE = ") + state.formImagePath + QLatin1Char('\r')
-                          + QStringLiteral("ACTE = ") + state.currentActName + QLatin1Char('\r')
-                          + QStringLiteral("DOSSIER MODELES = ") + state.modelsFolder + QLatin1Char('\r')
-                          + QStringLiteral("MODELE = ") + state.formModelName + QLatin1Char('\r'));
-}
 
-void CareSheetWindow::pasteIntoField()
-{
-    if (auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget()))
-        edit->paste();
-}
 
 PresentationTargets CareSheetWindow::presentationTargets()
 {
@@ -354,8 +287,8 @@ PresentationTargets CareSheetWindow::presentationTargets()
     targets.showCcamText = [this] {
         if (ccamTextAction->isEnabled())
             ccamTextAction->trigger();
-        else if (ccamViewerWindow)
-            ccamViewerWindow->show();
+        else if (m_sideWindows.ccamViewer)
+            m_sideWindows.ccamViewer->show();
     };
     return targets;
 }

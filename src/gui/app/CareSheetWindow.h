@@ -6,12 +6,12 @@
 // (CareSheetWindowFields.cpp), the menus (CareSheetWindowMenus.cpp), the form
 // configuration (CareSheetWindowConfig.cpp), the appearance commands
 // (CareSheetWindowAppearance.cpp), the totals and claim boxes
-// (CareSheetWindowBoxes.cpp), printing (CareSheetWindowPrint.cpp,
-// CareSheetWindowCalibration.cpp), the dates (CareSheetWindowDates.cpp), the
+// printing (CareSheetWindowPrint.cpp, CareSheetWindowCalibration.cpp), the
 // act models (CareSheetWindowModels.cpp), the form image
 // (CareSheetWindowImage.cpp) and the patient import
-// (CareSheetWindowPatient.cpp). The town and fund lists and the stamp have
-// controllers of their own (sheet/PickListBinding.h, sheet/StampController.h).
+// (CareSheetWindowPatient.cpp). The totals, claim boxes and dates, the town
+// and fund lists and the stamp have controllers of their own
+// (sheet/SheetRules.h, sheet/PickListBinding.h, sheet/StampController.h).
 
 #include "config/FormInUse.h"
 
@@ -41,11 +41,25 @@ class StampLabel;
 class MoveResizeController;
 class PickListBinding;
 class StampController;
+class SheetRules;
 struct ActModel;
 struct FieldDesign;
 struct FormConfiguration;
 struct ImportedPatient;
 struct PresentationTargets;
+
+// The program's other windows as the care-sheet window uses them, handed over
+// by whoever makes them; none while they are not made.
+struct SideWindowLinks
+{
+    QWidget *presentation = nullptr;       // "Présentation"
+    QWidget *shortcuts = nullptr;          // the act shortcuts window
+    QListWidget *shortcutList = nullptr;   // its list of acts
+    QWidget *ccamViewer = nullptr;         // the CCAM reference text
+    QWidget *calculator = nullptr;         // the modifier calculator
+    // Shows the CCAM reference text at the code.
+    std::function<void(const QString &code)> showCcamText;
+};
 
 class CareSheetWindow : public QMainWindow
 {
@@ -58,11 +72,11 @@ public:
     const FormInUse &formInUse() const { return state; }
     // What the presentation options window acts on, all of this window's.
     PresentationTargets presentationTargets();
+    // The other windows, once they are made.
+    void setSideWindows(const SideWindowLinks &links) { m_sideWindows = links; }
 
     // The plain text fields in window order, the added ones last.
     const QList<SheetEdit *> &plainTextFields() const { return m_plainFields; }
-    // The eight claim boxes.
-    QList<SheetEdit *> claimBoxes() const;
     // A sheet field by name (any kind), or nullptr.
     QWidget *field(const QString &name) const { return m_fields.value(name); }
 
@@ -90,33 +104,6 @@ public:
     // True when the key was the window's (Escape) and is not typed.
     bool handleWindowKey(QKeyEvent *event);
     void clearAll();
-    void showPresentationAtCorner();
-    void togglePresentation();
-    void showShortcuts();
-    void exploreModels();
-    void openPersonalNotes();
-    void openOnlineManual();
-    void openCareSheetInformation();
-    void showMovingFieldsHelp();
-    void showThanks();
-    void traceVariables();
-    void pasteIntoField();
-
-    // The C.C.A.M menu: the reference viewer, the web look-ups of CCAM_1 and
-    // the modifier calculator with its documents.
-    void showCcamText();
-    void openCodingHelp();
-    void openAmeliSheet();
-    void showModifierCalculator();
-    void openModifiersNote();
-    void openOfficialJournal();
-
-    // Totals and claim boxes.
-    void computeTotal();
-    void toggleClaimBox(SheetEdit *box);
-    void tickFocusedField();
-    void untickFocusedField();
-    void applyMaternityRule();
 
     // Act models (CareSheetWindowModels.cpp).
     void saveActModel();
@@ -158,12 +145,6 @@ public:
     void applyShowOriente();
     void applyHideName();
     void applyHideDates();
-
-    // Dates.
-    void stepDateByKey(DateEdit *field, QKeyEvent *event);
-    void setActDateToday();
-    void birthDateAccepted(const QDate &picked);
-    void fillNumberPrefix();
 
     // Import of the current patient from the external patient record.
     void importPatient();
@@ -207,27 +188,25 @@ private:
 
     MoveResizeController *moveResize = nullptr;
 
-    // Actions and menu items, by the names the program gives them.
-    QAction *loadFormImageAction = nullptr, *togglePresentationAction = nullptr, *editFormImageAction = nullptr, *saveConfigurationAction = nullptr,
-            *readConfigurationAction = nullptr, *clearAllAction = nullptr, *printAction = nullptr, *quitAction = nullptr,
-            *openActModelAction = nullptr, *saveActModelAction = nullptr, *fieldsFontAction = nullptr, *borderAction = nullptr,
-            *threeDAction = nullptr, *addTextFieldAction = nullptr, *lockFieldsAction = nullptr,
-            *textOnlyAction = nullptr, *showStampAction = nullptr, *showOrienteAction = nullptr,
-            *hideNameAction = nullptr, *hideDatesAction = nullptr, *fitScreenHeightAction = nullptr,
-            *fullHeightAction = nullptr, *showShortcutsAction = nullptr, *showPresentationAction = nullptr, *exploreModelsAction = nullptr,
+    // The menu items the window's code reads or changes after building them.
+    QAction *loadFormImageAction = nullptr, *togglePresentationAction = nullptr, *editFormImageAction = nullptr,
+            *saveConfigurationAction = nullptr, *clearAllAction = nullptr, *printAction = nullptr,
+            *quitAction = nullptr, *openActModelAction = nullptr, *saveActModelAction = nullptr,
+            *fieldsFontAction = nullptr, *borderAction = nullptr, *threeDAction = nullptr,
+            *addTextFieldAction = nullptr, *lockFieldsAction = nullptr, *textOnlyAction = nullptr,
+            *showStampAction = nullptr, *showOrienteAction = nullptr, *hideNameAction = nullptr,
+            *hideDatesAction = nullptr, *fitScreenHeightAction = nullptr, *fullHeightAction = nullptr,
             *traceVariablesAction = nullptr, *chooseActAtStartAction = nullptr, *importAtStartAction = nullptr,
-            *codingHelpAction = nullptr, *ameliAction = nullptr, *modifiersNoteAction = nullptr,
-            *officialJournalAction = nullptr, *ccamTextAction = nullptr, *modifierCalculatorAction = nullptr,
-            *importPatientAction = nullptr, *careSheetInfoAction = nullptr, *onlineManualAction = nullptr,
-            *movingFieldsHelpAction = nullptr, *thanksAction = nullptr, *newVersionAction = nullptr,
-            *personalNotesAction = nullptr, *pasteAction = nullptr, *computeTotalAction = nullptr;
+            *ccamTextAction = nullptr, *importPatientAction = nullptr, *onlineManualAction = nullptr,
+            *pasteAction = nullptr;
     // Pop-up menus and their items.
-    QMenu *claimBoxMenu = nullptr, *imageMenu = nullptr;
-    QAction *tickAction = nullptr, *untickAction = nullptr, *addTextZoneAction = nullptr,
-            *popupShowStampAction = nullptr;
+    QMenu *imageMenu = nullptr;
+    QAction *addTextZoneAction = nullptr, *popupShowStampAction = nullptr;
     // The town and fund lists, and the stamp.
     PickListBinding *m_towns = nullptr, *m_funds = nullptr;
     StampController *m_stamp = nullptr;
+    // The total, claim-box and date rules bound to the fields.
+    SheetRules *m_rules = nullptr;
     // The buttons at the right end of the menu bar.
     QToolButton *openModelButton = nullptr, *saveModelButton = nullptr, *printButton = nullptr,
                 *presentationButton = nullptr, *helpButton = nullptr;
@@ -239,10 +218,8 @@ private:
     void buildMenus();
     void buildPopupMenus();
     void buildTitleBarButtons();
-    void bindImageCommands();
     bool dropFilter(QObject *watched, QEvent *event);
     void setTabOrder();
-    void applyClaimBoxRule(SheetEdit *box);
     void leaveFieldForPrint();
     // The field being edited is committed before a saving: its exit handler
     // runs (the total of the tariffs, the town or fund offered to its list)
@@ -278,6 +255,7 @@ private:
     // The identity has been cleared: the write-back touches no record.
     void forgetImportedPatient();
 
+    SideWindowLinks m_sideWindows;
     QHash<QString, QWidget *> m_fields;
     QList<SheetEdit *> m_plainFields;
     std::unique_ptr<QPrinter> m_printer;
@@ -291,7 +269,5 @@ private:
     // The file name the act model open dialog offers again.
     QString m_lastActModelName;
     bool m_shownOnce = false;
-    // The claim-box rules are setting the texts of their chain.
-    bool m_applyingClaimRules = false;
     bool m_closing = false;
 };

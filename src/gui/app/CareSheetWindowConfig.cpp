@@ -10,13 +10,11 @@
 #include "config/FormConfiguration.h"
 #include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
-#include "ProgramWindows.h"
-#include "windows/ActShortcutsWindow.h"
 #include "widgets/DateEdit.h"
 #include "widgets/FormImage.h"
 #include "print/JpegCodec.h"
 #include "widgets/StampLabel.h"
-#include "windows/PresentationWindow.h"
+#include "windows/PresentationTargets.h"
 #include "support/Dialogs.h"
 #include "support/Platform.h"
 #include "support/TiravonError.h"
@@ -206,11 +204,11 @@ FormConfiguration CareSheetWindow::capture() const
     config.adresse = ADRESSE->text();
 
     config.fieldsLocked = lockFieldsAction->isChecked();
-    if (presentationWindow)
-        config.optionsWindow = OptionsWindowState{!presentationWindow->isHidden(), presentationWindow->x(), presentationWindow->y()};
-    if (actShortcutsWindow) {
-        config.shortcutsShown = !actShortcutsWindow->isHidden();
-        config.shortcuts = listEntries(actShortcutsWindow->actList);
+    if (m_sideWindows.presentation)
+        config.optionsWindow = OptionsWindowState{!m_sideWindows.presentation->isHidden(), m_sideWindows.presentation->x(), m_sideWindows.presentation->y()};
+    if (m_sideWindows.shortcuts) {
+        config.shortcutsShown = !m_sideWindows.shortcuts->isHidden();
+        config.shortcuts = listEntries(m_sideWindows.shortcutList);
     }
     config.cities = listEntries(LISTE_VILLES);
     config.funds = listEntries(Liste_CPAMS);

@@ -193,14 +193,6 @@ void CareSheetWindow::bindMoveAndResize(QWidget *control)
     moveResize->bindControl(control, std::move(hooks));
 }
 
-QList<SheetEdit *> CareSheetWindow::claimBoxes() const
-{
-    QList<SheetEdit *> boxes;
-    for (const QString &name : claimBoxNames())
-        boxes << static_cast<SheetEdit *>(m_fields.value(name));
-    return boxes;
-}
-
 void CareSheetWindow::createAddedField(QWidget *parent, int n, const QString &prefix, int width, int top, int left,
                               const QString &text)
 {

@@ -46,19 +46,6 @@ QStringList droppedFiles(const QMimeData *data)
 
 } // namespace
 
-void CareSheetWindow::bindImageCommands()
-{
-    auto on = [this](QAction *action, void (CareSheetWindow::*handler)()) {
-        connect(action, &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
-    };
-    on(loadFormImageAction, &CareSheetWindow::chooseFormImage);
-    on(editFormImageAction, &CareSheetWindow::editFormImage);
-    on(textOnlyAction, &CareSheetWindow::showTextOnly);
-    on(fitScreenHeightAction, &CareSheetWindow::fitScreenHeight);
-    on(fullHeightAction, &CareSheetWindow::fullHeight);
-    setAcceptDrops(true);
-}
-
 void CareSheetWindow::chooseFormImage()
 {
     FileDialogRequest request;

@@ -7,17 +7,23 @@
 #include "widgets/DateEdit.h"
 #include "widgets/DrawnIcon.h"
 #include "sheet/PickListBinding.h"
+#include "sheet/SheetRules.h"
 #include "sheet/StampController.h"
 #include "widgets/FormImage.h"
 #include "widgets/StampLabel.h"
 #include "support/ActionGuard.h"
+#include "support/TextFile.h"
+#include "support/Platform.h"
+#include "support/Dialogs.h"
+#include "config/WebPages.h"
+#include "config/ProgramSettings.h"
 #include "acts/CcamReference.h"
 #include "support/Desktop.h"
-#include "ProgramWindows.h"
-#include "windows/ModifierCalculatorWindow.h"
-#include "windows/CcamViewerWindow.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <QFile>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -117,153 +123,217 @@ QIcon helpIcon()
     });
 }
 
+// The sheet's first CCAM code on the clipboard, nothing when it is empty.
+void copyToClipboard(const QString &code)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    if (!code.isEmpty())
+        clipboard->setText(code);
+}
+
+const QString kMovingFieldsHelp = QStringLiteral(
+        "POSITIONNEMENT DES CHAMPS\r\rDEPLACER ==> TOUCHE \"CTRL\" + BOUTON GAUCHE\r\r"
+        "REDIMENSIONNER ==> TOUCHE \"MAJ\" + BOUTON GAUCHE");
+
+const QString kThanks = QStringLiteral(
+        "Merci aux développeurs de logiciels libres dont Tiravon utilise les travaux :\r\r"
+        "- l'équipe du projet Qt (qt.io) et sa communauté, pour la bibliothèque qui dessine "
+        "les fenêtres, les champs et les boîtes de dialogue, déplace et redimensionne les champs, "
+        "tourne le texte du tampon et imprime la feuille ;\r"
+        "- l'Independent JPEG Group et l'équipe libjpeg-turbo (libjpeg-turbo.org), pour la lecture "
+        "et l'écriture des images JPEG du formulaire.\r\r"
+        "Tout le code source de Tiravon est disponible sur le site de son auteur.\r\r"
+        "Encouragez les logiciels libres et ouverts !");
+
 } // namespace
 
 void CareSheetWindow::buildMenus()
 {
-    QMenuBar *bar = menuBar();
-
-    QMenu *fichier = bar->addMenu(QStringLiteral("&Fichier"));
-    loadFormImageAction = addItem(fichier, this, "loadFormImageAction", QStringLiteral("&Charger l'image d'un formulaire"));
-    loadFormImageAction->setToolTip(QStringLiteral("Charger l'image JPG A4 d'un formulaire"));
-    togglePresentationAction = addItem(fichier, this, "togglePresentationAction", QStringLiteral("Cadrer l'image"), QKeySequence(Qt::CTRL | Qt::Key_I));
-    editFormImageAction = addItem(fichier, this, "editFormImageAction", QStringLiteral("Editer l'image"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    saveConfigurationAction = addItem(fichier, this, "saveConfigurationAction", QStringLiteral("Enregistrer la configuration"), QKeySequence(Qt::CTRL | Qt::Key_W));
-    fichier->addSeparator();
-    clearAllAction = addItem(fichier, this, "clearAllAction", QStringLiteral("Tout effacer"), QKeySequence(Qt::CTRL | Qt::Key_Y));
-    fichier->addSeparator();
-    printAction = addItem(fichier, this, "printAction", QStringLiteral("&Imprimer"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    QAction *calibration = addItem(fichier, this, "calibrationAction", QStringLiteral("Imprimer une page de calibrage"));
-    QAction *offsets = addItem(fichier, this, "printerOffsetsAction", QStringLiteral("Décalage de l'imprimante"));
-    QAction *preview = addItem(fichier, this, "previewAction", QStringLiteral("Aperçu avant impression"));
-    fichier->addSeparator();
-    quitAction = addItem(fichier, this, "quitAction", QStringLiteral("&Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-    QMenu *acte = bar->addMenu(QStringLiteral("&Acte"));
-    openActModelAction = addItem(acte, this, "openActModelAction", QStringLiteral("&Choisir un modèle d'Acte pour ce formulaire"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    saveActModelAction = addItem(acte, this, "saveActModelAction", QStringLiteral("&Enregistrer le modèle"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    saveActModelAction->setToolTip(QStringLiteral("Enregistrer le modèle"));
-
-    QMenu *editer = bar->addMenu(QStringLiteral("&Editer"));
-    fieldsFontAction = addItem(editer, this, "fieldsFontAction", QStringLiteral("&Police"));
-    makeDefaultItem(editer, fieldsFontAction);
-    borderAction = addItem(editer, this, "borderAction", QStringLiteral("&Encadrer"), {}, true);
-    threeDAction = addItem(editer, this, "threeDAction", QStringLiteral("3D"), {}, true);
-    editer->addSeparator();
-    addTextFieldAction = addItem(editer, this, "addTextFieldAction", QStringLiteral("&Ajouter un champ texte"), QKeySequence(Qt::CTRL | Qt::Key_T));
-    editer->addSeparator();
-    lockFieldsAction = addItem(editer, this, "lockFieldsAction", QStringLiteral("Verrouiller/déverrouiller les champs"), {}, true);
-
-    QMenu *afficher = bar->addMenu(QStringLiteral("&Afficher"));
-    textOnlyAction = addItem(afficher, this, "textOnlyAction", QStringLiteral("&Texte seul"), {}, true);
-    showStampAction = addItem(afficher, this, "showStampAction", QStringLiteral("Tampon"), {}, true);
-    showOrienteAction = addItem(afficher, this, "showOrienteAction", QStringLiteral("MT: Remplacer \"envoyé\" par \"orienté\""), {}, true);
-    afficher->addSeparator();
-    hideNameAction = addItem(afficher, this, "hideNameAction", QStringLiteral("Masquer le &Nom"), {}, true);
-    hideDatesAction = addItem(afficher, this, "hideDatesAction", QStringLiteral("Masquer les &Dates"), {}, true);
-    afficher->addSeparator();
-    fitScreenHeightAction = addItem(afficher, this, "fitScreenHeightAction", QStringLiteral("Ajuster à la hauteur de l'écran"));
-    fullHeightAction = addItem(afficher, this, "fullHeightAction", QStringLiteral("Maxi"));
-    fullHeightAction->setVisible(false);
-    afficher->addSeparator();
-    showShortcutsAction = addItem(afficher, this, "showShortcutsAction", QStringLiteral("&Historique des actes"));
-    showPresentationAction = addItem(afficher, this, "showPresentationAction", QStringLiteral("&Configuration"));
-
-    QMenu *outils = bar->addMenu(QStringLiteral("Outils"));
-    exploreModelsAction = addItem(outils, this, "exploreModelsAction", QStringLiteral("Explorer les modèles"));
-    outils->addSeparator();
-    traceVariablesAction = addItem(outils, this, "traceVariablesAction", QStringLiteral("Trace Variables"));
-    traceVariablesAction->setVisible(false);
-    chooseActAtStartAction = addItem(outils, this, "chooseActAtStartAction", QStringLiteral("Choisir un acte à l'ouverture"), {}, true);
-    importAtStartAction = addItem(outils, this, "importAtStartAction", QStringLiteral("Placer le nom du patient actuel dans &Navélis"), {}, true);
-
-    QMenu *ccam = bar->addMenu(QStringLiteral("C.C.A.M"));
-    codingHelpAction = addItem(ccam, this, "codingHelpAction", QStringLiteral("Aide au codage ... "));
-    ameliAction = addItem(ccam, this, "ameliAction", QStringLiteral("Améli ..."));
-    ccam->addSeparator();
-    modifiersNoteAction = addItem(ccam, this, "modifiersNoteAction", QStringLiteral("Mises à jour 1/7/2013 (modificateurs)"));
-    officialJournalAction = addItem(ccam, this, "officialJournalAction", QStringLiteral("JORF n°0124 du 31 mai 2013 page 9008 "));
-    ccam->addSeparator();
-    ccamTextAction = addItem(ccam, this, "ccamTextAction", QStringLiteral("CCAM texte complet"));
-    ccam->addSeparator();
-    modifierCalculatorAction = addItem(ccam, this, "modifierCalculatorAction", QStringLiteral("Recaluler le tarif avec les modificateurs"));
-
-    importPatientAction = addItem(nullptr, this, "importPatientAction", QStringLiteral(".N"));
-    bar->addAction(importPatientAction);
-
-    QMenu *aide = bar->addMenu(QStringLiteral("?"));
-    careSheetInfoAction = addItem(aide, this, "careSheetInfoAction", QStringLiteral("La feuille de soins"));
-    aide->addSeparator();
-    onlineManualAction = addItem(aide, this, "onlineManualAction", QStringLiteral("&Manuel en ligne"), QKeySequence(Qt::CTRL | Qt::Key_F1));
-    movingFieldsHelpAction = addItem(aide, this, "movingFieldsHelpAction", QStringLiteral("Déplacer les champs"), QKeySequence(Qt::Key_F1));
-    aide->addSeparator();
-    thanksAction = addItem(aide, this, "thanksAction", QStringLiteral("Remerciements/Thank's"));
-    aide->addSeparator();
-    newVersionAction = addItem(aide, this, "newVersionAction", QStringLiteral("Rechercher une nouvelle version ..."));
-    personalNotesAction = addItem(aide, this, "personalNotesAction", QStringLiteral("&Notes perso"));
-
-    // Actions on no menu.
-    pasteAction = addItem(nullptr, this, "pasteAction", QStringLiteral("Coller"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    readConfigurationAction = addItem(nullptr, this, "readConfigurationAction", QStringLiteral("INI_GET"));
-    computeTotalAction = addItem(nullptr, this, "computeTotalAction", QStringLiteral("Calcule &Total"));
-
-    // What each item does. Every handler runs inside the action guard.
-    auto on = [this](QAction *action, auto handler) {
-        connect(action, &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
+    // The main menu, one row per item, in the order the menus show them.
+    enum Menu { Fichier, Acte, Editer, Afficher, Outils, Ccam, MenuBar, Aide, NoMenu };
+    struct Item
+    {
+        Menu menu;
+        bool separatorBefore;
+        const char *name;
+        const char *caption;
+        QKeySequence key;
+        bool ticks;
+        QAction *CareSheetWindow::*member;
+        std::function<void()> run;
     };
-    on(togglePresentationAction, &CareSheetWindow::togglePresentation);
-    on(saveConfigurationAction, &CareSheetWindow::saveConfiguration);
-    on(readConfigurationAction, &CareSheetWindow::readConfiguration);
-    on(clearAllAction, &CareSheetWindow::clearAll);
-    on(printAction, &CareSheetWindow::printSheetOnPaper);
-    on(calibration, &CareSheetWindow::printCalibration);
-    on(offsets, &CareSheetWindow::showPrinterOffsets);
-    on(preview, &CareSheetWindow::showPreview);
-    connect(quitAction, &QAction::triggered, this, &QWidget::close);
-    on(fieldsFontAction, &CareSheetWindow::chooseFieldsFont);
-    on(borderAction, &CareSheetWindow::applyBorder);
-    on(threeDAction, &CareSheetWindow::apply3D);
-    on(addTextFieldAction, &CareSheetWindow::addTextField);
-    on(lockFieldsAction, &CareSheetWindow::applyLock);
-    on(showOrienteAction, &CareSheetWindow::applyShowOriente);
-    on(hideNameAction, &CareSheetWindow::applyHideName);
-    on(hideDatesAction, &CareSheetWindow::applyHideDates);
-    on(showShortcutsAction, &CareSheetWindow::showShortcuts);
-    on(showPresentationAction, &CareSheetWindow::showPresentationAtCorner);
-    on(exploreModelsAction, &CareSheetWindow::exploreModels);
-    on(traceVariablesAction, &CareSheetWindow::traceVariables);
-    on(careSheetInfoAction, &CareSheetWindow::openCareSheetInformation);
-    on(onlineManualAction, &CareSheetWindow::openOnlineManual);
-    on(movingFieldsHelpAction, &CareSheetWindow::showMovingFieldsHelp);
-    on(thanksAction, &CareSheetWindow::showThanks);
-    on(personalNotesAction, &CareSheetWindow::openPersonalNotes);
-    on(pasteAction, &CareSheetWindow::pasteIntoField);
-    on(computeTotalAction, &CareSheetWindow::computeTotal);
-    on(importPatientAction, &CareSheetWindow::importPatient);
-    on(importAtStartAction, &CareSheetWindow::storeImportAtStart);
-    on(ccamTextAction, &CareSheetWindow::showCcamText);
-    on(codingHelpAction, &CareSheetWindow::openCodingHelp);
-    on(ameliAction, &CareSheetWindow::openAmeliSheet);
-    on(modifierCalculatorAction, &CareSheetWindow::showModifierCalculator);
-    on(modifiersNoteAction, &CareSheetWindow::openModifiersNote);
-    on(officialJournalAction, &CareSheetWindow::openOfficialJournal);
-    on(openActModelAction, &CareSheetWindow::openActModel);
-    on(saveActModelAction, &CareSheetWindow::saveActModel);
-    on(chooseActAtStartAction, &CareSheetWindow::storeChooseActAtStart);
+    const auto key = [](QKeyCombination combination) { return QKeySequence(combination); };
+    const QKeySequence none;
+    const Item items[] = {
+        {Fichier, false, "loadFormImageAction", "&Charger l'image d'un formulaire", none, false,
+         &CareSheetWindow::loadFormImageAction, [this] { chooseFormImage(); }},
+        {Fichier, false, "togglePresentationAction", "Cadrer l'image", key(Qt::CTRL | Qt::Key_I), false,
+         &CareSheetWindow::togglePresentationAction,
+         [this] {
+             m_sideWindows.presentation->setVisible(m_sideWindows.presentation->isHidden());
+             m_sideWindows.shortcuts->setVisible(!m_sideWindows.presentation->isHidden());
+         }},
+        {Fichier, false, "editFormImageAction", "Editer l'image", key(Qt::CTRL | Qt::Key_E), false,
+         &CareSheetWindow::editFormImageAction, [this] { editFormImage(); }},
+        {Fichier, false, "saveConfigurationAction", "Enregistrer la configuration", key(Qt::CTRL | Qt::Key_W), false,
+         &CareSheetWindow::saveConfigurationAction, [this] { saveConfiguration(); }},
+        {Fichier, true, "clearAllAction", "Tout effacer", key(Qt::CTRL | Qt::Key_Y), false,
+         &CareSheetWindow::clearAllAction, [this] { clearAll(); }},
+        {Fichier, true, "printAction", "&Imprimer", key(Qt::CTRL | Qt::Key_P), false, &CareSheetWindow::printAction,
+         [this] { printSheetOnPaper(); }},
+        {Fichier, false, "calibrationAction", "Imprimer une page de calibrage", none, false, nullptr,
+         [this] { printCalibration(); }},
+        {Fichier, false, "printerOffsetsAction", "Décalage de l'imprimante", none, false, nullptr,
+         [this] { showPrinterOffsets(); }},
+        {Fichier, false, "previewAction", "Aperçu avant impression", none, false, nullptr, [this] { showPreview(); }},
+        {Fichier, true, "quitAction", "&Quitter", key(Qt::CTRL | Qt::Key_Q), false, &CareSheetWindow::quitAction,
+         nullptr},
 
-    bindImageCommands();
-    // "Rechercher une nouvelle version ..." does nothing, as it always has.
+        {Acte, false, "openActModelAction", "&Choisir un modèle d'Acte pour ce formulaire", key(Qt::CTRL | Qt::Key_O),
+         false, &CareSheetWindow::openActModelAction, [this] { openActModel(); }},
+        {Acte, false, "saveActModelAction", "&Enregistrer le modèle", key(Qt::CTRL | Qt::Key_S), false,
+         &CareSheetWindow::saveActModelAction, [this] { saveActModel(); }},
+
+        {Editer, false, "fieldsFontAction", "&Police", none, false, &CareSheetWindow::fieldsFontAction,
+         [this] { chooseFieldsFont(); }},
+        {Editer, false, "borderAction", "&Encadrer", none, true, &CareSheetWindow::borderAction,
+         [this] { applyBorder(); }},
+        {Editer, false, "threeDAction", "3D", none, true, &CareSheetWindow::threeDAction, [this] { apply3D(); }},
+        {Editer, true, "addTextFieldAction", "&Ajouter un champ texte", key(Qt::CTRL | Qt::Key_T), false,
+         &CareSheetWindow::addTextFieldAction, [this] { addTextField(); }},
+        {Editer, true, "lockFieldsAction", "Verrouiller/déverrouiller les champs", none, true,
+         &CareSheetWindow::lockFieldsAction, [this] { applyLock(); }},
+
+        {Afficher, false, "textOnlyAction", "&Texte seul", none, true, &CareSheetWindow::textOnlyAction,
+         [this] { showTextOnly(); }},
+        // Shown and hidden by the stamp's controller.
+        {Afficher, false, "showStampAction", "Tampon", none, true, &CareSheetWindow::showStampAction, nullptr},
+        {Afficher, false, "showOrienteAction", "MT: Remplacer \"envoyé\" par \"orienté\"", none, true,
+         &CareSheetWindow::showOrienteAction, [this] { applyShowOriente(); }},
+        {Afficher, true, "hideNameAction", "Masquer le &Nom", none, true, &CareSheetWindow::hideNameAction,
+         [this] { applyHideName(); }},
+        {Afficher, false, "hideDatesAction", "Masquer les &Dates", none, true, &CareSheetWindow::hideDatesAction,
+         [this] { applyHideDates(); }},
+        {Afficher, true, "fitScreenHeightAction", "Ajuster à la hauteur de l'écran", none, false,
+         &CareSheetWindow::fitScreenHeightAction, [this] { fitScreenHeight(); }},
+        {Afficher, false, "fullHeightAction", "Maxi", none, false, &CareSheetWindow::fullHeightAction,
+         [this] { fullHeight(); }},
+        {Afficher, true, "showShortcutsAction", "&Historique des actes", none, false, nullptr,
+         [this] {
+             m_sideWindows.shortcuts->show();
+             m_sideWindows.shortcuts->raise();
+         }},
+        {Afficher, false, "showPresentationAction", "&Configuration", none, false, nullptr,
+         [this] {
+             m_sideWindows.presentation->move(0, 0);
+             m_sideWindows.presentation->show();
+         }},
+
+        {Outils, false, "exploreModelsAction", "Explorer les modèles", none, false, nullptr,
+         [this] { platform().openDocument(state.modelsFolder); }},
+        {Outils, true, "traceVariablesAction", "Trace Variables", none, false, &CareSheetWindow::traceVariablesAction,
+         [this] {
+             dialogs().information(QStringLiteral("FORM INI = ") + state.formConfigPath + QLatin1Char('\r')
+                                   + QStringLiteral("IMAGE = ") + state.formImagePath + QLatin1Char('\r')
+                                   + QStringLiteral("ACTE = ") + state.currentActName + QLatin1Char('\r')
+                                   + QStringLiteral("DOSSIER MODELES = ") + state.modelsFolder + QLatin1Char('\r')
+                                   + QStringLiteral("MODELE = ") + state.formModelName + QLatin1Char('\r'));
+         }},
+        {Outils, false, "chooseActAtStartAction", "Choisir un acte à l'ouverture", none, true,
+         &CareSheetWindow::chooseActAtStartAction, [this] { storeChooseActAtStart(); }},
+        {Outils, false, "importAtStartAction", "Placer le nom du patient actuel dans &Navélis", none, true,
+         &CareSheetWindow::importAtStartAction, [this] { storeImportAtStart(); }},
+
+        // The C.C.A.M menu: the web look-ups of the sheet's first code, the
+        // modifier documents (the code copied first), the reference text and
+        // the modifier calculator.
+        {Ccam, false, "codingHelpAction", "Aide au codage ... ", none, false, nullptr,
+         [this] { openDocument(CcamReference::codingHelpPage(CCAM_1->text())); }},
+        {Ccam, false, "ameliAction", "Améli ...", none, false, nullptr,
+         [this] { openDocument(CcamReference::shortActSheet(CCAM_1->text())); }},
+        {Ccam, true, "modifiersNoteAction", "Mises à jour 1/7/2013 (modificateurs)", none, false, nullptr,
+         [this] {
+             copyToClipboard(CCAM_1->text());
+             openDocument(CcamReference::modifiersNote());
+         }},
+        {Ccam, false, "officialJournalAction", "JORF n°0124 du 31 mai 2013 page 9008 ", none, false, nullptr,
+         [this] {
+             copyToClipboard(CCAM_1->text());
+             openDocument(CcamReference::officialJournalText());
+         }},
+        {Ccam, true, "ccamTextAction", "CCAM texte complet", none, false, &CareSheetWindow::ccamTextAction,
+         [this] { m_sideWindows.showCcamText(CCAM_1->text()); }},
+        {Ccam, true, "modifierCalculatorAction", "Recaluler le tarif avec les modificateurs", none, false, nullptr,
+         [this] {
+             m_sideWindows.calculator->show();
+             m_sideWindows.calculator->raise();
+             m_sideWindows.calculator->activateWindow();
+         }},
+
+        {MenuBar, false, "importPatientAction", ".N", none, false, &CareSheetWindow::importPatientAction,
+         [this] { importPatient(); }},
+
+        {Aide, false, "careSheetInfoAction", "La feuille de soins", none, false, nullptr,
+         [] { openDocument(WebPages::careSheetInformation()); }},
+        {Aide, true, "onlineManualAction", "&Manuel en ligne", key(Qt::CTRL | Qt::Key_F1), false,
+         &CareSheetWindow::onlineManualAction, [] { openDocument(WebPages::onlineManual()); }},
+        {Aide, false, "movingFieldsHelpAction", "Déplacer les champs", key(Qt::Key_F1), false, nullptr,
+         [] { dialogs().information(kMovingFieldsHelp); }},
+        {Aide, true, "thanksAction", "Remerciements/Thank's", none, false, nullptr,
+         [] { dialogs().information(kThanks); }},
+        // "Rechercher une nouvelle version ..." does nothing, as it always has.
+        {Aide, true, "newVersionAction", "Rechercher une nouvelle version ...", none, false, nullptr, nullptr},
+        {Aide, false, "personalNotesAction", "&Notes perso", none, false, nullptr,
+         [] {
+             const QString notes = sideFilePath(SideFile::PersonalNotes);
+             if (!QFile::exists(notes))
+                 writeTextFile(notes, QString(), TextEncoding::Windows1252);
+             platform().editTextFile(notes);
+         }},
+
+        // Actions on no menu.
+        {NoMenu, false, "pasteAction", "Coller", key(Qt::CTRL | Qt::Key_V), false, &CareSheetWindow::pasteAction,
+         [] {
+             if (auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget()))
+                 edit->paste();
+         }},
+        {NoMenu, false, "readConfigurationAction", "INI_GET", none, false, nullptr, [this] { readConfiguration(); }},
+        {NoMenu, false, "computeTotalAction", "Calcule &Total", none, false, nullptr,
+         [this] { m_rules->computeTotal(); }},
+    };
+
+    QMenuBar *bar = menuBar();
+    QMenu *menus[NoMenu] = {};
+    const char *const titles[NoMenu] = {"&Fichier", "&Acte", "&Editer", "&Afficher", "Outils", "C.C.A.M", nullptr, "?"};
+    for (const Item &item : items) {
+        QMenu *menu = nullptr;
+        if (item.menu != NoMenu && item.menu != MenuBar) {
+            if (!menus[item.menu])
+                menus[item.menu] = bar->addMenu(QString::fromUtf8(titles[item.menu]));
+            menu = menus[item.menu];
+            if (item.separatorBefore)
+                menu->addSeparator();
+        }
+        QAction *action = addItem(menu, this, item.name, QString::fromUtf8(item.caption), item.key, item.ticks);
+        if (item.menu == MenuBar)
+            bar->addAction(action);
+        if (item.member)
+            this->*item.member = action;
+        if (item.run)
+            connect(action, &QAction::triggered, this, guarded(item.run));
+    }
+    connect(quitAction, &QAction::triggered, this, &QWidget::close);
+    loadFormImageAction->setToolTip(QStringLiteral("Charger l'image JPG A4 d'un formulaire"));
+    saveActModelAction->setToolTip(QStringLiteral("Enregistrer le modèle"));
+    makeDefaultItem(menus[Editer], fieldsFontAction);
+    fullHeightAction->setVisible(false);
+    traceVariablesAction->setVisible(false);
+    setAcceptDrops(true);
 }
 
 void CareSheetWindow::buildPopupMenus()
 {
-    claimBoxMenu = new QMenu(this);
-    claimBoxMenu->setObjectName(QStringLiteral("claimBoxMenu"));
-    tickAction = addItem(claimBoxMenu, this, "tickAction", QStringLiteral("Cocher"));
-    untickAction = addItem(claimBoxMenu, this, "untickAction", QStringLiteral("Décocher"));
-    connect(tickAction, &QAction::triggered, this, guarded([this] { tickFocusedField(); }));
-    connect(untickAction, &QAction::triggered, this, guarded([this] { untickFocusedField(); }));
-
     imageMenu = new QMenu(this);
     imageMenu->setObjectName(QStringLiteral("imageMenu"));
     addTextZoneAction = new QAction(QStringLiteral("Ajouter une zone de &Texte"), imageMenu);
@@ -286,8 +356,6 @@ void CareSheetWindow::buildPopupMenus()
         QObject::connect(widget, &QWidget::customContextMenuRequested, menu,
                          [widget, menu](const QPoint &at) { menu->popup(widget->mapToGlobal(at)); });
     };
-    for (SheetEdit *box : claimBoxes())
-        attach(box, claimBoxMenu);
     attach(NOTE, m_stamp->menu());
     attach(formImage, imageMenu);
 }
@@ -326,25 +394,8 @@ void CareSheetWindow::buildTitleBarButtons()
 
 void CareSheetWindow::setUpFieldHandlers()
 {
-    // Claim boxes: the space bar and a double click toggle the box that got
-    // them (COCHE_ALD_TYPE shares the handlers of COCHE_ALD_0 but toggles itself).
-    for (SheetEdit *box : claimBoxes()) {
-        box->keyPressHandler = [this](SheetEdit *edit, QKeyEvent *key) {
-            if (key->text() != QLatin1String(" "))
-                return false;
-            runGuarded([this, edit] { toggleClaimBox(edit); });
-            return true;
-        };
-        connect(box, &SheetEdit::doubleClicked, this,
-                [this](SheetEdit *edit) { runGuarded([this, edit] { toggleClaimBox(edit); }); });
-    }
-    // The change rules of the boxes.
-    for (SheetEdit *box : {COCHE_MALADIE, COCHE_MATERNITE, COCHE_ACCES, COCHE_ALD_0, COCHE_ALD_1})
-        connect(box, &QLineEdit::textChanged, this, [this, box] { runGuarded([this, box] { applyClaimBoxRule(box); }); });
-
-    // Leaving a tariff recomputes the total.
-    for (SheetEdit *tariff : {TARIF_1, TARIF_2, TARIF_3, TARIF_4})
-        connect(tariff, &SheetEdit::exited, this, guarded([this] { computeTotal(); }));
+    // The totals, claim boxes and dates.
+    m_rules = new SheetRules(this, [this](const QString &name) { return m_fields.value(name); });
 
     // Pick lists.
     PickListBinding::Setup towns;
@@ -368,15 +419,6 @@ void CareSheetWindow::setUpFieldHandlers()
     funds.menuOnField = true;
     m_funds = new PickListBinding(funds);
 
-    // Dates.
-    for (DateEdit *date : {DATE, DATE_ACTE, DDN, DDG})
-        date->setKeyDownHandler([this](DateEdit *edit, QKeyEvent *key) { stepDateByKey(edit, key); });
-    for (DateEdit *date : {DATE_ACTE, DATE})
-        connect(date, &DateEdit::doubleClicked, this, guarded([this] { setActDateToday(); }));
-    connect(DDN, &DateEdit::dateAccepted, this,
-            [this](const QDate &picked) { runGuarded([this, picked] { birthDateAccepted(picked); }); });
-    connect(MATRICULE, &SheetEdit::doubleClicked, this, guarded([this] { fillNumberPrefix(); }));
-
     // Move and resize with the mouse: every field on the panel, the image,
     // the label and the stamp; not ACTE_4 nor the pick lists.
     for (SheetEdit *edit : m_plainFields)
@@ -385,53 +427,4 @@ void CareSheetWindow::setUpFieldHandlers()
     for (QWidget *control : std::initializer_list<QWidget *>{DDN, DDG, DATE, DATE_ACTE, formImage, oriente})
         bindMoveAndResize(control);
     bindMoveAndResize(NOTE);
-}
-
-// The C.C.A.M menu.
-
-namespace {
-
-// The sheet's first CCAM code on the clipboard, nothing when it is empty.
-void copyToClipboard(const QString &code)
-{
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    if (!code.isEmpty())
-        clipboard->setText(code);
-}
-
-} // namespace
-
-void CareSheetWindow::showCcamText()
-{
-    ccamViewerWindow->showForCode(CCAM_1->text());
-}
-
-void CareSheetWindow::openCodingHelp()
-{
-    openDocument(CcamReference::codingHelpPage(CCAM_1->text()));
-}
-
-void CareSheetWindow::openAmeliSheet()
-{
-    openDocument(CcamReference::shortActSheet(CCAM_1->text()));
-}
-
-void CareSheetWindow::showModifierCalculator()
-{
-    modifierCalculatorWindow->show();
-    modifierCalculatorWindow->raise();
-    modifierCalculatorWindow->activateWindow();
-}
-
-void CareSheetWindow::openModifiersNote()
-{
-    copyToClipboard(CCAM_1->text());
-    openDocument(CcamReference::modifiersNote());
-}
-
-void CareSheetWindow::openOfficialJournal()
-{
-    copyToClipboard(CCAM_1->text());
-    openDocument(CcamReference::officialJournalText());
 }

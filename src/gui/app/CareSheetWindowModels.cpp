@@ -7,11 +7,9 @@
 #include "acts/ActModel.h"
 #include "support/Dialogs.h"
 #include "support/SettingsStore.h"
-#include "ProgramWindows.h"
 #include "widgets/SheetEdit.h"
 #include "widgets/StampLabel.h"
 #include "widgets/ListBoxes.h"
-#include "windows/ActShortcutsWindow.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -77,8 +75,8 @@ void CareSheetWindow::openActModel()
     state.currentActName = actNameOfModelFile(chosen);
     setWindowTitle(openedModelCaption(state.modelsFolder, state.currentActName));
     applyActModel(readActModel(chosen, NOTE->pos()));
-    if (actShortcutsWindow)
-        addUniqueEntry(actShortcutsWindow->actList, state.currentActName, true);
+    if (m_sideWindows.shortcuts)
+        addUniqueEntry(m_sideWindows.shortcutList, state.currentActName, true);
     registerActModel(state.currentActName, chosen);
 }
 

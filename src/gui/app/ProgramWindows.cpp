@@ -30,6 +30,14 @@ void createProgramWindows()
     presentationWindow = new PresentationWindow(careSheetWindow->presentationTargets());
     ccamViewerWindow = new CcamViewerWindow;
     modifierCalculatorWindow = new ModifierCalculatorWindow;
+    SideWindowLinks links;
+    links.presentation = presentationWindow;
+    links.shortcuts = actShortcutsWindow;
+    links.shortcutList = actShortcutsWindow->actList;
+    links.ccamViewer = ccamViewerWindow;
+    links.calculator = modifierCalculatorWindow;
+    links.showCcamText = [viewer = ccamViewerWindow](const QString &code) { viewer->showForCode(code); };
+    careSheetWindow->setSideWindows(links);
 }
 
 void openProgramWindows()

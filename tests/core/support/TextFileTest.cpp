@@ -74,10 +74,10 @@ TEST_F(TextFiles, MarkedAndUnmarkedUnicodeFilesAreWrittenBackInTheirEncoding)
         const char *name;
         std::function<QByteArray(const QString &)> encode;
     } cases[] = {
-        {"UTF-8 with mark", [](const QString &t) { return kUtf8Mark + t.toUtf8(); }},
-        {"UTF-16 LE with mark", [](const QString &t) { return kUtf16LEMark + utf16LE(t); }},
+        {"UTF-8 with mark", [](const QString &t) -> QByteArray { return kUtf8Mark + t.toUtf8(); }},
+        {"UTF-16 LE with mark", [](const QString &t) -> QByteArray { return kUtf16LEMark + utf16LE(t); }},
         {"UTF-16 LE without mark", [](const QString &t) { return utf16LE(t); }},
-        {"UTF-16 BE with mark", [](const QString &t) {
+        {"UTF-16 BE with mark", [](const QString &t) -> QByteArray {
              QStringEncoder encoder(QStringConverter::Utf16BE, QStringConverter::Flag::Stateless);
              return QByteArray("\xFE\xFF", 2) + QByteArray(encoder.encode(t));
          }},
