@@ -7,6 +7,7 @@
 #include "config/WebPages.h"
 #include "widgets/MoveResizeController.h"
 #include "sheet/SheetRules.h"
+#include "print/SheetPrinter.h"
 #include "widgets/DateEdit.h"
 #include "widgets/FormImage.h"
 #include "print/JpegCodec.h"
@@ -62,6 +63,18 @@ CareSheetWindow::CareSheetWindow(QWidget *parent)
     buildMenus();
     buildPopupMenus();
     buildTitleBarButtons();
+    PrintableSheet printable;
+    printable.window = this;
+    printable.scrollArea = scrollArea;
+    printable.page = sheetPage;
+    printable.imagePanel = imagePanel;
+    printable.formImage = formImage;
+    printable.field = [this](const QString &name) { return m_fields.value(name); };
+    printable.plainFields = [this] { return m_plainFields; };
+    printable.borderTick = borderAction;
+    printable.threeDTick = threeDAction;
+    printable.printCommand = printAction;
+    m_printing = new SheetPrinter(printable);
     setUpFieldHandlers();
     bindPatientImport();
     setTabOrder();

@@ -6,12 +6,12 @@
 // (CareSheetWindowFields.cpp), the menus (CareSheetWindowMenus.cpp), the form
 // configuration (CareSheetWindowConfig.cpp), the appearance commands
 // (CareSheetWindowAppearance.cpp), the totals and claim boxes
-// printing (CareSheetWindowPrint.cpp, CareSheetWindowCalibration.cpp), the
-// act models (CareSheetWindowModels.cpp), the form image
+// the act models (CareSheetWindowModels.cpp), the form image
 // (CareSheetWindowImage.cpp) and the patient import
 // (CareSheetWindowPatient.cpp). The totals, claim boxes and dates, the town
 // and fund lists and the stamp have controllers of their own
-// (sheet/SheetRules.h, sheet/PickListBinding.h, sheet/StampController.h).
+// (sheet/SheetRules.h, sheet/PickListBinding.h, sheet/StampController.h), and
+// printing has its own (print/SheetPrinter.h).
 
 #include "config/FormInUse.h"
 
@@ -42,6 +42,7 @@ class MoveResizeController;
 class PickListBinding;
 class StampController;
 class SheetRules;
+class SheetPrinter;
 struct ActModel;
 struct FieldDesign;
 struct FormConfiguration;
@@ -115,14 +116,6 @@ public:
     void openActAtStart();
     ActModel captureActModel() const;
     void applyActModel(const ActModel &model);
-
-    // Printing.
-    void printSheetOnPaper();
-    // The calibration page, the printers' offsets and the print preview
-    // (CareSheetWindowCalibration.cpp).
-    void printCalibration();
-    void showPrinterOffsets();
-    void showPreview();
 
     // The form image (CareSheetWindowImage.cpp).
     void chooseFormImage();
@@ -207,9 +200,8 @@ private:
     StampController *m_stamp = nullptr;
     // The total, claim-box and date rules bound to the fields.
     SheetRules *m_rules = nullptr;
-    // The buttons at the right end of the menu bar.
-    QToolButton *openModelButton = nullptr, *saveModelButton = nullptr, *printButton = nullptr,
-                *presentationButton = nullptr, *helpButton = nullptr;
+    // The print, the calibration page, the offsets and the preview.
+    SheetPrinter *m_printing = nullptr;
 
     void buildClientArea();
     void buildFields();
@@ -220,30 +212,10 @@ private:
     void buildTitleBarButtons();
     bool dropFilter(QObject *watched, QEvent *event);
     void setTabOrder();
-    void leaveFieldForPrint();
     // The field being edited is committed before a saving: its exit handler
     // runs (the total of the tariffs, the town or fund offered to its list)
     // and it keeps the focus.
     void commitFieldBeingEdited();
-    void restoreAfterPrint(bool succeeded, int heightBefore);
-    // The page of the sheet for the paper, asking about zones outside the
-    // printable area first; or for the preview, with those zones outlined,
-    // the margins the printer cannot print on shaded and, when asked, the
-    // form image faintly behind the texts.
-    enum class SheetPage { Paper, Preview, PreviewOverForm };
-    void printSheet(QPrinter &printer, SheetPage page);
-    // Puts the sheet as it prints (the window at its capture height, no
-    // frames, lists or form image), runs the step with the part of the page
-    // captured, and puts the window back, even when the step raises.
-    void withSheetAsPrinted(const std::function<void(const QRect &area)> &step);
-    // The same for the preview, which is drawn again while the user works
-    // on the sheet: everything changed for the capture is put back exactly
-    // as it was, and the focus, the window's size and place stay.
-    void withSheetAsPreviewed(const std::function<void(const QRect &area)> &step);
-    // The chosen printer's offset in its dots; a stored offset that cannot be
-    // read gives none, and says so once per printer when told to.
-    QPoint printerShift(const QPrinter &printer, bool tellUnreadable = false);
-    QList<PrintedZone> zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const;
     // The field moves and resizes with the mouse (Ctrl and Shift + left button).
     void bindMoveAndResize(QWidget *control);
     bool isWindowShortcut(const QKeyEvent *key) const;
@@ -258,14 +230,6 @@ private:
     SideWindowLinks m_sideWindows;
     QHash<QString, QWidget *> m_fields;
     QList<SheetEdit *> m_plainFields;
-    std::unique_ptr<QPrinter> m_printer;
-    // The printer of the run, made at the first asking: the one the print
-    // dialog chose last, or the default printer.
-    QPrinter &runPrinter();
-    // The printers whose unreadable stored offset the user has been told of.
-    QSet<QString> m_toldUnreadableOffset;
-    // The preview's window, while it lives.
-    QPointer<QWidget> m_preview;
     // The file name the act model open dialog offers again.
     QString m_lastActModelName;
     bool m_shownOnce = false;

@@ -250,3 +250,9 @@ void CareSheetWindow::applyLock()
     for (SheetEdit *edit : m_plainFields)
         edit->setLocked(locked);
 }
+
+void CareSheetWindow::commitFieldBeingEdited()
+{
+    if (auto *editing = qobject_cast<SheetEdit *>(focusWidget()))
+        emit editing->exited(editing);
+}

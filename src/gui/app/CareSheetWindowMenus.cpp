@@ -8,6 +8,7 @@
 #include "widgets/DrawnIcon.h"
 #include "sheet/PickListBinding.h"
 #include "sheet/SheetRules.h"
+#include "print/SheetPrinter.h"
 #include "sheet/StampController.h"
 #include "widgets/FormImage.h"
 #include "widgets/StampLabel.h"
@@ -181,12 +182,12 @@ void CareSheetWindow::buildMenus()
         {Fichier, true, "clearAllAction", "Tout effacer", key(Qt::CTRL | Qt::Key_Y), false,
          &CareSheetWindow::clearAllAction, [this] { clearAll(); }},
         {Fichier, true, "printAction", "&Imprimer", key(Qt::CTRL | Qt::Key_P), false, &CareSheetWindow::printAction,
-         [this] { printSheetOnPaper(); }},
+         [this] { m_printing->printOnPaper(); }},
         {Fichier, false, "calibrationAction", "Imprimer une page de calibrage", none, false, nullptr,
-         [this] { printCalibration(); }},
+         [this] { m_printing->printCalibration(); }},
         {Fichier, false, "printerOffsetsAction", "Décalage de l'imprimante", none, false, nullptr,
-         [this] { showPrinterOffsets(); }},
-        {Fichier, false, "previewAction", "Aperçu avant impression", none, false, nullptr, [this] { showPreview(); }},
+         [this] { m_printing->showPrinterOffsets(); }},
+        {Fichier, false, "previewAction", "Aperçu avant impression", none, false, nullptr, [this] { m_printing->showPreview(); }},
         {Fichier, true, "quitAction", "&Quitter", key(Qt::CTRL | Qt::Key_Q), false, &CareSheetWindow::quitAction,
          nullptr},
 
@@ -380,14 +381,14 @@ void CareSheetWindow::buildTitleBarButtons()
         return tool;
     };
     // From left to right; the help button is the right-most.
-    openModelButton = button("openModelButton", QStringLiteral("Ouvrir un modèle de formulaire (CTRL+O)"),
+    button("openModelButton", QStringLiteral("Ouvrir un modèle de formulaire (CTRL+O)"),
                          openIcon(), openActModelAction);
-    saveModelButton = button("saveModelButton", QStringLiteral("Enregistrer le modèle (CTRL+S)"),
+    button("saveModelButton", QStringLiteral("Enregistrer le modèle (CTRL+S)"),
                          saveIcon(), saveActModelAction);
-    printButton = button("printButton", QStringLiteral("Lancer l'impression (CTRL+P)"), printerIcon(), printAction);
-    presentationButton = button("presentationButton", QStringLiteral("Paramètres de présentation"),
+    button("printButton", QStringLiteral("Lancer l'impression (CTRL+P)"), printerIcon(), printAction);
+    button("presentationButton", QStringLiteral("Paramètres de présentation"),
                             optionsIcon(), togglePresentationAction);
-    helpButton = button("helpButton", QStringLiteral("Aide en ligne"),
+    button("helpButton", QStringLiteral("Aide en ligne"),
                          helpIcon(), onlineManualAction);
     menuBar()->setCornerWidget(buttons, Qt::TopRightCorner);
 }

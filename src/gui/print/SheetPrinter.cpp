@@ -1,8 +1,7 @@
-// Aligning the print with the paper form without spoiling forms: the
-// calibration page, each printer's own offset, the question about texts
-// falling outside the printable area, and the preview of the page.
-#include "CareSheetWindow.h"
+#include "SheetPrinter.h"
 
+#include "PagePrinting.h"
+#include "acts/ClaimBoxRules.h"
 #include "config/FieldCatalogue.h"
 #include "print/PrintGeometry.h"
 #include "print/PrinterOffset.h"
@@ -10,33 +9,296 @@
 #include "support/Dialogs.h"
 #include "support/Platform.h"
 #include "widgets/DateEdit.h"
-#include "widgets/Printing.h"
+#include "widgets/FormImage.h"
+#include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
 #include "widgets/StampLabel.h"
+#include "widgets/WindowPlacing.h"
 #include "windows/PrinterOffsetWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
 #include <QPalette>
-#include <QSignalBlocker>
+#include <QPixmap>
 #include <QPointer>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
-#include <QWindow>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <QtMath>
 
 #include <climits>
+
+namespace {
+// The window's height during the capture: the whole page.
+const int kCaptureHeight = 1110;
+
+void settleLayout(QWidget *window)
+{
+    if (window->layout())
+        window->layout()->activate();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+// Puts the window's height back when the restoring ends, even when the stored
+// placement cannot be read.
+class HeightBack
+{
+public:
+    HeightBack(QWidget *window, int height) : m_window(window), m_height(height) {}
+    ~HeightBack() { m_window->resize(m_window->width(), m_height); }
+    HeightBack(const HeightBack &) = delete;
+    HeightBack &operator=(const HeightBack &) = delete;
+
+private:
+    QWidget *m_window;
+    int m_height;
+};
+} // namespace
+
+void SheetPrinter::printOnPaper()
+{
+    // The printer chosen in the print dialog stays with the window for the
+    // rest of the run, so that the next print offers the same printer and
+    // settings rather than the default printer again (the care sheet printer
+    // is often not the default one).
+    QPrinter &printer = runPrinter();
+    if (!dialogs().print(printer))
+        return;
+    printSheet(printer, Page::Paper);
+}
+
+QPrinter &SheetPrinter::runPrinter()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void SheetPrinter::withSheetAsPrinted(const std::function<void(const QRect &area)> &step)
+{
+    leaveFieldForPrint();
+    // The focus leaving a field takes its selection away only in the active
+    // window; just after the print dialog the window may not be active yet,
+    // and a selection would print as a dark block over the text.
+    for (QLineEdit *edit : m_sheet.page->findChildren<QLineEdit *>())
+        edit->deselect();
+    m_sheet.imagePanel->setCaption(QString());
+    m_sheet.formImage->hide();
+    const int heightBefore = m_sheet.window->height();
+    // The page prints from its top however far the sheet is scrolled, and
+    // the sheet is left scrolled as it was.
+    QScrollBar *scroll = m_sheet.scrollArea->verticalScrollBar();
+    const int scrollBefore = scroll->value();
+    const auto scrollBack = [this, scroll, scrollBefore] {
+        settleLayout(m_sheet.window);
+        scroll->setValue(scrollBefore);
+    };
+    // The window's height here is the one its stored placement holds too:
+    // its outer height, title bar and borders included.
+    const int frameHeight = m_sheet.window->frameGeometry().height() - m_sheet.window->height();
+    m_sheet.window->resize(m_sheet.window->width(), windowHeightFor(kCaptureHeight, frameHeight));
+
+    try {
+        widget("LISTE_VILLES")->hide();
+        widget("Liste_CPAMS")->hide();
+        for (SheetEdit *edit : m_sheet.plainFields()) {
+            edit->setBordered(false);
+            edit->set3D(false);
+        }
+        for (DateEdit *date : {date("DDN"), date("DATE"), date("DATE_ACTE")}) {
+            date->setFramed(false);
+            date->setButtonVisible(false);
+        }
+        // The pregnancy date prints with the maternity box alone, whatever
+        // is shown on screen.
+        date("DDG")->setVisible(pregnancyDateShownFor(static_cast<SheetEdit *>(widget("COCHE_MATERNITE"))->text()));
+        date("DDG")->setFramed(false);
+        date("DDG")->setButtonVisible(false);
+
+        settleLayout(m_sheet.window);
+        // The client area is the scroll box's viewport, as high as it is in a
+        // window 1110 pixels high, from the top of the page. It is rendered at
+        // screen resolution, never painted again at the printer's resolution:
+        // the paper gets exactly what the screen shows, each pixel 1/96 inch.
+        // It is rendered from the page itself, so a window manager or a
+        // screen that keeps the window lower than asked cannot cut the bottom
+        // of the sheet off, and the scroll position does not move the print.
+        QWidget *clientArea = m_sheet.scrollArea->viewport();
+        CaptureWindow window;
+        window.outerHeight = kCaptureHeight;
+        window.frameHeight = frameHeight;
+        window.aroundClient = m_sheet.window->height() - clientArea->height();
+        window.clientWidth = clientArea->width();
+        step(captureArea(window));
+    } catch (...) {
+        restoreAfterPrint(false, heightBefore);
+        scrollBack();
+        throw;
+    }
+    restoreAfterPrint(true, heightBefore);
+    scrollBack();
+}
+
+void SheetPrinter::withSheetAsPreviewed(const std::function<void(const QRect &area)> &step)
+{
+    // Everything the capture changes is noted and put back exactly as it was,
+    // so that the preview can be drawn again while the user works on the
+    // sheet: a widget holding the focus is not hidden, the field being typed
+    // into keeps its caret and its selection, the window keeps its size,
+    // place and scroll position.
+    QWidget *focus = QApplication::focusWidget();
+    auto holdsFocus = [focus](QWidget *widget) { return focus && (widget == focus || widget->isAncestorOf(focus)); };
+    QList<std::function<void()>> putBack;
+    auto setShown = [&](QWidget *widget, bool shown) {
+        if (widget->isHidden() == !shown || (!shown && holdsFocus(widget)))
+            return;
+        widget->setVisible(shown);
+        putBack << [widget, shown] { widget->setVisible(!shown); };
+    };
+    const QString caption = m_sheet.imagePanel->caption();
+    m_sheet.imagePanel->setCaption(QString());
+    putBack << [this, caption] { m_sheet.imagePanel->setCaption(caption); };
+    for (QLineEdit *edit : m_sheet.page->findChildren<QLineEdit *>()) {
+        if (!edit->hasSelectedText())
+            continue;
+        const int start = edit->selectionStart();
+        const int length = edit->selectionLength();
+        const bool backwards = edit->cursorPosition() == start;
+        edit->deselect();
+        putBack << [edit, start, length, backwards] {
+            if (backwards)
+                edit->setSelection(start + length, -length);
+            else
+                edit->setSelection(start, length);
+        };
+    }
+    for (SheetEdit *edit : m_sheet.plainFields()) {
+        const bool bordered = edit->isBordered(), sunken = edit->is3D();
+        edit->setBordered(false);
+        edit->set3D(false);
+        putBack << [edit, bordered, sunken] {
+            edit->setBordered(bordered);
+            edit->set3D(sunken);
+        };
+    }
+    for (DateEdit *date : {date("DDN"), date("DATE"), date("DATE_ACTE"), date("DDG")}) {
+        const bool framed = date->isFramed(), button = date->isButtonVisible();
+        date->setFramed(false);
+        date->setButtonVisible(false);
+        putBack << [date, framed, button] {
+            date->setFramed(framed);
+            date->setButtonVisible(button);
+        };
+    }
+    setShown(m_sheet.formImage, false);
+    setShown(widget("LISTE_VILLES"), false);
+    setShown(widget("Liste_CPAMS"), false);
+    setShown(date("DDG"), pregnancyDateShownFor(static_cast<SheetEdit *>(widget("COCHE_MATERNITE"))->text()));
+
+    auto restore = [&putBack] {
+        for (auto it = putBack.crbegin(); it != putBack.crend(); ++it)
+            (*it)();
+    };
+    try {
+        // The part of the page the paper gets, without making the window
+        // as high as the page: the page is there whole, scrolled or not.
+        CaptureWindow window;
+        window.outerHeight = kCaptureHeight;
+        window.frameHeight = m_sheet.window->frameGeometry().height() - m_sheet.window->height();
+        window.aroundClient = m_sheet.window->height() - m_sheet.scrollArea->viewport()->height();
+        window.clientWidth = m_sheet.scrollArea->viewport()->width();
+        step(captureArea(window));
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
+void SheetPrinter::printSheet(QPrinter &printer, Page page)
+{
+    const bool preview = page != Page::Paper;
+    // The chosen printer's offset moves the whole page; a text pushed out of
+    // the printable area is asked about first.
+    const QPoint shift = printerShift(printer, !preview);
+    const auto prepared = preview ? &SheetPrinter::withSheetAsPreviewed : &SheetPrinter::withSheetAsPrinted;
+    (this->*prepared)([&](const QRect &area) {
+        const bool ask = !preview && outOfAreaWarningWanted();
+        const QList<PrintedZone> outside =
+            ask || preview ? zonesOutsidePrintableArea(printer, area, shift) : QList<PrintedZone>();
+        QStringList names;
+        PreviewMarks marks;
+        for (const PrintedZone &zone : outside) {
+            names << zone.name;
+            marks.outlined << zone.dots;
+        }
+        if (ask && !names.isEmpty() && !dialogs().confirm(outOfAreaQuestion(names)))
+            return;
+        QPixmap capture = renderArea(m_sheet.page, area);
+        if (page == Page::PreviewOverForm) {
+            // The form image for the preview alone, hidden again at once.
+            m_sheet.formImage->show();
+            const QPixmap withForm = renderArea(m_sheet.page, area);
+            m_sheet.formImage->hide();
+            capture = withFormBehind(capture, withForm);
+        }
+        printCapture(printer, capture, area.size(), shift, preview ? &marks : nullptr);
+    });
+}
+
+void SheetPrinter::leaveFieldForPrint()
+{
+    // The field being edited is left before the capture, and its exit handler
+    // runs (the total of the tariffs, the town or fund offered to its list) so
+    // that the page shows its consequences. The focus change reaches the field
+    // only in the active window: just after the print dialog the window is
+    // not active yet, and the field is left here in its stead.
+    QPointer<SheetEdit> leaving = qobject_cast<SheetEdit *>(m_sheet.window->focusWidget());
+    bool left = false;
+    QMetaObject::Connection watch;
+    if (leaving)
+        watch = connect(leaving, &SheetEdit::exited, this, [&left] { left = true; });
+    m_sheet.imagePanel->setFocus(Qt::OtherFocusReason);
+    disconnect(watch);
+    if (leaving && !left && leaving != m_sheet.window->focusWidget())
+        emit leaving->exited(leaving);
+}
+
+void SheetPrinter::restoreAfterPrint(bool succeeded, int heightBefore)
+{
+    m_sheet.formImage->show();
+    for (SheetEdit *edit : m_sheet.plainFields()) {
+        edit->setBordered(m_sheet.borderTick->isChecked());
+        edit->set3D(m_sheet.threeDTick->isChecked());
+    }
+    if (succeeded) {
+        date("DDG")->show();
+        for (DateEdit *date : {date("DATE"), date("DATE_ACTE"), date("DDN"), date("DDG")}) {
+            if (m_sheet.borderTick->isChecked())
+                date->setFramed(true);
+            date->setButtonVisible(true);
+        }
+    }
+    // The stored placement again, then the height the window had.
+    HeightBack heightBack(m_sheet.window, heightBefore);
+    restoreWindowPlacement(m_sheet.window);
+}
 
 namespace {
 
@@ -182,12 +444,10 @@ private:
     bool m_stale = false;
 };
 
-QPointer<PrinterOffsetWindow> g_offsetsWindow;
-QPointer<QCheckBox> g_previewWarnTick;
 
 } // namespace
 
-QPoint CareSheetWindow::printerShift(const QPrinter &printer, bool tellUnreadable)
+QPoint SheetPrinter::printerShift(const QPrinter &printer, bool tellUnreadable)
 {
     const QString key = printerKey(printer);
     const StoredPrinterOffset stored = readStoredPrinterOffset(key);
@@ -200,27 +460,27 @@ QPoint CareSheetWindow::printerShift(const QPrinter &printer, bool tellUnreadabl
     return offsetInDots(stored.offset, printer.logicalDpiX(), printer.logicalDpiY());
 }
 
-QList<PrintedZone> CareSheetWindow::zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const
+QList<PrintedZone> SheetPrinter::zonesOutsidePrintableArea(const QPrinter &printer, const QRect &area, const QPoint &shift) const
 {
     // Each field is judged by what it prints: the inked part of it as it
     // stands for printing (no frame, no calendar button), so an empty field
     // prints nothing and a long box holding a short text only that text.
-    const QColor paper = sheetPage->palette().color(QPalette::Window);
+    const QColor paper = m_sheet.page->palette().color(QPalette::Window);
     QList<PrintedZone> zones;
     auto add = [&](QWidget *widget) {
         if (!widget->isVisible())
             return;
-        const QRect part = printedPart(widget, sheetPage, paper);
+        const QRect part = printedPart(widget, m_sheet.page, paper);
         if (part.isEmpty())
             return;
-        const QRect onSheet = part.translated(widget->mapTo(sheetPage, QPoint(0, 0)) - area.topLeft());
+        const QRect onSheet = part.translated(widget->mapTo(m_sheet.page, QPoint(0, 0)) - area.topLeft());
         zones.append({fieldLabel(widget->objectName()), inDots(onSheet, printer, shift)});
     };
-    for (SheetEdit *field : m_plainFields)
+    for (SheetEdit *field : m_sheet.plainFields())
         add(field);
-    for (DateEdit *date : {DDN, DATE, DATE_ACTE, DDG})
+    for (DateEdit *date : {date("DDN"), date("DATE"), date("DATE_ACTE"), date("DDG")})
         add(date);
-    for (QWidget *label : {static_cast<QWidget *>(NOTE), static_cast<QWidget *>(oriente)})
+    for (QWidget *label : {widget("NOTE"), widget("oriente")})
         add(label);
     const QStringList names = zonesOutside(zones, printableDots(printer.pageLayout(), printer.resolution()));
     QList<PrintedZone> outside;
@@ -230,7 +490,7 @@ QList<PrintedZone> CareSheetWindow::zonesOutsidePrintableArea(const QPrinter &pr
     return outside;
 }
 
-void CareSheetWindow::printCalibration()
+void SheetPrinter::printCalibration()
 {
     QPrinter &printer = runPrinter();
     if (!dialogs().print(printer))
@@ -242,12 +502,12 @@ void CareSheetWindow::printCalibration()
     QList<CalibrationMark> marks;
     withSheetAsPrinted([&](const QRect &area) {
         for (const char *name : {"NOM", "MATRICULE", "ACTE_1", "TARIF_1", "MONTANT_TOTAL", "COCHE_MALADIE"}) {
-            QWidget *field = m_fields.value(QString::fromLatin1(name));
+            QWidget *field = m_sheet.field(QString::fromLatin1(name));
             if (!field)
                 continue;
             const SheetEdit *edit = qobject_cast<SheetEdit *>(field);
             const QPoint corner = edit ? textCorner(edit) : QPoint();
-            const QRect onSheet(field->mapTo(sheetPage, corner) - area.topLeft(), QSize(1, 1));
+            const QRect onSheet(field->mapTo(m_sheet.page, corner) - area.topLeft(), QSize(1, 1));
             marks.append({QString::fromLatin1(name), inDots(onSheet, printer, shift).topLeft()});
         }
     });
@@ -258,27 +518,26 @@ void CareSheetWindow::printCalibration()
     printCalibrationPage(printer, marks, notice);
 }
 
-void CareSheetWindow::showPrinterOffsets()
+void SheetPrinter::showPrinterOffsets()
 {
-    if (!g_offsetsWindow) {
-        g_offsetsWindow = new PrinterOffsetWindow;
-        connect(this, &QObject::destroyed, g_offsetsWindow, [] { delete g_offsetsWindow; });
+    if (!m_offsetsWindow) {
+        m_offsetsWindow = new PrinterOffsetWindow;
         // The preview's tick shows the same stored choice.
-        connect(g_offsetsWindow->warnTick, &QCheckBox::toggled, this, [](bool on) {
-            if (g_previewWarnTick) {
-                const QSignalBlocker quiet(g_previewWarnTick);
-                g_previewWarnTick->setChecked(on);
+        connect(m_offsetsWindow->warnTick, &QCheckBox::toggled, this, [this](bool on) {
+            if (m_previewWarnTick) {
+                const QSignalBlocker quiet(m_previewWarnTick);
+                m_previewWarnTick->setChecked(on);
             }
         });
-        g_offsetsWindow->restorePlacement();
+        m_offsetsWindow->restorePlacement();
     }
     if (m_printer)
-        g_offsetsWindow->choosePrinter(printerKey(*m_printer));
-    g_offsetsWindow->show();
-    g_offsetsWindow->raise();
+        m_offsetsWindow->choosePrinter(printerKey(*m_printer));
+    m_offsetsWindow->show();
+    m_offsetsWindow->raise();
 }
 
-void CareSheetWindow::showPreview()
+void SheetPrinter::showPreview()
 {
     // One preview window, drawn again from the sheet each time it is shown,
     // when the user comes back to it from the sheet, and while it is open as
@@ -287,7 +546,7 @@ void CareSheetWindow::showPreview()
         static_cast<PreviewWindow *>(m_preview.data())->showAgain();
         return;
     }
-    auto *window = new PreviewWindow(this);
+    auto *window = new PreviewWindow(m_sheet.window);
     m_preview = window;
     window->setObjectName(QStringLiteral("Form_APERCU"));
     window->setWindowTitle(QStringLiteral("Aperçu avant impression"));
@@ -301,7 +560,7 @@ void CareSheetWindow::showPreview()
     auto *warn = new QCheckBox(QStringLiteral("Avertir quand une zone sort de la partie imprimable"), window);
     warn->setObjectName(QStringLiteral("chk_WARN"));
     warn->setChecked(outOfAreaWarningWanted());
-    g_previewWarnTick = warn;
+    m_previewWarnTick = warn;
     auto *legend = new QLabel(QStringLiteral("En gris : les marges que l'imprimante ne peut pas imprimer. "
                                              "Encadrées de rouge : les zones qui en sortent."),
                               window);
@@ -364,20 +623,20 @@ void CareSheetWindow::showPreview()
             const StoredPrinterOffset stored = readStoredPrinterOffset(printerKey(*printer));
             unreadable->setText(stored.unreadable ? unreadableOffsetNote(stored.text) : QString());
             unreadable->setVisible(stored.unreadable);
-            printSheet(*printer, formBehind->isChecked() ? SheetPage::PreviewOverForm : SheetPage::Preview);
+            printSheet(*printer, formBehind->isChecked() ? Page::PreviewOverForm : Page::Preview);
         });
     });
     connect(formBehind, &QCheckBox::toggled, window, [window] { window->redraw(); });
-    connect(warn, &QCheckBox::toggled, this, [](bool on) {
+    connect(warn, &QCheckBox::toggled, this, [this](bool on) {
         runGuarded([on] { setOutOfAreaWarningWanted(on); });
-        if (g_offsetsWindow) {
-            const QSignalBlocker quiet(g_offsetsWindow->warnTick);
-            g_offsetsWindow->warnTick->setChecked(on);
+        if (m_offsetsWindow) {
+            const QSignalBlocker quiet(m_offsetsWindow->warnTick);
+            m_offsetsWindow->warnTick->setChecked(on);
         }
     });
     connect(print, &QPushButton::clicked, window, [this, window] {
         window->close();
-        printAction->trigger();
+        m_sheet.printCommand->trigger();
     });
 
     // While it is open, a change of the sheet's texts draws it again once
@@ -390,12 +649,12 @@ void CareSheetWindow::showPreview()
         if (window->isVisible())
             window->redraw();
     });
-    for (SheetEdit *edit : m_plainFields)
+    for (SheetEdit *edit : m_sheet.plainFields())
         connect(edit, &QLineEdit::textChanged, later, qOverload<>(&QTimer::start));
-    for (DateEdit *date : {DDN, DATE, DATE_ACTE, DDG})
+    for (DateEdit *date : {date("DDN"), date("DATE"), date("DATE_ACTE"), date("DDG")})
         connect(date, &DateEdit::textChanged, later, qOverload<>(&QTimer::start));
     connect(qApp, &QGuiApplication::focusWindowChanged, window, [this, window](QWindow *now) {
-        if (now && now == windowHandle())
+        if (now && now == m_sheet.window->windowHandle())
             window->sheetUsed();
     });
 
@@ -403,4 +662,25 @@ void CareSheetWindow::showPreview()
     // Shown, the preview draws its page once, fitted to the window.
     window->show();
     preview->fitInView();
+}
+
+SheetPrinter::SheetPrinter(const PrintableSheet &sheet)
+    : QObject(sheet.window), m_sheet(sheet)
+{
+}
+
+SheetPrinter::~SheetPrinter()
+{
+    // The offsets window is a window of its own; it goes with the sheet.
+    delete m_offsetsWindow;
+}
+
+QWidget *SheetPrinter::widget(const char *name) const
+{
+    return m_sheet.field(QString::fromLatin1(name));
+}
+
+DateEdit *SheetPrinter::date(const char *name) const
+{
+    return static_cast<DateEdit *>(widget(name));
 }

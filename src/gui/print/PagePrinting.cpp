@@ -1,4 +1,4 @@
-#include "Printing.h"
+#include "PagePrinting.h"
 
 #include "print/CalibrationLayout.h"
 #include "support/TiravonError.h"
