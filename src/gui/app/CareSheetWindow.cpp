@@ -8,6 +8,7 @@
 #include "widgets/MoveResizeController.h"
 #include "sheet/SheetRules.h"
 #include "print/SheetPrinter.h"
+#include "sheet/PatientImportBinding.h"
 #include "widgets/DateEdit.h"
 #include "widgets/FormImage.h"
 #include "print/JpegCodec.h"
@@ -76,7 +77,9 @@ CareSheetWindow::CareSheetWindow(QWidget *parent)
     printable.printCommand = printAction;
     m_printing = new SheetPrinter(printable);
     setUpFieldHandlers();
-    bindPatientImport();
+    m_patient = new PatientImportBinding(
+        this, [this](const QString &name) { return m_fields.value(name); },
+        [this] { return m_sideWindows.patients; }, importPatientAction, importAtStartAction);
     setTabOrder();
 
     move(kDesignPlace);
@@ -85,7 +88,7 @@ CareSheetWindow::CareSheetWindow(QWidget *parent)
     // The window sees every key typed in its fields before the field does.
     qApp->installEventFilter(this);
 
-    readConfigurationAtCreation();
+    readConfiguration();
 }
 
 CareSheetWindow::~CareSheetWindow()
@@ -139,11 +142,6 @@ void CareSheetWindow::setCaptionFor(const QString &modelName, const QString &act
 // ---------------------------------------------------------------------------
 // Start-up, first show, closing
 
-void CareSheetWindow::readConfigurationAtCreation()
-{
-    readConfiguration();
-}
-
 void CareSheetWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
@@ -179,7 +177,7 @@ void CareSheetWindow::atFirstShow()
 
     m_rules->applyMaternityRule();
 
-    importAtFirstShow();
+    m_patient->importAtFirstShow();
     openActAtStart();
 
     showOrienteAction->setChecked(!oriente->isHidden());
@@ -204,7 +202,7 @@ void CareSheetWindow::saveAtClose()
         saveWindowPlacement(this);
         saveConfiguration();
     });
-    writeBackAtClose();
+    m_patient->writeBackAtClose();
 }
 
 // ---------------------------------------------------------------------------
@@ -259,7 +257,7 @@ bool CareSheetWindow::handleWindowKey(QKeyEvent *event)
         ASSURE_MATRICULE->setText(QString());
         ADRESSE->setText(QString());
         VILLE->setText(QString());
-        forgetImportedPatient();
+        m_patient->forgetImportedPatient();
         NOM->setFocus();
     });
     return true;
@@ -272,7 +270,7 @@ void CareSheetWindow::clearAll()
 {
     for (SheetEdit *edit : m_plainFields)
         edit->setText(QString());
-    forgetImportedPatient();
+    m_patient->forgetImportedPatient();
 }
 
 
@@ -304,4 +302,9 @@ PresentationTargets CareSheetWindow::presentationTargets()
             m_sideWindows.ccamViewer->show();
     };
     return targets;
+}
+
+void CareSheetWindow::patientDatabaseMissing()
+{
+    m_patient->databaseMissing();
 }

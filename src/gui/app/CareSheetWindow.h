@@ -7,10 +7,10 @@
 // configuration (CareSheetWindowConfig.cpp), the appearance commands
 // (CareSheetWindowAppearance.cpp), the totals and claim boxes
 // the act models (CareSheetWindowModels.cpp), the form image
-// (CareSheetWindowImage.cpp) and the patient import
-// (CareSheetWindowPatient.cpp). The totals, claim boxes and dates, the town
+// (CareSheetWindowImage.cpp). The patient import, the totals, claim boxes and dates, the town
 // and fund lists and the stamp have controllers of their own
-// (sheet/SheetRules.h, sheet/PickListBinding.h, sheet/StampController.h), and
+// (sheet/PatientImportBinding.h, sheet/SheetRules.h, sheet/PickListBinding.h,
+// sheet/StampController.h), and
 // printing has its own (print/SheetPrinter.h).
 
 #include "config/FormInUse.h"
@@ -43,10 +43,11 @@ class PickListBinding;
 class StampController;
 class SheetRules;
 class SheetPrinter;
+class PatientImportBinding;
+class NavelisDatabase;
 struct ActModel;
 struct FieldDesign;
 struct FormConfiguration;
-struct ImportedPatient;
 struct PresentationTargets;
 
 // The program's other windows as the care-sheet window uses them, handed over
@@ -58,6 +59,7 @@ struct SideWindowLinks
     QListWidget *shortcutList = nullptr;   // its list of acts
     QWidget *ccamViewer = nullptr;         // the CCAM reference text
     QWidget *calculator = nullptr;         // the modifier calculator
+    NavelisDatabase *patients = nullptr;   // the external patient record
     // Shows the CCAM reference text at the code.
     std::function<void(const QString &code)> showCcamText;
 };
@@ -82,7 +84,6 @@ public:
     QWidget *field(const QString &name) const { return m_fields.value(name); }
 
     // Start-up, first show and closing.
-    void readConfigurationAtCreation();
     void atFirstShow();
     void saveAtClose();
 
@@ -134,15 +135,8 @@ public:
     // Appearance.
     void chooseFieldsFont();
     void applyBorder();
-    void apply3D();
-    void applyShowOriente();
-    void applyHideName();
-    void applyHideDates();
 
     // Import of the current patient from the external patient record.
-    void importPatient();
-    void storeImportAtStart();
-    void applyImportedPatient(const ImportedPatient &patient);
     // The database file named by "navelis.ini" is missing.
     void patientDatabaseMissing();
 
@@ -202,6 +196,8 @@ private:
     SheetRules *m_rules = nullptr;
     // The print, the calibration page, the offsets and the preview.
     SheetPrinter *m_printing = nullptr;
+    // The import of the current patient.
+    PatientImportBinding *m_patient = nullptr;
 
     void buildClientArea();
     void buildFields();
@@ -221,11 +217,6 @@ private:
     bool isWindowShortcut(const QKeyEvent *key) const;
     void placeImage();
     void setCaptionFor(const QString &modelName, const QString &actName);
-    void importAtFirstShow();
-    void writeBackAtClose();
-    void bindPatientImport();
-    // The identity has been cleared: the write-back touches no record.
-    void forgetImportedPatient();
 
     SideWindowLinks m_sideWindows;
     QHash<QString, QWidget *> m_fields;

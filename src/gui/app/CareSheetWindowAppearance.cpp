@@ -30,25 +30,3 @@ void CareSheetWindow::applyBorder()
     for (DateEdit *date : {DATE, DATE_ACTE, DDN, DDG})
         date->setFramed(framed);
 }
-
-void CareSheetWindow::apply3D()
-{
-    for (SheetEdit *edit : m_plainFields)
-        edit->set3D(threeDAction->isChecked());
-}
-
-void CareSheetWindow::applyShowOriente()
-{
-    oriente->setVisible(showOrienteAction->isChecked());
-}
-
-void CareSheetWindow::applyHideName()
-{
-    NOM->setVisible(!hideNameAction->isChecked());
-}
-
-void CareSheetWindow::applyHideDates()
-{
-    for (DateEdit *date : {DATE, DATE_ACTE, DDG, DDN})
-        date->setVisible(!hideDatesAction->isChecked());
-}

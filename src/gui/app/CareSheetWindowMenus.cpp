@@ -200,7 +200,10 @@ void CareSheetWindow::buildMenus()
          [this] { chooseFieldsFont(); }},
         {Editer, false, "borderAction", "&Encadrer", none, true, &CareSheetWindow::borderAction,
          [this] { applyBorder(); }},
-        {Editer, false, "threeDAction", "3D", none, true, &CareSheetWindow::threeDAction, [this] { apply3D(); }},
+        {Editer, false, "threeDAction", "3D", none, true, &CareSheetWindow::threeDAction, [this] {
+             for (SheetEdit *edit : m_plainFields)
+                 edit->set3D(threeDAction->isChecked());
+         }},
         {Editer, true, "addTextFieldAction", "&Ajouter un champ texte", key(Qt::CTRL | Qt::Key_T), false,
          &CareSheetWindow::addTextFieldAction, [this] { addTextField(); }},
         {Editer, true, "lockFieldsAction", "Verrouiller/déverrouiller les champs", none, true,
@@ -211,11 +214,14 @@ void CareSheetWindow::buildMenus()
         // Shown and hidden by the stamp's controller.
         {Afficher, false, "showStampAction", "Tampon", none, true, &CareSheetWindow::showStampAction, nullptr},
         {Afficher, false, "showOrienteAction", "MT: Remplacer \"envoyé\" par \"orienté\"", none, true,
-         &CareSheetWindow::showOrienteAction, [this] { applyShowOriente(); }},
+         &CareSheetWindow::showOrienteAction, [this] { oriente->setVisible(showOrienteAction->isChecked()); }},
         {Afficher, true, "hideNameAction", "Masquer le &Nom", none, true, &CareSheetWindow::hideNameAction,
-         [this] { applyHideName(); }},
+         [this] { NOM->setVisible(!hideNameAction->isChecked()); }},
         {Afficher, false, "hideDatesAction", "Masquer les &Dates", none, true, &CareSheetWindow::hideDatesAction,
-         [this] { applyHideDates(); }},
+         [this] {
+             for (DateEdit *date : {DATE, DATE_ACTE, DDG, DDN})
+                 date->setVisible(!hideDatesAction->isChecked());
+         }},
         {Afficher, true, "fitScreenHeightAction", "Ajuster à la hauteur de l'écran", none, false,
          &CareSheetWindow::fitScreenHeightAction, [this] { fitScreenHeight(); }},
         {Afficher, false, "fullHeightAction", "Maxi", none, false, &CareSheetWindow::fullHeightAction,
@@ -244,7 +250,7 @@ void CareSheetWindow::buildMenus()
         {Outils, false, "chooseActAtStartAction", "Choisir un acte à l'ouverture", none, true,
          &CareSheetWindow::chooseActAtStartAction, [this] { storeChooseActAtStart(); }},
         {Outils, false, "importAtStartAction", "Placer le nom du patient actuel dans &Navélis", none, true,
-         &CareSheetWindow::importAtStartAction, [this] { storeImportAtStart(); }},
+         &CareSheetWindow::importAtStartAction, nullptr},
 
         // The C.C.A.M menu: the web look-ups of the sheet's first code, the
         // modifier documents (the code copied first), the reference text and
@@ -273,7 +279,7 @@ void CareSheetWindow::buildMenus()
          }},
 
         {MenuBar, false, "importPatientAction", ".N", none, false, &CareSheetWindow::importPatientAction,
-         [this] { importPatient(); }},
+         nullptr},
 
         {Aide, false, "careSheetInfoAction", "La feuille de soins", none, false, nullptr,
          [] { openDocument(WebPages::careSheetInformation()); }},

@@ -36,6 +36,7 @@ void createProgramWindows()
     links.shortcutList = actShortcutsWindow->actList;
     links.ccamViewer = ccamViewerWindow;
     links.calculator = modifierCalculatorWindow;
+    links.patients = navelisDatabase;
     links.showCcamText = [viewer = ccamViewerWindow](const QString &code) { viewer->showForCode(code); };
     careSheetWindow->setSideWindows(links);
 }
