@@ -9,6 +9,7 @@
 #include "sheet/SheetRules.h"
 #include "print/SheetPrinter.h"
 #include "sheet/PatientImportBinding.h"
+#include "sheet/ActModelCommands.h"
 #include "widgets/DateEdit.h"
 #include "widgets/FormImage.h"
 #include "print/JpegCodec.h"
@@ -80,6 +81,17 @@ CareSheetWindow::CareSheetWindow(QWidget *parent)
     m_patient = new PatientImportBinding(
         this, [this](const QString &name) { return m_fields.value(name); },
         [this] { return m_sideWindows.patients; }, importPatientAction, importAtStartAction);
+    ActModelCommands::Setup models;
+    models.window = this;
+    models.form = &state;
+    models.fieldNamed = [this](const QString &name) { return m_fields.value(name); };
+    models.stamp = NOTE;
+    models.openCommand = openActModelAction;
+    models.saveCommand = saveActModelAction;
+    models.chooseAtStartTick = chooseActAtStartAction;
+    models.shortcutList = [this] { return m_sideWindows.shortcutList; };
+    models.commitFieldBeingEdited = [this] { commitFieldBeingEdited(); };
+    m_models = new ActModelCommands(models);
     setTabOrder();
 
     move(kDesignPlace);
@@ -178,7 +190,7 @@ void CareSheetWindow::atFirstShow()
     m_rules->applyMaternityRule();
 
     m_patient->importAtFirstShow();
-    openActAtStart();
+    m_models->openAtStart();
 
     showOrienteAction->setChecked(!oriente->isHidden());
     if (showOrienteAction->isChecked())
@@ -307,4 +319,9 @@ PresentationTargets CareSheetWindow::presentationTargets()
 void CareSheetWindow::patientDatabaseMissing()
 {
     m_patient->databaseMissing();
+}
+
+void CareSheetWindow::openActShortcut(const QString &actName)
+{
+    m_models->openShortcut(actName);
 }

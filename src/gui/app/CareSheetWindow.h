@@ -9,7 +9,7 @@
 // the act models (CareSheetWindowModels.cpp), the form image
 // (CareSheetWindowImage.cpp). The patient import, the totals, claim boxes and dates, the town
 // and fund lists and the stamp have controllers of their own
-// (sheet/PatientImportBinding.h, sheet/SheetRules.h, sheet/PickListBinding.h,
+// (sheet/ActModelCommands.h, sheet/PatientImportBinding.h, sheet/SheetRules.h, sheet/PickListBinding.h,
 // sheet/StampController.h), and
 // printing has its own (print/SheetPrinter.h).
 
@@ -44,8 +44,8 @@ class StampController;
 class SheetRules;
 class SheetPrinter;
 class PatientImportBinding;
+class ActModelCommands;
 class NavelisDatabase;
-struct ActModel;
 struct FieldDesign;
 struct FormConfiguration;
 struct PresentationTargets;
@@ -107,16 +107,8 @@ public:
     bool handleWindowKey(QKeyEvent *event);
     void clearAll();
 
-    // Act models (CareSheetWindowModels.cpp).
-    void saveActModel();
-    void openActModel();
-    void storeChooseActAtStart();
     // Applies the act model registered under the name of a shortcut.
     void openActShortcut(const QString &actName);
-    // The "Choisir un acte à l'ouverture" step of the first show.
-    void openActAtStart();
-    ActModel captureActModel() const;
-    void applyActModel(const ActModel &model);
 
     // The form image (CareSheetWindowImage.cpp).
     void chooseFormImage();
@@ -198,6 +190,8 @@ private:
     SheetPrinter *m_printing = nullptr;
     // The import of the current patient.
     PatientImportBinding *m_patient = nullptr;
+    // The act models.
+    ActModelCommands *m_models = nullptr;
 
     void buildClientArea();
     void buildFields();
@@ -221,8 +215,6 @@ private:
     SideWindowLinks m_sideWindows;
     QHash<QString, QWidget *> m_fields;
     QList<SheetEdit *> m_plainFields;
-    // The file name the act model open dialog offers again.
-    QString m_lastActModelName;
     bool m_shownOnce = false;
     bool m_closing = false;
 };

@@ -192,9 +192,9 @@ void CareSheetWindow::buildMenus()
          nullptr},
 
         {Acte, false, "openActModelAction", "&Choisir un modèle d'Acte pour ce formulaire", key(Qt::CTRL | Qt::Key_O),
-         false, &CareSheetWindow::openActModelAction, [this] { openActModel(); }},
+         false, &CareSheetWindow::openActModelAction, nullptr},
         {Acte, false, "saveActModelAction", "&Enregistrer le modèle", key(Qt::CTRL | Qt::Key_S), false,
-         &CareSheetWindow::saveActModelAction, [this] { saveActModel(); }},
+         &CareSheetWindow::saveActModelAction, nullptr},
 
         {Editer, false, "fieldsFontAction", "&Police", none, false, &CareSheetWindow::fieldsFontAction,
          [this] { chooseFieldsFont(); }},
@@ -248,7 +248,7 @@ void CareSheetWindow::buildMenus()
                                    + QStringLiteral("MODELE = ") + state.formModelName + QLatin1Char('\r'));
          }},
         {Outils, false, "chooseActAtStartAction", "Choisir un acte à l'ouverture", none, true,
-         &CareSheetWindow::chooseActAtStartAction, [this] { storeChooseActAtStart(); }},
+         &CareSheetWindow::chooseActAtStartAction, nullptr},
         {Outils, false, "importAtStartAction", "Placer le nom du patient actuel dans &Navélis", none, true,
          &CareSheetWindow::importAtStartAction, nullptr},
 

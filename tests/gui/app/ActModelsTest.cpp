@@ -39,13 +39,13 @@ protected:
 
     QStringList billing() const
     {
-        const ActModel m = form->captureActModel();
         QStringList all;
         for (const ActModelKey &k : actModelKeys())
             if (k.text)
-                all << m.*k.text;
-        return all << QString::number(m.stampVisible) << QString::number(m.stampLeft)
-                   << QString::number(m.stampTop);
+                all << (k.field ? textField(form, k.field)->text() : QString());
+        const StampLabel *stamp = stampOf(form);
+        return all << QString::number(!stamp->isHidden()) << QString::number(stamp->x())
+                   << QString::number(stamp->y());
     }
 };
 
