@@ -64,7 +64,6 @@ CareSheetWindow::CareSheetWindow(QWidget *parent)
     buildFields();
     buildMenus();
     buildPopupMenus();
-    buildTitleBarButtons();
     PrintableSheet printable;
     printable.window = this;
     printable.scrollArea = scrollArea;
@@ -146,10 +145,6 @@ void CareSheetWindow::placeImage()
     formImage->setGeometry(imagePanel->rect().adjusted(1, 1, -1, -1));
 }
 
-void CareSheetWindow::setCaptionFor(const QString &modelName, const QString &actName)
-{
-    setWindowTitle(QStringLiteral("%1@%2").arg(modelName, actName));
-}
 
 // ---------------------------------------------------------------------------
 // Start-up, first show, closing

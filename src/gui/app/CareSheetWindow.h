@@ -1,17 +1,16 @@
 #pragma once
 
 // The care-sheet window: the form image with the sheet fields laid over it,
-// the main menu, and the state it shares with the program's other windows.
-// Its handlers are split by subject: the fields and the added fields
-// (CareSheetWindowFields.cpp), the menus (CareSheetWindowMenus.cpp), the form
-// configuration (CareSheetWindowConfig.cpp), the appearance commands
-// (CareSheetWindowAppearance.cpp), the totals and claim boxes
-// the act models (CareSheetWindowModels.cpp), the form image
-// (CareSheetWindowImage.cpp). The patient import, the totals, claim boxes and dates, the town
-// and fund lists and the stamp have controllers of their own
-// (sheet/ActModelCommands.h, sheet/PatientImportBinding.h, sheet/SheetRules.h, sheet/PickListBinding.h,
-// sheet/StampController.h), and
-// printing has its own (print/SheetPrinter.h).
+// the main menu and the buttons of its menu bar, the form configuration and
+// the placement. Its code is split by subject: the fields and the added
+// fields (CareSheetWindowFields.cpp), the menus (CareSheetWindowMenus.cpp),
+// the form configuration (CareSheetWindowConfig.cpp) and the form image
+// (CareSheetWindowImage.cpp). What the sheet does has controllers of its own,
+// made here and handed the parts they act on: the totals, claim boxes and
+// dates (sheet/SheetRules.h), the town and fund lists
+// (sheet/PickListBinding.h), the stamp (sheet/StampController.h), the act
+// models (sheet/ActModelCommands.h), the patient import
+// (sheet/PatientImportBinding.h) and printing (print/SheetPrinter.h).
 
 #include "config/FormInUse.h"
 
@@ -113,10 +112,6 @@ public:
     // The form image (CareSheetWindowImage.cpp).
     void chooseFormImage();
     void dropFiles(const QStringList &paths);
-    void editFormImage();
-    void showTextOnly();
-    void fitScreenHeight();
-    void fullHeight();
     // Shows the picture at the path and reads that form's configuration; a
     // picture or a configuration that cannot be read changes nothing.
     void loadFormImage(const QString &path);
@@ -124,11 +119,6 @@ public:
     // The lock of the fields.
     void applyLock();
 
-    // Appearance.
-    void chooseFieldsFont();
-    void applyBorder();
-
-    // Import of the current patient from the external patient record.
     // The database file named by "navelis.ini" is missing.
     void patientDatabaseMissing();
 
@@ -199,7 +189,6 @@ private:
     void setUpFieldHandlers();
     void buildMenus();
     void buildPopupMenus();
-    void buildTitleBarButtons();
     bool dropFilter(QObject *watched, QEvent *event);
     void setTabOrder();
     // The field being edited is committed before a saving: its exit handler
@@ -210,7 +199,6 @@ private:
     void bindMoveAndResize(QWidget *control);
     bool isWindowShortcut(const QKeyEvent *key) const;
     void placeImage();
-    void setCaptionFor(const QString &modelName, const QString &actName);
 
     SideWindowLinks m_sideWindows;
     QHash<QString, QWidget *> m_fields;

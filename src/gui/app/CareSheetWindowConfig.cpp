@@ -110,7 +110,7 @@ void CareSheetWindow::apply(const FormConfiguration &config)
     // the act.
     imagePanel->setGeometry(config.panelX, config.panelY, config.panelWidth, config.panelHeight);
     formImage->show();
-    setCaptionFor(state.formModelName, state.currentActName);
+    setWindowTitle(QStringLiteral("%1@%2").arg(state.formModelName, state.currentActName));
     textOnlyAction->setChecked(false);
 
     // Every plain text field: place, emptied text (a claim box's rule runs),

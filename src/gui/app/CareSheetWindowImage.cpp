@@ -114,31 +114,3 @@ bool CareSheetWindow::dropFilter(QObject *watched, QEvent *event)
         runGuarded([this, files] { dropFiles(files); });
     return true;
 }
-
-void CareSheetWindow::editFormImage()
-{
-    if (QFileInfo(state.formImagePath).isFile())
-        platform().openDocument(state.formImagePath);
-    else
-        dialogs().information(QStringLiteral("Image \"%1\" non trouvée").arg(state.formImagePath));
-}
-
-void CareSheetWindow::showTextOnly()
-{
-    formImage->setVisible(!textOnlyAction->isChecked());
-}
-
-void CareSheetWindow::fitScreenHeight()
-{
-    const QRect workArea = platform().workArea();
-    move(x(), 0);
-    if (workArea.height() < height())
-        resize(width(), workArea.height());
-    imagePanel->resize(imagePanel->width(), workArea.height());
-}
-
-void CareSheetWindow::fullHeight()
-{
-    move(x(), 0);
-    resize(width(), 1110);
-}

@@ -2,6 +2,7 @@
 // bar, and the binding of the fields' events to the window's handlers.
 #include "CareSheetWindow.h"
 
+#include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
 #include "widgets/MoveResizeController.h"
 #include "widgets/DateEdit.h"
@@ -22,6 +23,7 @@
 #include "support/Desktop.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QFile>
 #include <QApplication>
@@ -176,7 +178,12 @@ void CareSheetWindow::buildMenus()
              m_sideWindows.shortcuts->setVisible(!m_sideWindows.presentation->isHidden());
          }},
         {Fichier, false, "editFormImageAction", "Editer l'image", key(Qt::CTRL | Qt::Key_E), false,
-         &CareSheetWindow::editFormImageAction, [this] { editFormImage(); }},
+         &CareSheetWindow::editFormImageAction, [this] {
+             if (QFileInfo(state.formImagePath).isFile())
+                 platform().openDocument(state.formImagePath);
+             else
+                 dialogs().information(QStringLiteral("Image \"%1\" non trouvée").arg(state.formImagePath));
+         }},
         {Fichier, false, "saveConfigurationAction", "Enregistrer la configuration", key(Qt::CTRL | Qt::Key_W), false,
          &CareSheetWindow::saveConfigurationAction, [this] { saveConfiguration(); }},
         {Fichier, true, "clearAllAction", "Tout effacer", key(Qt::CTRL | Qt::Key_Y), false,
@@ -197,9 +204,25 @@ void CareSheetWindow::buildMenus()
          &CareSheetWindow::saveActModelAction, nullptr},
 
         {Editer, false, "fieldsFontAction", "&Police", none, false, &CareSheetWindow::fieldsFontAction,
-         [this] { chooseFieldsFont(); }},
+         [this] {
+             // The dialog's answer is not consulted: after a cancel the fields take
+             // the font of NOM, which the dialog was opened with.
+             FontChoice initial;
+             initial.font = NOM->font();
+             const FontChoice chosen = dialogs().chooseFont(initial);
+             for (SheetEdit *edit : m_plainFields)
+                 takeFontOf(edit, chosen.font);
+             for (DateEdit *date : {DATE, DATE_ACTE, DDG})
+                 takeFontOf(date, chosen.font);
+         }},
         {Editer, false, "borderAction", "&Encadrer", none, true, &CareSheetWindow::borderAction,
-         [this] { applyBorder(); }},
+         [this] {
+             const bool framed = borderAction->isChecked();
+             for (SheetEdit *edit : m_plainFields)
+                 edit->setBordered(framed);
+             for (DateEdit *date : {DATE, DATE_ACTE, DDN, DDG})
+                 date->setFramed(framed);
+         }},
         {Editer, false, "threeDAction", "3D", none, true, &CareSheetWindow::threeDAction, [this] {
              for (SheetEdit *edit : m_plainFields)
                  edit->set3D(threeDAction->isChecked());
@@ -210,7 +233,9 @@ void CareSheetWindow::buildMenus()
          &CareSheetWindow::lockFieldsAction, [this] { applyLock(); }},
 
         {Afficher, false, "textOnlyAction", "&Texte seul", none, true, &CareSheetWindow::textOnlyAction,
-         [this] { showTextOnly(); }},
+         [this] {
+             formImage->setVisible(!textOnlyAction->isChecked());
+         }},
         // Shown and hidden by the stamp's controller.
         {Afficher, false, "showStampAction", "Tampon", none, true, &CareSheetWindow::showStampAction, nullptr},
         {Afficher, false, "showOrienteAction", "MT: Remplacer \"envoyé\" par \"orienté\"", none, true,
@@ -223,9 +248,18 @@ void CareSheetWindow::buildMenus()
                  date->setVisible(!hideDatesAction->isChecked());
          }},
         {Afficher, true, "fitScreenHeightAction", "Ajuster à la hauteur de l'écran", none, false,
-         &CareSheetWindow::fitScreenHeightAction, [this] { fitScreenHeight(); }},
+         &CareSheetWindow::fitScreenHeightAction, [this] {
+             const QRect workArea = platform().workArea();
+             move(x(), 0);
+             if (workArea.height() < height())
+                 resize(width(), workArea.height());
+             imagePanel->resize(imagePanel->width(), workArea.height());
+         }},
         {Afficher, false, "fullHeightAction", "Maxi", none, false, &CareSheetWindow::fullHeightAction,
-         [this] { fullHeight(); }},
+         [this] {
+             move(x(), 0);
+             resize(width(), 1110);
+         }},
         {Afficher, true, "showShortcutsAction", "&Historique des actes", none, false, nullptr,
          [this] {
              m_sideWindows.shortcuts->show();
@@ -337,6 +371,36 @@ void CareSheetWindow::buildMenus()
     fullHeightAction->setVisible(false);
     traceVariablesAction->setVisible(false);
     setAcceptDrops(true);
+
+    // The buttons at the right end of the menu bar.
+    auto *buttons = new QWidget(menuBar());
+    buttons->setObjectName(QStringLiteral("TitleBarButtons"));
+    auto *layout = new QHBoxLayout(buttons);
+    layout->setContentsMargins(0, 0, 2, 0);
+    layout->setSpacing(1);
+    auto button = [buttons, layout](const char *name, const QString &hint, const QIcon &icon, QAction *action) {
+        auto *tool = new QToolButton(buttons);
+        tool->setObjectName(QString::fromLatin1(name));
+        tool->setAutoRaise(true);
+        tool->setIcon(icon);
+        tool->setToolTip(hint);
+        tool->setEnabled(action->isEnabled());
+        QObject::connect(tool, &QToolButton::clicked, action, &QAction::trigger);
+        QObject::connect(action, &QAction::changed, tool, [tool, action] { tool->setEnabled(action->isEnabled()); });
+        layout->addWidget(tool);
+        return tool;
+    };
+    // From left to right; the help button is the right-most.
+    button("openModelButton", QStringLiteral("Ouvrir un modèle de formulaire (CTRL+O)"),
+                         openIcon(), openActModelAction);
+    button("saveModelButton", QStringLiteral("Enregistrer le modèle (CTRL+S)"),
+                         saveIcon(), saveActModelAction);
+    button("printButton", QStringLiteral("Lancer l'impression (CTRL+P)"), printerIcon(), printAction);
+    button("presentationButton", QStringLiteral("Paramètres de présentation"),
+                            optionsIcon(), togglePresentationAction);
+    button("helpButton", QStringLiteral("Aide en ligne"),
+                         helpIcon(), onlineManualAction);
+    menuBar()->setCornerWidget(buttons, Qt::TopRightCorner);
 }
 
 void CareSheetWindow::buildPopupMenus()
@@ -367,37 +431,6 @@ void CareSheetWindow::buildPopupMenus()
     attach(formImage, imageMenu);
 }
 
-void CareSheetWindow::buildTitleBarButtons()
-{
-    auto *buttons = new QWidget(menuBar());
-    buttons->setObjectName(QStringLiteral("TitleBarButtons"));
-    auto *layout = new QHBoxLayout(buttons);
-    layout->setContentsMargins(0, 0, 2, 0);
-    layout->setSpacing(1);
-    auto button = [buttons, layout](const char *name, const QString &hint, const QIcon &icon, QAction *action) {
-        auto *tool = new QToolButton(buttons);
-        tool->setObjectName(QString::fromLatin1(name));
-        tool->setAutoRaise(true);
-        tool->setIcon(icon);
-        tool->setToolTip(hint);
-        tool->setEnabled(action->isEnabled());
-        QObject::connect(tool, &QToolButton::clicked, action, &QAction::trigger);
-        QObject::connect(action, &QAction::changed, tool, [tool, action] { tool->setEnabled(action->isEnabled()); });
-        layout->addWidget(tool);
-        return tool;
-    };
-    // From left to right; the help button is the right-most.
-    button("openModelButton", QStringLiteral("Ouvrir un modèle de formulaire (CTRL+O)"),
-                         openIcon(), openActModelAction);
-    button("saveModelButton", QStringLiteral("Enregistrer le modèle (CTRL+S)"),
-                         saveIcon(), saveActModelAction);
-    button("printButton", QStringLiteral("Lancer l'impression (CTRL+P)"), printerIcon(), printAction);
-    button("presentationButton", QStringLiteral("Paramètres de présentation"),
-                            optionsIcon(), togglePresentationAction);
-    button("helpButton", QStringLiteral("Aide en ligne"),
-                         helpIcon(), onlineManualAction);
-    menuBar()->setCornerWidget(buttons, Qt::TopRightCorner);
-}
 
 void CareSheetWindow::setUpFieldHandlers()
 {
