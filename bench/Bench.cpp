@@ -55,15 +55,27 @@
 
 namespace {
 
+// The program's windows while a scenario runs them.
+std::unique_ptr<ProgramWindows> &benchWindows()
+{
+    static std::unique_ptr<ProgramWindows> windows;
+    return windows;
+}
+
+CareSheetWindow *careSheet()
+{
+    return benchWindows()->careSheet();
+}
+
 // The care-sheet window's commands and its town list, by their object names.
 QAction *command(const char *name)
 {
-    return careSheetWindow->findChild<QAction *>(QString::fromLatin1(name));
+    return careSheet()->findChild<QAction *>(QString::fromLatin1(name));
 }
 
 QListWidget *townList()
 {
-    return careSheetWindow->findChild<QListWidget *>(QStringLiteral("LISTE_VILLES"));
+    return careSheet()->findChild<QListWidget *>(QStringLiteral("LISTE_VILLES"));
 }
 
 
@@ -198,15 +210,19 @@ int childStart(int argc, char *argv[], bool program)
         QDir::setCurrent(QString::fromLocal8Bit(argv[2]));
         // As the program starts: the windows and the first show in one
         // settings session. The first paint comes later, in the event loop.
-        openProgramWindows();
-        watch.window = careSheetWindow;
+        benchWindows() = ProgramWindows::open();
+        watch.window = careSheet();
     } else {
         static QWidget window;
         window.resize(atoi(argv[2]), atoi(argv[3]));
         watch.window = &window;
         window.show();
     }
-    return app.exec();
+    const int result = app.exec();
+    // The child only paints: its windows end with the process, after the
+    // application they belong to would already be gone.
+    (void)benchWindows().release();
+    return result;
 }
 
 // One start of a child: the wall time from its start to its first paint.
@@ -246,7 +262,7 @@ Start startChild(const QStringList &arguments)
 void fillSheet()
 {
     int n = 0;
-    for (SheetEdit *edit : careSheetWindow->findChildren<SheetEdit *>()) {
+    for (SheetEdit *edit : careSheet()->findChildren<SheetEdit *>()) {
         const QString name = edit->objectName();
         if (name.startsWith(QStringLiteral("TARIF")))
             edit->setText(QStringLiteral("%1,50").arg(++n));
@@ -321,7 +337,7 @@ int main(int argc, char *argv[])
     QDir::setCurrent(folder.path());
 
     QList<Result> results;
-    openProgramWindows();
+    benchWindows() = ProgramWindows::open();
     QCoreApplication::processEvents();
     fillSheet();
 
@@ -352,7 +368,7 @@ int main(int argc, char *argv[])
         // every key through the settings store, against reading and parsing
         // each file once.
         Result r{QStringLiteral("INI_GET (mêmes fichiers)"), QStringLiteral("lecture et analyse des fichiers")};
-        const FormConfiguration shown = careSheetWindow->capture();
+        const FormConfiguration shown = careSheet()->capture();
         const QString dataFolder = programFolder();
         r.scenario = timed(runs, [&] { (void)readFormConfiguration(shown, dataFolder); });
         r.floor = timed(runs, [&] {
@@ -424,8 +440,8 @@ int main(int argc, char *argv[])
         writeLineFile(towns, QStringList{QStringLiteral("PARIS"), QStringLiteral("LYON")});
         command("readConfigurationAction")->trigger();
     }
-    careSheetWindow->close();
-    destroyProgramWindows();
+    careSheet()->close();
+    benchWindows().reset();
 
     // The start of the program, a separate process, with the configuration
     // stored above; the floor is a bare Qt window of the same size.

@@ -38,18 +38,19 @@ int main(int argc, char *argv[])
     setDialogs(&dialogs);
 
     for (int round = 0; round < rounds; ++round) {
-        openProgramWindows();
+        std::unique_ptr<ProgramWindows> windows = ProgramWindows::open();
+        CareSheetWindow *careSheet = windows->careSheet();
         QCoreApplication::processEvents();
-        textField(careSheetWindow, "NOM")->setText(QStringLiteral("PATIENT %1").arg(round));
-        textField(careSheetWindow, "ADRESSE")->setText(QStringLiteral("%1 RUE DES ÉCOLES").arg(round * 7));
-        actionOf(careSheetWindow, "saveConfigurationAction")->trigger();
+        textField(careSheet, "NOM")->setText(QStringLiteral("PATIENT %1").arg(round));
+        textField(careSheet, "ADRESSE")->setText(QStringLiteral("%1 RUE DES ÉCOLES").arg(round * 7));
+        actionOf(careSheet, "saveConfigurationAction")->trigger();
 
-        textField(careSheetWindow, "VILLE")->setFocus();
-        QTest::keyClicks(textField(careSheetWindow, "VILLE"), QStringLiteral("VILLE %1").arg(round));
-        QTest::keyClick(textField(careSheetWindow, "VILLE"), Qt::Key_Tab);
+        textField(careSheet, "VILLE")->setFocus();
+        QTest::keyClicks(textField(careSheet, "VILLE"), QStringLiteral("VILLE %1").arg(round));
+        QTest::keyClick(textField(careSheet, "VILLE"), Qt::Key_Tab);
         QCoreApplication::processEvents();
-        careSheetWindow->close();
-        destroyProgramWindows();
+        careSheet->close();
+        windows.reset();
         dialogs.clear();
     }
     setDialogs(nullptr);

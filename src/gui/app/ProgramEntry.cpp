@@ -115,9 +115,7 @@ int runTiravon(QApplication &app)
     // The care-sheet window is the main window: the program ends when it has
     // closed, and the other windows go with it without their closing steps.
     app.setQuitOnLastWindowClosed(false);
-    openProgramWindows();
-    QObject::connect(careSheetWindow, &CareSheetWindow::closed, &app, [] { QCoreApplication::exit(0); });
-    const int result = app.exec();
-    destroyProgramWindows();
-    return result;
+    const std::unique_ptr<ProgramWindows> windows = ProgramWindows::open();
+    QObject::connect(windows->careSheet(), &CareSheetWindow::closed, &app, [] { QCoreApplication::exit(0); });
+    return app.exec();
 }

@@ -14,53 +14,42 @@
 
 #include <QAction>
 
-CareSheetWindow *careSheetWindow = nullptr;
-NavelisDatabase *navelisDatabase = nullptr;
-ActShortcutsWindow *actShortcutsWindow = nullptr;
-PresentationWindow *presentationWindow = nullptr;
-CcamViewerWindow *ccamViewerWindow = nullptr;
-ModifierCalculatorWindow *modifierCalculatorWindow = nullptr;
-
-void createProgramWindows()
+ProgramWindows::ProgramWindows()
 {
-    careSheetWindow = new CareSheetWindow;
-    navelisDatabase = new NavelisDatabase([] { careSheetWindow->patientDatabaseMissing(); });
-    actShortcutsWindow = new ActShortcutsWindow;
-    actShortcutsWindow->openAct = [form = careSheetWindow](const QString &actName) { form->openActShortcut(actName); };
-    presentationWindow = new PresentationWindow(careSheetWindow->presentationTargets());
-    ccamViewerWindow = new CcamViewerWindow;
-    modifierCalculatorWindow = new ModifierCalculatorWindow;
+    m_careSheet = new CareSheetWindow;
+    CareSheetWindow *careSheet = m_careSheet;
+    m_patients = new NavelisDatabase([careSheet] { careSheet->patientDatabaseMissing(); });
+    m_shortcuts = new ActShortcutsWindow;
+    m_shortcuts->openAct = [careSheet](const QString &actName) { careSheet->openActShortcut(actName); };
+    m_presentation = new PresentationWindow(careSheet->presentationTargets());
+    m_ccamViewer = new CcamViewerWindow;
+    m_calculator = new ModifierCalculatorWindow;
     SideWindowLinks links;
-    links.presentation = presentationWindow;
-    links.shortcuts = actShortcutsWindow;
-    links.shortcutList = actShortcutsWindow->actList;
-    links.ccamViewer = ccamViewerWindow;
-    links.calculator = modifierCalculatorWindow;
-    links.patients = navelisDatabase;
-    links.showCcamText = [viewer = ccamViewerWindow](const QString &code) { viewer->showForCode(code); };
-    careSheetWindow->setSideWindows(links);
+    links.presentation = m_presentation;
+    links.shortcuts = m_shortcuts;
+    links.shortcutList = m_shortcuts->actList;
+    links.ccamViewer = m_ccamViewer;
+    links.calculator = m_calculator;
+    links.patients = m_patients;
+    links.showCcamText = [viewer = m_ccamViewer](const QString &code) { viewer->showForCode(code); };
+    careSheet->setSideWindows(links);
 }
 
-void openProgramWindows()
+std::unique_ptr<ProgramWindows> ProgramWindows::open()
 {
     IniSession session;
-    createProgramWindows();
-    careSheetWindow->show();
+    auto windows = std::make_unique<ProgramWindows>();
+    windows->careSheet()->show();
     runGuarded([&session] { session.writeFiles(); });
+    return windows;
 }
 
-void destroyProgramWindows()
+ProgramWindows::~ProgramWindows()
 {
-    delete modifierCalculatorWindow;
-    modifierCalculatorWindow = nullptr;
-    delete ccamViewerWindow;
-    ccamViewerWindow = nullptr;
-    delete presentationWindow;
-    presentationWindow = nullptr;
-    delete actShortcutsWindow;
-    actShortcutsWindow = nullptr;
-    delete navelisDatabase;
-    navelisDatabase = nullptr;
-    delete careSheetWindow;
-    careSheetWindow = nullptr;
+    delete m_calculator;
+    delete m_ccamViewer;
+    delete m_presentation;
+    delete m_shortcuts;
+    delete m_patients;
+    delete m_careSheet;
 }

@@ -66,7 +66,7 @@ TEST_F(ActModelsTest, AModelSavedElsewhereChangesNothingUntilItIsOpenedWhichAppl
     EXPECT_EQ(asked.fileName, QStringLiteral("CS.TXT"));
     EXPECT_EQ(form->windowTitle(), caption);
     EXPECT_EQ(form->formInUse().currentActName, QStringLiteral("CS"));
-    EXPECT_EQ(actShortcutsWindow->actList->count(), 0);
+    EXPECT_EQ(currentWindows().shortcuts()->actList->count(), 0);
     EXPECT_EQ(registeredActModel(QStringLiteral("ECHO")), QString());
 
     const QStringList saved = billing();
@@ -80,7 +80,7 @@ TEST_F(ActModelsTest, AModelSavedElsewhereChangesNothingUntilItIsOpenedWhichAppl
     EXPECT_EQ(form->formInUse().currentActName, QStringLiteral("ECHO"));
     EXPECT_EQ(form->formInUse().modelsFolder, modelsFolderOfChosenFile(file));
     EXPECT_EQ(readSetting(QStringLiteral("ACTES"), QStringLiteral("ECHO"), QString()), file);
-    EXPECT_EQ(listEntries(actShortcutsWindow->actList), QStringList{QStringLiteral("ECHO")});
+    EXPECT_EQ(listEntries(currentWindows().shortcuts()->actList), QStringList{QStringLiteral("ECHO")});
     // Told the first time only; the dialog offers the file again.
     actionOf(form, "openActModelAction")->trigger();
     EXPECT_EQ(testDialogs().texts(), (QStringList{QStringLiteral("Choisir un Modèle d'Acte pour ce formulaire ..."),
@@ -107,7 +107,7 @@ TEST_F(ActModelsTest, AModelInAFolderThatIsNotThereIsRefusedWithAWord)
     EXPECT_EQ(billing(), sheet);
     EXPECT_EQ(form->windowTitle(), caption);
     EXPECT_EQ(form->formInUse().currentActName, QStringLiteral("CS"));
-    EXPECT_EQ(actShortcutsWindow->actList->count(), 0);
+    EXPECT_EQ(currentWindows().shortcuts()->actList->count(), 0);
     EXPECT_EQ(registeredActModel(QStringLiteral("X")), QString());
 
     testDialogs().clear();
@@ -123,7 +123,7 @@ TEST_F(ActModelsTest, AModelInAFolderThatIsNotThereIsRefusedWithAWord)
 
 TEST_F(ActModelsTest, AShortcutAppliesItsRegisteredModelOrSaysWhyItCannot)
 {
-    QListWidget *list = actShortcutsWindow->actList;
+    QListWidget *list = currentWindows().shortcuts()->actList;
     const QString echo = modelsFolder() + QStringLiteral("echo.txt");
     // Each claim box's rule runs before the next box is set: the second of a
     // ticked pair wins, the first of an empty one.
@@ -138,7 +138,7 @@ TEST_F(ActModelsTest, AShortcutAppliesItsRegisteredModelOrSaysWhyItCannot)
     auto use = [&](const char *name) {
         testDialogs().clear();
         list->setCurrentItem(list->findItems(QString::fromLatin1(name), Qt::MatchExactly).first());
-        actShortcutsWindow->openAction->trigger();
+        currentWindows().shortcuts()->openAction->trigger();
     };
 
     // Never opened through the dialog: the box, then the dialog, cancelled.

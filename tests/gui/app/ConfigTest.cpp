@@ -171,14 +171,14 @@ protected:
         textField(f, "ADRESSE")->setText(QStringLiteral("3 RUE DES LILAS"));
         textField(f, "ASSURE")->setText(QStringLiteral("MARTIN PAUL"));   // not kept
         // The side windows and the lists.
-        presentationWindow->move(120, 80);
-        presentationWindow->hide();
-        actShortcutsWindow->hide();
+        currentWindows().presentation()->move(120, 80);
+        currentWindows().presentation()->hide();
+        currentWindows().shortcuts()->hide();
         addListEntry(pickList(f, "LISTE_VILLES"), QStringLiteral("PARIS"));
         addListEntry(pickList(f, "LISTE_VILLES"), QStringLiteral("LYON"));
         addListEntry(pickList(f, "Liste_CPAMS"), QStringLiteral("CPAM DE PARIS"));
-        addListEntry(actShortcutsWindow->actList, QStringLiteral("ECHO"));
-        addListEntry(actShortcutsWindow->actList, QStringLiteral("CS"));
+        addListEntry(currentWindows().shortcuts()->actList, QStringLiteral("ECHO"));
+        addListEntry(currentWindows().shortcuts()->actList, QStringLiteral("CS"));
 
         savedPlaces = plainFieldPlaces(f);
     }
@@ -416,12 +416,12 @@ TEST_P(SavedLayoutTest, TheNextStartGetsBackTheLayoutLookAndTexts)
     EXPECT_FALSE(textField(f, "MEDECIN")->isHidden());
 
     // The side windows and the lists.
-    EXPECT_TRUE(presentationWindow->isHidden());
-    EXPECT_EQ(presentationWindow->pos(), QPoint(120, 80));
-    EXPECT_TRUE(actShortcutsWindow->isHidden());
+    EXPECT_TRUE(currentWindows().presentation()->isHidden());
+    EXPECT_EQ(currentWindows().presentation()->pos(), QPoint(120, 80));
+    EXPECT_TRUE(currentWindows().shortcuts()->isHidden());
     EXPECT_EQ(listEntries(pickList(f, "LISTE_VILLES")), (QStringList{QStringLiteral("LYON"), QStringLiteral("PARIS")}));
     EXPECT_EQ(listEntries(pickList(f, "Liste_CPAMS")), QStringList{QStringLiteral("CPAM DE PARIS")});
-    EXPECT_EQ(listEntries(actShortcutsWindow->actList), (QStringList{QStringLiteral("CS"), QStringLiteral("ECHO")}));
+    EXPECT_EQ(listEntries(currentWindows().shortcuts()->actList), (QStringList{QStringLiteral("CS"), QStringLiteral("ECHO")}));
 
     // The program settings name the image and its configuration.
     EXPECT_EQ(storedSetting(QStringLiteral("DEFAUT"), QStringLiteral("IMAGE")),
@@ -758,7 +758,7 @@ TEST_F(ConfigTest, AMalformedPlacementEndsTheReadingAndLeavesTheConfigurationInt
     EXPECT_EQ(formImageOf(f)->picture(), builtInFormPicture());
     // The program goes on: the window is shown with its first-show steps.
     EXPECT_TRUE(f->isVisible());
-    EXPECT_TRUE(presentationWindow->isVisible());
+    EXPECT_TRUE(currentWindows().presentation()->isVisible());
 
     // With no configuration read there is none to save to: the stored one
     // is left as it was and the program settings keep their keys.

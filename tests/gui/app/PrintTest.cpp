@@ -1365,8 +1365,8 @@ TEST_F(PrintTest, TheOptionsTopBoxMovesPrintedTextsDownAndTheWidthBoxMovesNone)
     const QImage first = printAndRender(QStringLiteral("first"));
     const QRect firstInk = inkBox(first, kDark, onPage(inClientArea(textField(form, "NOM"))));
 
-    presentationWindow->panelWidthBox->setValue(presentationWindow->panelWidthBox->value() + 25);
-    presentationWindow->panelTopBox->setValue(presentationWindow->panelTopBox->value() + 10);
+    currentWindows().presentation()->panelWidthBox->setValue(currentWindows().presentation()->panelWidthBox->value() + 25);
+    currentWindows().presentation()->panelTopBox->setValue(currentWindows().presentation()->panelTopBox->value() + 10);
     const QImage lower = printAndRender(QStringLiteral("lower"));
     const QRect lowerInk = inkBox(lower, kDark, onPage(inClientArea(textField(form, "NOM"))));
 

@@ -23,13 +23,13 @@ TEST(SideWindows, EachHasItsCaptionSizeAndFrame)
 {
     TiravonSession session;
     session.start();
-    ASSERT_NE(navelisDatabase, nullptr);
+    ASSERT_NE(currentWindows().patients(), nullptr);
     struct Expected { QWidget *window; const char *name; const char *caption; QSize size; bool tool; bool fixed; };
     const Expected windows[] = {
-        {actShortcutsWindow, "form_historique", "Raccourcis", QSize(157, 316), true, false},
-        {presentationWindow, "Form_OPTIONS", "Présentation", QSize(259, 552), true, true},
-        {ccamViewerWindow, "form_EDIT", "CéCAM", QSize(888, 673), false, false},
-        {modifierCalculatorWindow, "form_CALC", "Modificalculateur", QSize(220, 359), true, true},
+        {currentWindows().shortcuts(), "form_historique", "Raccourcis", QSize(157, 316), true, false},
+        {currentWindows().presentation(), "Form_OPTIONS", "Présentation", QSize(259, 552), true, true},
+        {currentWindows().ccamViewer(), "form_EDIT", "CéCAM", QSize(888, 673), false, false},
+        {currentWindows().calculator(), "form_CALC", "Modificalculateur", QSize(220, 359), true, true},
     };
     for (const Expected &e : windows) {
         EXPECT_EQ(e.window->objectName(), QString::fromLatin1(e.name));
@@ -39,29 +39,29 @@ TEST(SideWindows, EachHasItsCaptionSizeAndFrame)
         EXPECT_EQ(e.window->minimumSize() == e.window->maximumSize(), e.fixed) << e.name;
     }
     // Created hidden until asked for.
-    EXPECT_TRUE(ccamViewerWindow->isHidden());
-    EXPECT_TRUE(modifierCalculatorWindow->isHidden());
+    EXPECT_TRUE(currentWindows().ccamViewer()->isHidden());
+    EXPECT_TRUE(currentWindows().calculator()->isHidden());
 }
 
 TEST(SideWindows, ClosingOneHidesItAndSavesItsPlaceWhichTheNextStartRestores)
 {
     TiravonSession session;
     session.start();
-    modifierCalculatorWindow->show();
-    modifierCalculatorWindow->move(210, 120);
-    modifierCalculatorWindow->close();
-    EXPECT_TRUE(modifierCalculatorWindow->isHidden());
+    currentWindows().calculator()->show();
+    currentWindows().calculator()->move(210, 120);
+    currentWindows().calculator()->close();
+    EXPECT_TRUE(currentWindows().calculator()->isHidden());
     EXPECT_EQ(readSetting(QStringLiteral("Tiravon"), QStringLiteral("form_CALC"), QString()),
               QStringLiteral("210:120:220:359"));
 
-    presentationWindow->move(15, 25);
-    presentationWindow->close();
+    currentWindows().presentation()->move(15, 25);
+    currentWindows().presentation()->close();
     EXPECT_EQ(readIntegerSetting(QStringLiteral("OPTIONS"), QStringLiteral("X"), -1), 15);
     EXPECT_EQ(readIntegerSetting(QStringLiteral("OPTIONS"), QStringLiteral("Y"), -1), 25);
 
     session.stop();
     session.start(false);
-    EXPECT_EQ(modifierCalculatorWindow->pos(), QPoint(210, 120));
+    EXPECT_EQ(currentWindows().calculator()->pos(), QPoint(210, 120));
 }
 
 TEST(SideWindows, AMalformedStoredPlaceIsReportedAndTheWindowStillOpens)
@@ -69,7 +69,7 @@ TEST(SideWindows, AMalformedStoredPlaceIsReportedAndTheWindowStillOpens)
     TiravonSession session;
     writeSetting(QStringLiteral("Tiravon"), QStringLiteral("form_EDIT"), QStringLiteral("x:10:888:673"));
     session.start(false);
-    ASSERT_NE(ccamViewerWindow, nullptr);
+    ASSERT_NE(currentWindows().ccamViewer(), nullptr);
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
               QStringList{QStringLiteral("'x' n'est pas une valeur entière correcte")});
 }
@@ -78,13 +78,13 @@ TEST(SideWindows, TheShortcutsListDeletesItsSelectedEntryOnly)
 {
     TiravonSession session;
     session.start();
-    QListWidget *list = actShortcutsWindow->actList;
+    QListWidget *list = currentWindows().shortcuts()->actList;
     for (const char *name : {"ECHO", "CS", "BILAN"})
         addUniqueEntry(list, QString::fromLatin1(name), false);
-    actShortcutsWindow->deleteSelected();   // nothing selected
+    currentWindows().shortcuts()->deleteSelected();   // nothing selected
     EXPECT_EQ(list->count(), 3);
     list->setCurrentRow(1);               // CS, in sorted order
-    actShortcutsWindow->deleteSelected();
+    currentWindows().shortcuts()->deleteSelected();
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("BILAN"));
     EXPECT_EQ(list->item(1)->text(), QStringLiteral("ECHO"));

@@ -63,9 +63,9 @@ TEST_F(StartupTest, FirstStartInAnEmptyFolderWritesTheDefaultImageAndModelsFolde
                               .arg(form->formInUse().modelsFolder)});
 
     // The side windows shown, the options window at the top left corner.
-    EXPECT_TRUE(presentationWindow->isVisible());
-    EXPECT_EQ(presentationWindow->pos(), QPoint(0, 0));
-    EXPECT_TRUE(actShortcutsWindow->isVisible());
+    EXPECT_TRUE(currentWindows().presentation()->isVisible());
+    EXPECT_EQ(currentWindows().presentation()->pos(), QPoint(0, 0));
+    EXPECT_TRUE(currentWindows().shortcuts()->isVisible());
     // The version log beside the current directory.
     EXPECT_TRUE(QFileInfo::exists(session.path(QStringLiteral("tiravon.version"))));
 }
@@ -362,11 +362,11 @@ TEST_F(StartupTest, SmallCommandsShowTheirTextsAndOpenTheirPages)
     EXPECT_EQ(session.fake.edited, QStringList{session.path(QStringLiteral("_NOTES.TXT"))});
     EXPECT_TRUE(QFileInfo::exists(session.path(QStringLiteral("_NOTES.TXT"))));
 
-    presentationWindow->move(300, 200);
-    presentationWindow->hide();
+    currentWindows().presentation()->move(300, 200);
+    currentWindows().presentation()->hide();
     actionOf(form, "showPresentationAction")->trigger();
-    EXPECT_EQ(presentationWindow->pos(), QPoint(0, 0));
-    EXPECT_TRUE(presentationWindow->isVisible());
+    EXPECT_EQ(currentWindows().presentation()->pos(), QPoint(0, 0));
+    EXPECT_TRUE(currentWindows().presentation()->isVisible());
 }
 
 TEST_F(StartupTest, TheMenuKeysWorkWhileAFieldHasTheFocus)
@@ -424,12 +424,12 @@ TEST_F(StartupTest, StoredOptionsDecideWhichSideWindowsShow)
     writeBoolSetting(QStringLiteral("HISTORIQUE"), QStringLiteral("AFFICHE"), false);
     writeBytes(session.path(QStringLiteral("HISTORIQUE.TXT")), "ECHO\r\ncs\r\nBILAN\r\n");
     session.start();
-    EXPECT_TRUE(presentationWindow->isHidden());
-    EXPECT_EQ(presentationWindow->pos(), QPoint(40, 50));
-    EXPECT_TRUE(actShortcutsWindow->isHidden());
+    EXPECT_TRUE(currentWindows().presentation()->isHidden());
+    EXPECT_EQ(currentWindows().presentation()->pos(), QPoint(40, 50));
+    EXPECT_TRUE(currentWindows().shortcuts()->isHidden());
     QStringList entries;
-    for (int i = 0; i < actShortcutsWindow->actList->count(); ++i)
-        entries << actShortcutsWindow->actList->item(i)->text();
+    for (int i = 0; i < currentWindows().shortcuts()->actList->count(); ++i)
+        entries << currentWindows().shortcuts()->actList->item(i)->text();
     EXPECT_EQ(entries, (QStringList{QStringLiteral("BILAN"), QStringLiteral("cs"), QStringLiteral("ECHO")}));
 }
 

@@ -32,12 +32,12 @@ const QByteArray kReference =
 
 QString selected()
 {
-    return ccamViewerWindow->referenceView->textCursor().selectedText();
+    return currentWindows().ccamViewer()->referenceView->textCursor().selectedText();
 }
 
 int selectionStart()
 {
-    return ccamViewerWindow->referenceView->textCursor().selectionStart();
+    return currentWindows().ccamViewer()->referenceView->textCursor().selectionStart();
 }
 
 TEST(CcamViewerTest, CcamTexteCompletShowsTheReferenceWithTheCodeAndEnterAndF3FindIt)
@@ -48,27 +48,27 @@ TEST(CcamViewerTest, CcamTexteCompletShowsTheReferenceWithTheCodeAndEnterAndF3Fi
     testDialogs().clear();
     textField(session.form(), "CCAM_1")->setText(QStringLiteral("JKHD001"));
     actionOf(session.form(), "ccamTextAction")->trigger();
-    ASSERT_TRUE(ccamViewerWindow->isVisible());
-    EXPECT_EQ(ccamViewerWindow->codeBox->currentText(), QStringLiteral("JKHD001"));
-    EXPECT_FALSE(ccamViewerWindow->referenceView->textCursor().hasSelection());     // no search yet
-    EXPECT_TRUE(ccamViewerWindow->referenceView->toPlainText().startsWith(QStringLiteral("JKHD001\t\tPrélèvement")));
+    ASSERT_TRUE(currentWindows().ccamViewer()->isVisible());
+    EXPECT_EQ(currentWindows().ccamViewer()->codeBox->currentText(), QStringLiteral("JKHD001"));
+    EXPECT_FALSE(currentWindows().ccamViewer()->referenceView->textCursor().hasSelection());     // no search yet
+    EXPECT_TRUE(currentWindows().ccamViewer()->referenceView->toPlainText().startsWith(QStringLiteral("JKHD001\t\tPrélèvement")));
 
     // Enter from any field is the code search; F3 goes on to the next one.
-    QTest::keyClick(ccamViewerWindow->tariffBox, Qt::Key_Return);
+    QTest::keyClick(currentWindows().ccamViewer()->tariffBox, Qt::Key_Return);
     EXPECT_EQ(selected(), QStringLiteral("JKHD001"));
     EXPECT_EQ(selectionStart(), 0);
-    ccamViewerWindow->searchAction->trigger();
+    currentWindows().ccamViewer()->searchAction->trigger();
     EXPECT_EQ(selected(), QStringLiteral("JKHD001"));
     EXPECT_GT(selectionStart(), 0);
     // Past the last one: the selection stays, and the next search starts again at the top.
-    ccamViewerWindow->searchAction->trigger();
+    currentWindows().ccamViewer()->searchAction->trigger();
     EXPECT_GT(selectionStart(), 0);
-    ccamViewerWindow->searchAction->trigger();
+    currentWindows().ccamViewer()->searchAction->trigger();
     EXPECT_EQ(selectionStart(), 0);
 
     // Escape empties the code field.
-    QTest::keyClick(ccamViewerWindow->referenceView, Qt::Key_Escape);
-    EXPECT_EQ(ccamViewerWindow->codeBox->currentText(), QString());
+    QTest::keyClick(currentWindows().ccamViewer()->referenceView, Qt::Key_Escape);
+    EXPECT_EQ(currentWindows().ccamViewer()->codeBox->currentText(), QString());
     EXPECT_TRUE(testDialogs().texts().isEmpty());
 }
 
@@ -100,11 +100,11 @@ TEST(CcamViewerTest, TheShippedSampleLinesUpWithTheHeader)
     session.start();
     actionOf(session.form(), "ccamTextAction")->trigger();
     QCoreApplication::processEvents();
-    QTextEdit *view = ccamViewerWindow->referenceView;
+    QTextEdit *view = currentWindows().ccamViewer()->referenceView;
 
     // The header as it draws itself.
-    const QString header = ccamViewerWindow->columnsLabel->text();
-    QTextLayout headerLayout(header, ccamViewerWindow->columnsLabel->font());
+    const QString header = currentWindows().ccamViewer()->columnsLabel->text();
+    QTextLayout headerLayout(header, currentWindows().ccamViewer()->columnsLabel->font());
     QTextOption option(Qt::AlignLeft | Qt::AlignVCenter);
     option.setWrapMode(QTextOption::NoWrap);
     option.setTabStopDistance(view->tabStopDistance());
@@ -155,7 +155,7 @@ TEST(CcamViewerTest, AReferenceTooLargeIsRefusedWithoutBeingRead)
     actionOf(session.form(), "ccamTextAction")->trigger();
     EXPECT_EQ(testDialogs().texts(), QStringList{QStringLiteral("Fichier \"CCAM.RTF\" trop volumineux (200 Mo) : un "
                                                                 "texte de la CCAM ne dépasse pas 64 Mo. Il n'est pas ouvert.")});
-    EXPECT_TRUE(ccamViewerWindow->referenceView->toPlainText().isEmpty());
+    EXPECT_TRUE(currentWindows().ccamViewer()->referenceView->toPlainText().isEmpty());
 }
 
 TEST(CcamViewerTest, TheReferenceIsLookedForBesideTheProgramWhenTheCurrentDirectoryHasNone)
@@ -163,26 +163,26 @@ TEST(CcamViewerTest, TheReferenceIsLookedForBesideTheProgramWhenTheCurrentDirect
     TiravonSession session;
     session.start();
     testDialogs().clear();
-    ccamViewerWindow->show();
+    currentWindows().ccamViewer()->show();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")),
               QStringList{QStringLiteral("Fichier \"CCAM.RTF\" non trouvé")});
-    ccamViewerWindow->hide();
+    currentWindows().ccamViewer()->hide();
 
     // Started from a desktop menu: the current directory is elsewhere.
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());
     writeBytes(session.path(QStringLiteral("CCAM.RTF")), kReference);
-    ccamViewerWindow->show();
+    currentWindows().ccamViewer()->show();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).size(), 1);
-    EXPECT_TRUE(ccamViewerWindow->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
-    ccamViewerWindow->hide();
+    EXPECT_TRUE(currentWindows().ccamViewer()->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
+    currentWindows().ccamViewer()->hide();
 
     // A file that is not rich text says so, and the view keeps what it had.
     writeBytes(QDir(elsewhere.path()).filePath(QStringLiteral("CCAM.RTF")), QByteArray("\x00\x01junk", 6));
-    ccamViewerWindow->show();
+    currentWindows().ccamViewer()->show();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).value(1),
               QStringLiteral("Fichier \"CCAM.RTF\" illisible : ce n'est pas un texte RTF"));
-    EXPECT_TRUE(ccamViewerWindow->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
+    EXPECT_TRUE(currentWindows().ccamViewer()->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
 }
 
 TEST(CcamViewerTest, ALeftFieldAddsItsTextOnceAndTheListsSurviveARestart)
@@ -190,31 +190,31 @@ TEST(CcamViewerTest, ALeftFieldAddsItsTextOnceAndTheListsSurviveARestart)
     TiravonSession session;
     session.start();
     testDialogs().clear();
-    ccamViewerWindow->show();
-    ccamViewerWindow->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ccamViewerWindow));
+    currentWindows().ccamViewer()->show();
+    currentWindows().ccamViewer()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(currentWindows().ccamViewer()));
     auto leave = [](QComboBox *combo) {
         combo->setFocus();
-        ccamViewerWindow->referenceView->setFocus();
+        currentWindows().ccamViewer()->referenceView->setFocus();
     };
-    leave(ccamViewerWindow->codeBox);                    // its initial text is ordinary text
-    leave(ccamViewerWindow->codeBox);
-    ccamViewerWindow->codeBox->setEditText(QStringLiteral("code"));
-    leave(ccamViewerWindow->codeBox);
-    ccamViewerWindow->textBox->setEditText(QStringLiteral("biopsie"));
-    leave(ccamViewerWindow->textBox);
-    ASSERT_EQ(ccamViewerWindow->codeBox->count(), 1);
-    EXPECT_EQ(ccamViewerWindow->codeBox->itemText(0), QStringLiteral("Code"));
+    leave(currentWindows().ccamViewer()->codeBox);                    // its initial text is ordinary text
+    leave(currentWindows().ccamViewer()->codeBox);
+    currentWindows().ccamViewer()->codeBox->setEditText(QStringLiteral("code"));
+    leave(currentWindows().ccamViewer()->codeBox);
+    currentWindows().ccamViewer()->textBox->setEditText(QStringLiteral("biopsie"));
+    leave(currentWindows().ccamViewer()->textBox);
+    ASSERT_EQ(currentWindows().ccamViewer()->codeBox->count(), 1);
+    EXPECT_EQ(currentWindows().ccamViewer()->codeBox->itemText(0), QStringLiteral("Code"));
 
-    ccamViewerWindow->close();
+    currentWindows().ccamViewer()->close();
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_CODES.TXT"))), QByteArray("Code\r\n"));
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TEXTES.TXT"))), QByteArray("biopsie\r\n"));
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT"))), QByteArray());
 
     session.restart();
-    EXPECT_EQ(ccamViewerWindow->textBox->count(), 1);
-    EXPECT_EQ(ccamViewerWindow->textBox->itemText(0), QStringLiteral("biopsie"));
-    EXPECT_EQ(ccamViewerWindow->textBox->currentText(), QStringLiteral("entrez un texte"));
+    EXPECT_EQ(currentWindows().ccamViewer()->textBox->count(), 1);
+    EXPECT_EQ(currentWindows().ccamViewer()->textBox->itemText(0), QStringLiteral("biopsie"));
+    EXPECT_EQ(currentWindows().ccamViewer()->textBox->currentText(), QStringLiteral("entrez un texte"));
 }
 
 TEST(CcamViewerTest, AListThatCannotBeReadOrWrittenIsReported)
@@ -230,17 +230,17 @@ TEST(CcamViewerTest, AListThatCannotBeReadOrWrittenIsReported)
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports.at(0).contains(QStringLiteral("=>procedure Tform_EDIT.FormCreate")));
     EXPECT_TRUE(reports.at(0).endsWith(QStringLiteral("=>create")));
-    EXPECT_EQ(ccamViewerWindow->codeBox->count(), 1);    // read before the failure
-    EXPECT_EQ(ccamViewerWindow->tariffBox->count(), 0);    // not read after it
+    EXPECT_EQ(currentWindows().ccamViewer()->codeBox->count(), 1);    // read before the failure
+    EXPECT_EQ(currentWindows().ccamViewer()->tariffBox->count(), 0);    // not read after it
 
-    ccamViewerWindow->show();
+    currentWindows().ccamViewer()->show();
     testDialogs().clear();
-    ccamViewerWindow->close();
+    currentWindows().ccamViewer()->close();
     const QStringList errors = testDialogs().texts(QStringLiteral("error"));
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.at(0).startsWith(QStringLiteral("Impossible d'écrire dans ")));
     EXPECT_TRUE(errors.at(0).contains(QStringLiteral("LISTE_RECHERCHE_TEXTES.TXT")));
-    EXPECT_TRUE(ccamViewerWindow->isVisible());            // it stays open
+    EXPECT_TRUE(currentWindows().ccamViewer()->isVisible());            // it stays open
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT"))), QByteArray("12,73\r\n"));
 }
 

@@ -21,8 +21,8 @@ namespace {
 
 QStringList results()
 {
-    return {modifierCalculatorWindow->rateField->text(), modifierCalculatorWindow->value2013Field->text(), modifierCalculatorWindow->value2014Field->text(),
-            modifierCalculatorWindow->value2014JournalField->text(), modifierCalculatorWindow->deltaField->text()};
+    return {currentWindows().calculator()->rateField->text(), currentWindows().calculator()->value2013Field->text(), currentWindows().calculator()->value2014Field->text(),
+            currentWindows().calculator()->value2014JournalField->text(), currentWindows().calculator()->deltaField->text()};
 }
 
 TEST(ModifierCalculatorWindowTest, ModifiersComputeAndEscapeOnlyEmptiesTheBase)
@@ -31,34 +31,34 @@ TEST(ModifierCalculatorWindowTest, ModifiersComputeAndEscapeOnlyEmptiesTheBase)
     session.start();
     testDialogs().clear();
     actionOf(session.form(), "modifierCalculatorAction")->trigger();
-    ASSERT_TRUE(modifierCalculatorWindow->isVisible());
+    ASSERT_TRUE(currentWindows().calculator()->isVisible());
     // Both titles show whole, and the buttons keep the window's font.
-    for (QGroupBox *box : {modifierCalculatorWindow->firstModifierGroup, modifierCalculatorWindow->secondModifierGroup}) {
+    for (QGroupBox *box : {currentWindows().calculator()->firstModifierGroup, currentWindows().calculator()->secondModifierGroup}) {
         EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(box->title()), box->width()) << box->title().toStdString();
-        EXPECT_EQ(box->findChild<QRadioButton *>()->font().pointSizeF(), modifierCalculatorWindow->font().pointSizeF());
+        EXPECT_EQ(box->findChild<QRadioButton *>()->font().pointSizeF(), currentWindows().calculator()->font().pointSizeF());
     }
 
-    modifierCalculatorWindow->baseField->setText(QStringLiteral("28"));
-    modifierCalculatorWindow->modifierButtons[2]->click();     // "9"
-    modifierCalculatorWindow->modifierButtons[9]->click();     // "I", second group
+    currentWindows().calculator()->baseField->setText(QStringLiteral("28"));
+    currentWindows().calculator()->modifierButtons[2]->click();     // "9"
+    currentWindows().calculator()->modifierButtons[9]->click();     // "I", second group
     const QStringList worked{QStringLiteral("6,5%"), QStringLiteral("29,82"), QStringLiteral("31,76"),
                              QStringLiteral("31,64"), QStringLiteral("0,12")};
     EXPECT_EQ(results(), worked);
 
     // A new base alone does not recompute, nor does the checked button.
-    modifierCalculatorWindow->baseField->setText(QStringLiteral("41,8"));
-    modifierCalculatorWindow->modifierButtons[9]->click();
+    currentWindows().calculator()->baseField->setText(QStringLiteral("41,8"));
+    currentWindows().calculator()->modifierButtons[9]->click();
     EXPECT_EQ(results(), worked);
-    QTest::keyClick(modifierCalculatorWindow->modifierButtons[9], Qt::Key_Escape);
-    EXPECT_EQ(modifierCalculatorWindow->baseField->text(), QStringLiteral("0"));
+    QTest::keyClick(currentWindows().calculator()->modifierButtons[9], Qt::Key_Escape);
+    EXPECT_EQ(currentWindows().calculator()->baseField->text(), QStringLiteral("0"));
     EXPECT_EQ(results(), worked);
-    modifierCalculatorWindow->modifierButtons[12]->click();    // "effacer", second group
+    currentWindows().calculator()->modifierButtons[12]->click();    // "effacer", second group
     EXPECT_EQ(results().value(0), QStringLiteral("1,9%"));
     EXPECT_EQ(results().value(1), QStringLiteral("0"));
 
     // Out of the fixed-point range: the error box, the rate already written.
-    modifierCalculatorWindow->baseField->setText(QStringLiteral("9e14"));
-    modifierCalculatorWindow->modifierButtons[4]->click();     // "X"
+    currentWindows().calculator()->baseField->setText(QStringLiteral("9e14"));
+    currentWindows().calculator()->modifierButtons[4]->click();     // "X"
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
               QStringList{QStringLiteral("Opération en virgule flottante incorrecte")});
     EXPECT_EQ(results().value(0), QStringLiteral("8%"));
@@ -70,9 +70,9 @@ TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorPutsItsResultInTheBaseFi
     TiravonSession session;
     session.start();
     actionOf(session.form(), "modifierCalculatorAction")->trigger();
-    modifierCalculatorWindow->baseField->setText(QStringLiteral("41,8"));
-    modifierCalculatorWindow->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"))->trigger();
-    QWidget *popup = modifierCalculatorWindow->findChild<QWidget *>(QStringLiteral("Calculatrice"));
+    currentWindows().calculator()->baseField->setText(QStringLiteral("41,8"));
+    currentWindows().calculator()->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"))->trigger();
+    QWidget *popup = currentWindows().calculator()->findChild<QWidget *>(QStringLiteral("Calculatrice"));
     ASSERT_NE(popup, nullptr);
     auto press = [popup](const QString &caption) {
         for (QToolButton *button : popup->findChildren<QToolButton *>())
@@ -82,7 +82,7 @@ TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorPutsItsResultInTheBaseFi
     };
     for (const char *key : {"*", "2", "=", "OK"})
         press(QString::fromLatin1(key));
-    EXPECT_EQ(modifierCalculatorWindow->baseField->text(), QStringLiteral("83,6"));
+    EXPECT_EQ(currentWindows().calculator()->baseField->text(), QStringLiteral("83,6"));
 }
 
 // The base takes the decimal separator from the full stop and the keypad's
@@ -93,14 +93,14 @@ TEST(ModifierCalculatorWindowTest, TheBaseTakesTheDecimalKeysAndEscapeLeavesItsZ
     TiravonSession session;
     session.start();
     actionOf(session.form(), "modifierCalculatorAction")->trigger();
-    QLineEdit *base = modifierCalculatorWindow->baseField;
-    QApplication::setActiveWindow(modifierCalculatorWindow);
+    QLineEdit *base = currentWindows().calculator()->baseField;
+    QApplication::setActiveWindow(currentWindows().calculator());
     base->setFocus();
 
     base->clear();
     QTest::keyClicks(base, QStringLiteral("12.5"));
     EXPECT_EQ(base->text(), QStringLiteral("12,5"));
-    EXPECT_DOUBLE_EQ(modifierCalculatorWindow->baseValue(), 12.5);
+    EXPECT_DOUBLE_EQ(currentWindows().calculator()->baseValue(), 12.5);
 
     base->clear();
     QTest::keyClicks(base, QStringLiteral("41"));
@@ -121,8 +121,8 @@ TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorTakesTheKeyboard)
     TiravonSession session;
     session.start();
     actionOf(session.form(), "modifierCalculatorAction")->trigger();
-    QLineEdit *base = modifierCalculatorWindow->baseField;
-    QAction *drop = modifierCalculatorWindow->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"));
+    QLineEdit *base = currentWindows().calculator()->baseField;
+    QAction *drop = currentWindows().calculator()->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"));
 
     base->setText(QStringLiteral("0"));
     drop->trigger();

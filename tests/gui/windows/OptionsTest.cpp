@@ -40,7 +40,7 @@ protected:
     {
         session.start();
         form = session.form();
-        options = presentationWindow;
+        options = currentWindows().presentation();
         panel = imagePanelOf(form);
     }
 
@@ -184,7 +184,7 @@ TEST_F(OptionsTest, TheStampListKeepsItsFilesEncodingThroughTheWindowsSave)
         session.stop();
         writeBytes(session.path(QStringLiteral("TAMPONS.TXT")), c.bytes);
         session.start();
-        options = presentationWindow;
+        options = currentWindows().presentation();
         EXPECT_EQ(listEntries(options->stampTextList), (QStringList{QStringLiteral("bilan"), QStringLiteral("ÉCHO")}))
             << c.name;
         addUniqueEntry(options->stampTextList, QStringLiteral("Carte"), false);
@@ -212,18 +212,18 @@ TEST_F(OptionsTest, OpenConfigTogglesThisWindowAndTheShortcutsTogetherWithoutSav
     options->show();
     actionOf(form, "togglePresentationAction")->trigger();
     EXPECT_TRUE(options->isHidden());
-    EXPECT_TRUE(actShortcutsWindow->isHidden());
+    EXPECT_TRUE(currentWindows().shortcuts()->isHidden());
     EXPECT_FALSE(QFile::exists(session.path(QStringLiteral("TAMPONS.TXT"))));
     actionOf(form, "togglePresentationAction")->trigger();
     EXPECT_TRUE(options->isVisible());
-    EXPECT_TRUE(actShortcutsWindow->isVisible());
+    EXPECT_TRUE(currentWindows().shortcuts()->isVisible());
 }
 
 TEST_F(OptionsTest, TheCcamButtonOpensTheReferenceText)
 {
-    ASSERT_TRUE(ccamViewerWindow->isHidden());
+    ASSERT_TRUE(currentWindows().ccamViewer()->isHidden());
     options->ccamButton->click();
-    EXPECT_TRUE(ccamViewerWindow->isVisible());
+    EXPECT_TRUE(currentWindows().ccamViewer()->isVisible());
 }
 
 } // namespace

@@ -17,10 +17,10 @@ TEST(Shortcuts, ADoubleClickOpensTheEntryUnderItAndBelowTheEntriesNothingIsChose
 {
     TiravonSession session;
     session.start();
-    actShortcutsWindow->show();
-    QListWidget *list = actShortcutsWindow->actList;
+    currentWindows().shortcuts()->show();
+    QListWidget *list = currentWindows().shortcuts()->actList;
     QStringList opened;
-    actShortcutsWindow->openAct = [&opened](const QString &name) { opened << name; };
+    currentWindows().shortcuts()->openAct = [&opened](const QString &name) { opened << name; };
     testDialogs().clear();
 
     // Nothing in the list, then nothing selected.
@@ -46,7 +46,7 @@ TEST(Shortcuts, ADoubleClickOpensTheEntryUnderItAndBelowTheEntriesNothingIsChose
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")).size(), 2);
 
     // Deleting the chosen entry asks nothing and leaves the others.
-    actShortcutsWindow->deleteAction->trigger();
+    currentWindows().shortcuts()->deleteAction->trigger();
     EXPECT_EQ(listEntries(list), (QStringList{QStringLiteral("BILAN"), QStringLiteral("echo")}));
     EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")), QStringList());
 }

@@ -2,11 +2,11 @@
 
 #include "app/CareSheetWindow.h"
 #include "app/ProgramWindows.h"
-
 #include "support/PathRules.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <stdexcept>
 
 TiravonSession::TiravonSession()
 {
@@ -29,21 +29,39 @@ TiravonSession::~TiravonSession()
     QDir::setCurrent(m_previousCurrent);
 }
 
+namespace {
+ProgramWindows *g_current = nullptr;
+}
+
+ProgramWindows &currentWindows()
+{
+    if (!g_current)
+        throw std::runtime_error("no session is running");
+    return *g_current;
+}
+
 void TiravonSession::start(bool show)
 {
     m_running = true;
     if (show) {
-        openProgramWindows();
+        m_windows = ProgramWindows::open();
+        g_current = m_windows.get();
         QCoreApplication::processEvents();
     } else {
-        createProgramWindows();
+        m_windows = std::make_unique<ProgramWindows>();
+        g_current = m_windows.get();
     }
+}
+
+ProgramWindows &TiravonSession::windows() const
+{
+    return *m_windows;
 }
 
 void TiravonSession::close()
 {
-    if (m_running && careSheetWindow)
-        careSheetWindow->close();
+    if (m_running && m_windows)
+        m_windows->careSheet()->close();
     stop();
 }
 
@@ -57,7 +75,9 @@ void TiravonSession::stop()
 {
     if (!m_running)
         return;
-    destroyProgramWindows();
+    if (g_current == m_windows.get())
+        g_current = nullptr;
+    m_windows.reset();
     m_running = false;
 }
 
@@ -83,7 +103,7 @@ QString TiravonSession::configFile() const
 
 CareSheetWindow *TiravonSession::form() const
 {
-    return careSheetWindow;
+    return m_windows ? m_windows->careSheet() : nullptr;
 }
 
 void writeBytes(const QString &path, const QByteArray &bytes)
@@ -101,5 +121,5 @@ QByteArray readBytes(const QString &path)
 
 QWidget *TiravonSession::window() const
 {
-    return careSheetWindow;
+    return form();
 }

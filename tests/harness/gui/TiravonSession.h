@@ -8,8 +8,10 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <memory>
 
 class CareSheetWindow;
+class ProgramWindows;
 
 // One run of the program in its own temporary program folder: the fake
 // platform points the program file there and the current directory too, so
@@ -37,6 +39,7 @@ public:
 
     CareSheetWindow *form() const;
     QWidget *window() const;           // the care-sheet window
+    ProgramWindows &windows() const;   // all of them, while running
     template <typename T>
     T *find(const QString &name) const;
 
@@ -46,6 +49,7 @@ private:
     QTemporaryDir m_dir;
     QString m_previousCurrent;
     bool m_running = false;
+    std::unique_ptr<ProgramWindows> m_windows;
 };
 
 template <typename T>
@@ -53,6 +57,9 @@ T *TiravonSession::find(const QString &name) const
 {
     return window()->findChild<T *>(name);
 }
+
+// The windows of the session running now.
+ProgramWindows &currentWindows();
 
 // Writes a file whole (bytes as given).
 void writeBytes(const QString &path, const QByteArray &bytes);
