@@ -3,6 +3,7 @@
 #include "CareSheetWindow.h"
 
 #include "widgets/ImagePanel.h"
+#include "widgets/MenuItems.h"
 #include "widgets/SheetEdit.h"
 #include "widgets/MoveResizeController.h"
 #include "widgets/DateEdit.h"
@@ -45,22 +46,11 @@ namespace {
 QAction *addItem(QMenu *menu, QWidget *window, const char *name, const QString &caption,
                  const QKeySequence &shortcut = QKeySequence(), bool ticks = false)
 {
-    auto *action = new QAction(caption, window);
-    action->setObjectName(QString::fromLatin1(name));
+    QAction *action = newMenuItem(menu, window, name, caption);
     action->setShortcut(shortcut);
     action->setCheckable(ticks);
-    if (menu)
-        menu->addAction(action);
     window->addAction(action);
     return action;
-}
-
-void makeDefaultItem(QMenu *menu, QAction *action)
-{
-    QFont bold = action->font();
-    bold.setBold(true);
-    action->setFont(bold);
-    menu->setDefaultAction(action);
 }
 
 QIcon printerIcon()

@@ -7,6 +7,7 @@
 #include "support/ActionGuard.h"
 #include "support/Platform.h"
 #include "widgets/DateEdit.h"
+#include "widgets/MenuItems.h"
 #include "widgets/SheetEdit.h"
 
 #include <QAction>
@@ -21,14 +22,6 @@ namespace {
 
 const QString kTicked = QStringLiteral("X");
 
-QAction *menuItem(QMenu *menu, QWidget *window, const char *name, const QString &caption)
-{
-    auto *action = new QAction(caption, window);
-    action->setObjectName(QString::fromLatin1(name));
-    menu->addAction(action);
-    window->addAction(action);
-    return action;
-}
 
 } // namespace
 
@@ -37,8 +30,10 @@ SheetRules::SheetRules(QWidget *window, const std::function<QWidget *(const QStr
 {
     m_claimBoxMenu = new QMenu(window);
     m_claimBoxMenu->setObjectName(QStringLiteral("claimBoxMenu"));
-    QAction *tick = menuItem(m_claimBoxMenu, window, "tickAction", QStringLiteral("Cocher"));
-    QAction *untick = menuItem(m_claimBoxMenu, window, "untickAction", QStringLiteral("Décocher"));
+    QAction *tick = newMenuItem(m_claimBoxMenu, window, "tickAction", QStringLiteral("Cocher"));
+    QAction *untick = newMenuItem(m_claimBoxMenu, window, "untickAction", QStringLiteral("Décocher"));
+    window->addAction(tick);
+    window->addAction(untick);
     connect(tick, &QAction::triggered, this, guarded([this] { setFocusedBox(kTicked); }));
     connect(untick, &QAction::triggered, this, guarded([this] { setFocusedBox(QString()); }));
 

@@ -2,28 +2,13 @@
 
 #include "support/ActionGuard.h"
 #include "support/Dialogs.h"
+#include "widgets/MenuItems.h"
 #include "widgets/StampLabel.h"
 
 #include <QAction>
 #include <QMenu>
 
 namespace {
-
-QAction *stampItem(QMenu *menu, QWidget *window, const char *name, const QString &caption)
-{
-    auto *action = new QAction(caption, window);
-    action->setObjectName(QString::fromLatin1(name));
-    menu->addAction(action);
-    return action;
-}
-
-void makeDefault(QMenu *menu, QAction *action)
-{
-    QFont bold = action->font();
-    bold.setBold(true);
-    action->setFont(bold);
-    menu->setDefaultAction(action);
-}
 
 struct AngleItem
 {
@@ -59,43 +44,43 @@ void StampController::buildMenu(QWidget *window)
 {
     m_menu = new QMenu(window);
     m_menu->setObjectName(QStringLiteral("stampMenu"));
-    QAction *hideItem = stampItem(m_menu, window, "hideStampAction", QStringLiteral("&Cacher"));
-    makeDefault(m_menu, hideItem);
+    QAction *hideItem = newMenuItem(m_menu, window, "hideStampAction", QStringLiteral("&Cacher"));
+    makeDefaultItem(m_menu, hideItem);
     connect(hideItem, &QAction::triggered, this, guarded([this] { hide(); }));
 
     QMenu *texts = m_menu->addMenu(QStringLiteral("&Texte ..."));
     texts->setObjectName(QStringLiteral("stampTextMenu"));
     QList<QAction *> fixedTexts;
-    fixedTexts << stampItem(texts, window, "stampDuplicataAction", QStringLiteral("&DUPLICATA"));
+    fixedTexts << newMenuItem(texts, window, "stampDuplicataAction", QStringLiteral("&DUPLICATA"));
     texts->addSeparator();
-    fixedTexts << stampItem(texts, window, "stampAldAction", QStringLiteral("A.L.D"))
-               << stampItem(texts, window, "stampCmuAction", QStringLiteral("C.M.U"))
-               << stampItem(texts, window, "stampMaternityAction", QStringLiteral("MATERNITE"))
-               << stampItem(texts, window, "stampSterilityAction", QStringLiteral("STERILITE"));
+    fixedTexts << newMenuItem(texts, window, "stampAldAction", QStringLiteral("A.L.D"))
+               << newMenuItem(texts, window, "stampCmuAction", QStringLiteral("C.M.U"))
+               << newMenuItem(texts, window, "stampMaternityAction", QStringLiteral("MATERNITE"))
+               << newMenuItem(texts, window, "stampSterilityAction", QStringLiteral("STERILITE"));
     texts->addSeparator();
     QMenu *card = texts->addMenu(QStringLiteral("Carte vitale"));
     card->setObjectName(QStringLiteral("stampCardMenu"));
-    fixedTexts << stampItem(card, window, "stampCardForgottenAction", QStringLiteral("Carte vitale oubliée"))
-               << stampItem(card, window, "stampCardLostAction", QStringLiteral("Carte vitale perdue"))
-               << stampItem(card, window, "stampCardPendingAction",
+    fixedTexts << newMenuItem(card, window, "stampCardForgottenAction", QStringLiteral("Carte vitale oubliée"))
+               << newMenuItem(card, window, "stampCardLostAction", QStringLiteral("Carte vitale perdue"))
+               << newMenuItem(card, window, "stampCardPendingAction",
                             QStringLiteral("Carte vitale en cours de fabrication"));
     texts->addSeparator();
-    QAction *freeText = stampItem(texts, window, "stampFreeTextAction", QStringLiteral("&Texte libre ..."));
+    QAction *freeText = newMenuItem(texts, window, "stampFreeTextAction", QStringLiteral("&Texte libre ..."));
     for (QAction *item : fixedTexts)
         connect(item, &QAction::triggered, this, guarded([this, item] { chooseText(item); }));
     connect(freeText, &QAction::triggered, this, guarded([this] { typeText(); }));
 
-    QAction *font = stampItem(m_menu, window, "stampFontAction", QStringLiteral("&Police"));
+    QAction *font = newMenuItem(m_menu, window, "stampFontAction", QStringLiteral("&Police"));
     connect(font, &QAction::triggered, this, guarded([this] { chooseFont(); }));
 
     QMenu *angles = m_menu->addMenu(QStringLiteral("&Orientation"));
     angles->setObjectName(QStringLiteral("stampAngleMenu"));
     for (const AngleItem &entry : kAngles) {
-        QAction *item = stampItem(angles, window, entry.name, QString::fromUtf8(entry.caption));
+        QAction *item = newMenuItem(angles, window, entry.name, QString::fromUtf8(entry.caption));
         const int angle = entry.angle;
         connect(item, &QAction::triggered, this, guarded([this, angle] { m_stamp->setAngle(angle); }));
         if (angle == 0)
-            makeDefault(angles, item);
+            makeDefaultItem(angles, item);
     }
 }
 
