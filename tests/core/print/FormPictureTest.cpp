@@ -123,3 +123,47 @@ TEST(FormPicture, ATiffIsReadWhereQtHasItsReaderAndOtherwiseRefusedInFrench)
 }
 
 } // namespace
+
+namespace {
+
+// At start: the image path when it names a file, else the default image; the
+// picture there, or the built-in one written out where none is, or the
+// built-in one shown with the reason when the file cannot be decoded (the
+// file is left as it is).
+TEST(FormPicture, TheStartPictureIsTheFileThereOrTheBuiltInOne)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString fallback = dir.filePath(QStringLiteral("feuille_de_soin_medecin.jpg"));
+    const QString own = dir.filePath(QStringLiteral("propre.jpg"));
+    saveJpegFile(own, sample());
+    const QString damaged = dir.filePath(QStringLiteral("abime.jpg"));
+    {
+        QFile file(damaged);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("pas une image");
+    }
+    const QImage builtIn = builtInFormPicture();
+
+    struct Case { QString stored; QString used; QSize size; bool failed; };
+    const Case cases[] = {
+        {own, own, sample().size(), false},
+        {dir.path(), fallback, builtIn.size(), false},                                   // a folder is no image
+        {dir.filePath(QStringLiteral("partie.jpg")), fallback, builtIn.size(), false},   // written out
+        {fallback, fallback, builtIn.size(), false},                                     // then read back
+        {damaged, damaged, builtIn.size(), true},
+    };
+    for (const Case &c : cases) {
+        const QString used = startPicturePath(c.stored, fallback);
+        EXPECT_EQ(used, c.used) << c.stored.toStdString();
+        const StartPicture start = loadStartPicture(used);
+        EXPECT_EQ(start.picture.size(), c.size) << c.stored.toStdString();
+        EXPECT_EQ(!start.failure.isEmpty(), c.failed) << c.stored.toStdString();
+        EXPECT_TRUE(QFile::exists(used));
+    }
+    QFile kept(damaged);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("pas une image"));
+}
+
+} // namespace
