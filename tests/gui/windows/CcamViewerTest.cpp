@@ -26,18 +26,24 @@
 
 namespace {
 
+// The viewer of the program running now.
+CcamViewerWindow *viewer()
+{
+    return currentWindows().ccamViewer();
+}
+
 const QByteArray kReference =
     R"({\rtf1\ansi{\colortbl;\red255\green255\blue0;}{\b\cf1 JKHD001}\tab\tab Pr\'e9l\'e8vement cervicovaginal\tab 12,73\par)"
     R"({\b\cf1 JLQE002}\tab\tab Colposcopie\tab 49,82\par voir aussi JKHD001\par})";
 
 QString selected()
 {
-    return currentWindows().ccamViewer()->referenceView->textCursor().selectedText();
+    return viewer()->referenceView->textCursor().selectedText();
 }
 
 int selectionStart()
 {
-    return currentWindows().ccamViewer()->referenceView->textCursor().selectionStart();
+    return viewer()->referenceView->textCursor().selectionStart();
 }
 
 TEST(CcamViewerTest, CcamTexteCompletShowsTheReferenceWithTheCodeAndEnterAndF3FindIt)
@@ -48,27 +54,27 @@ TEST(CcamViewerTest, CcamTexteCompletShowsTheReferenceWithTheCodeAndEnterAndF3Fi
     testDialogs().clear();
     textField(session.form(), "CCAM_1")->setText(QStringLiteral("JKHD001"));
     actionOf(session.form(), "ccamTextAction")->trigger();
-    ASSERT_TRUE(currentWindows().ccamViewer()->isVisible());
-    EXPECT_EQ(currentWindows().ccamViewer()->codeBox->currentText(), QStringLiteral("JKHD001"));
-    EXPECT_FALSE(currentWindows().ccamViewer()->referenceView->textCursor().hasSelection());     // no search yet
-    EXPECT_TRUE(currentWindows().ccamViewer()->referenceView->toPlainText().startsWith(QStringLiteral("JKHD001\t\tPrélèvement")));
+    ASSERT_TRUE(viewer()->isVisible());
+    EXPECT_EQ(viewer()->codeBox->currentText(), QStringLiteral("JKHD001"));
+    EXPECT_FALSE(viewer()->referenceView->textCursor().hasSelection());     // no search yet
+    EXPECT_TRUE(viewer()->referenceView->toPlainText().startsWith(QStringLiteral("JKHD001\t\tPrélèvement")));
 
     // Enter from any field is the code search; F3 goes on to the next one.
-    QTest::keyClick(currentWindows().ccamViewer()->tariffBox, Qt::Key_Return);
+    QTest::keyClick(viewer()->tariffBox, Qt::Key_Return);
     EXPECT_EQ(selected(), QStringLiteral("JKHD001"));
     EXPECT_EQ(selectionStart(), 0);
-    currentWindows().ccamViewer()->searchAction->trigger();
+    viewer()->searchAction->trigger();
     EXPECT_EQ(selected(), QStringLiteral("JKHD001"));
     EXPECT_GT(selectionStart(), 0);
     // Past the last one: the selection stays, and the next search starts again at the top.
-    currentWindows().ccamViewer()->searchAction->trigger();
+    viewer()->searchAction->trigger();
     EXPECT_GT(selectionStart(), 0);
-    currentWindows().ccamViewer()->searchAction->trigger();
+    viewer()->searchAction->trigger();
     EXPECT_EQ(selectionStart(), 0);
 
     // Escape empties the code field.
-    QTest::keyClick(currentWindows().ccamViewer()->referenceView, Qt::Key_Escape);
-    EXPECT_EQ(currentWindows().ccamViewer()->codeBox->currentText(), QString());
+    QTest::keyClick(viewer()->referenceView, Qt::Key_Escape);
+    EXPECT_EQ(viewer()->codeBox->currentText(), QString());
     EXPECT_TRUE(testDialogs().texts().isEmpty());
 }
 
@@ -100,11 +106,11 @@ TEST(CcamViewerTest, TheShippedSampleLinesUpWithTheHeader)
     session.start();
     actionOf(session.form(), "ccamTextAction")->trigger();
     QCoreApplication::processEvents();
-    QTextEdit *view = currentWindows().ccamViewer()->referenceView;
+    QTextEdit *view = viewer()->referenceView;
 
     // The header as it draws itself.
-    const QString header = currentWindows().ccamViewer()->columnsLabel->text();
-    QTextLayout headerLayout(header, currentWindows().ccamViewer()->columnsLabel->font());
+    const QString header = viewer()->columnsLabel->text();
+    QTextLayout headerLayout(header, viewer()->columnsLabel->font());
     QTextOption option(Qt::AlignLeft | Qt::AlignVCenter);
     option.setWrapMode(QTextOption::NoWrap);
     option.setTabStopDistance(view->tabStopDistance());
@@ -155,7 +161,7 @@ TEST(CcamViewerTest, AReferenceTooLargeIsRefusedWithoutBeingRead)
     actionOf(session.form(), "ccamTextAction")->trigger();
     EXPECT_EQ(testDialogs().texts(), QStringList{QStringLiteral("Fichier \"CCAM.RTF\" trop volumineux (200 Mo) : un "
                                                                 "texte de la CCAM ne dépasse pas 64 Mo. Il n'est pas ouvert.")});
-    EXPECT_TRUE(currentWindows().ccamViewer()->referenceView->toPlainText().isEmpty());
+    EXPECT_TRUE(viewer()->referenceView->toPlainText().isEmpty());
 }
 
 TEST(CcamViewerTest, TheReferenceIsLookedForBesideTheProgramWhenTheCurrentDirectoryHasNone)
@@ -163,26 +169,26 @@ TEST(CcamViewerTest, TheReferenceIsLookedForBesideTheProgramWhenTheCurrentDirect
     TiravonSession session;
     session.start();
     testDialogs().clear();
-    currentWindows().ccamViewer()->show();
+    viewer()->show();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")),
               QStringList{QStringLiteral("Fichier \"CCAM.RTF\" non trouvé")});
-    currentWindows().ccamViewer()->hide();
+    viewer()->hide();
 
     // Started from a desktop menu: the current directory is elsewhere.
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());
     writeBytes(session.path(QStringLiteral("CCAM.RTF")), kReference);
-    currentWindows().ccamViewer()->show();
+    viewer()->show();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).size(), 1);
-    EXPECT_TRUE(currentWindows().ccamViewer()->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
-    currentWindows().ccamViewer()->hide();
+    EXPECT_TRUE(viewer()->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
+    viewer()->hide();
 
     // A file that is not rich text says so, and the view keeps what it had.
     writeBytes(QDir(elsewhere.path()).filePath(QStringLiteral("CCAM.RTF")), QByteArray("\x00\x01junk", 6));
-    currentWindows().ccamViewer()->show();
+    viewer()->show();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).value(1),
               QStringLiteral("Fichier \"CCAM.RTF\" illisible : ce n'est pas un texte RTF"));
-    EXPECT_TRUE(currentWindows().ccamViewer()->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
+    EXPECT_TRUE(viewer()->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
 }
 
 TEST(CcamViewerTest, ALeftFieldAddsItsTextOnceAndTheListsSurviveARestart)
@@ -190,31 +196,31 @@ TEST(CcamViewerTest, ALeftFieldAddsItsTextOnceAndTheListsSurviveARestart)
     TiravonSession session;
     session.start();
     testDialogs().clear();
-    currentWindows().ccamViewer()->show();
-    currentWindows().ccamViewer()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(currentWindows().ccamViewer()));
+    viewer()->show();
+    viewer()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(viewer()));
     auto leave = [](QComboBox *combo) {
         combo->setFocus();
-        currentWindows().ccamViewer()->referenceView->setFocus();
+        viewer()->referenceView->setFocus();
     };
-    leave(currentWindows().ccamViewer()->codeBox);                    // its initial text is ordinary text
-    leave(currentWindows().ccamViewer()->codeBox);
-    currentWindows().ccamViewer()->codeBox->setEditText(QStringLiteral("code"));
-    leave(currentWindows().ccamViewer()->codeBox);
-    currentWindows().ccamViewer()->textBox->setEditText(QStringLiteral("biopsie"));
-    leave(currentWindows().ccamViewer()->textBox);
-    ASSERT_EQ(currentWindows().ccamViewer()->codeBox->count(), 1);
-    EXPECT_EQ(currentWindows().ccamViewer()->codeBox->itemText(0), QStringLiteral("Code"));
+    leave(viewer()->codeBox);                    // its initial text is ordinary text
+    leave(viewer()->codeBox);
+    viewer()->codeBox->setEditText(QStringLiteral("code"));
+    leave(viewer()->codeBox);
+    viewer()->textBox->setEditText(QStringLiteral("biopsie"));
+    leave(viewer()->textBox);
+    ASSERT_EQ(viewer()->codeBox->count(), 1);
+    EXPECT_EQ(viewer()->codeBox->itemText(0), QStringLiteral("Code"));
 
-    currentWindows().ccamViewer()->close();
+    viewer()->close();
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_CODES.TXT"))), QByteArray("Code\r\n"));
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TEXTES.TXT"))), QByteArray("biopsie\r\n"));
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT"))), QByteArray());
 
     session.restart();
-    EXPECT_EQ(currentWindows().ccamViewer()->textBox->count(), 1);
-    EXPECT_EQ(currentWindows().ccamViewer()->textBox->itemText(0), QStringLiteral("biopsie"));
-    EXPECT_EQ(currentWindows().ccamViewer()->textBox->currentText(), QStringLiteral("entrez un texte"));
+    EXPECT_EQ(viewer()->textBox->count(), 1);
+    EXPECT_EQ(viewer()->textBox->itemText(0), QStringLiteral("biopsie"));
+    EXPECT_EQ(viewer()->textBox->currentText(), QStringLiteral("entrez un texte"));
 }
 
 TEST(CcamViewerTest, AListThatCannotBeReadOrWrittenIsReported)
@@ -230,17 +236,17 @@ TEST(CcamViewerTest, AListThatCannotBeReadOrWrittenIsReported)
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports.at(0).contains(QStringLiteral("=>procedure Tform_EDIT.FormCreate")));
     EXPECT_TRUE(reports.at(0).endsWith(QStringLiteral("=>create")));
-    EXPECT_EQ(currentWindows().ccamViewer()->codeBox->count(), 1);    // read before the failure
-    EXPECT_EQ(currentWindows().ccamViewer()->tariffBox->count(), 0);    // not read after it
+    EXPECT_EQ(viewer()->codeBox->count(), 1);    // read before the failure
+    EXPECT_EQ(viewer()->tariffBox->count(), 0);    // not read after it
 
-    currentWindows().ccamViewer()->show();
+    viewer()->show();
     testDialogs().clear();
-    currentWindows().ccamViewer()->close();
+    viewer()->close();
     const QStringList errors = testDialogs().texts(QStringLiteral("error"));
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.at(0).startsWith(QStringLiteral("Impossible d'écrire dans ")));
     EXPECT_TRUE(errors.at(0).contains(QStringLiteral("LISTE_RECHERCHE_TEXTES.TXT")));
-    EXPECT_TRUE(currentWindows().ccamViewer()->isVisible());            // it stays open
+    EXPECT_TRUE(viewer()->isVisible());            // it stays open
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT"))), QByteArray("12,73\r\n"));
 }
 

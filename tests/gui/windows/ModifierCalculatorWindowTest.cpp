@@ -16,14 +16,31 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
-QStringList results()
+QStringList results(const ModifierCalculatorWindow *calc)
 {
-    return {currentWindows().calculator()->rateField->text(), currentWindows().calculator()->value2013Field->text(), currentWindows().calculator()->value2014Field->text(),
-            currentWindows().calculator()->value2014JournalField->text(), currentWindows().calculator()->deltaField->text()};
+    return {calc->rateField->text(), calc->value2013Field->text(), calc->value2014Field->text(),
+            calc->value2014JournalField->text(), calc->deltaField->text()};
 }
+
+// The calculator alone, as the program makes it, in a session's folder
+// without the rest of the program.
+class CalculatorAlone : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        testDialogs().clear();
+        calc->show();
+    }
+
+    TiravonSession session;
+    std::unique_ptr<ModifierCalculatorWindow> window = std::make_unique<ModifierCalculatorWindow>();
+    ModifierCalculatorWindow *calc = window.get();
+};
 
 TEST(ModifierCalculatorWindowTest, ModifiersComputeAndEscapeOnlyEmptiesTheBase)
 {
@@ -31,48 +48,46 @@ TEST(ModifierCalculatorWindowTest, ModifiersComputeAndEscapeOnlyEmptiesTheBase)
     session.start();
     testDialogs().clear();
     actionOf(session.form(), "modifierCalculatorAction")->trigger();
-    ASSERT_TRUE(currentWindows().calculator()->isVisible());
+    ModifierCalculatorWindow *calc = currentWindows().calculator();
+    ASSERT_TRUE(calc->isVisible());
     // Both titles show whole, and the buttons keep the window's font.
-    for (QGroupBox *box : {currentWindows().calculator()->firstModifierGroup, currentWindows().calculator()->secondModifierGroup}) {
+    for (QGroupBox *box : {calc->firstModifierGroup, calc->secondModifierGroup}) {
         EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(box->title()), box->width()) << box->title().toStdString();
-        EXPECT_EQ(box->findChild<QRadioButton *>()->font().pointSizeF(), currentWindows().calculator()->font().pointSizeF());
+        EXPECT_EQ(box->findChild<QRadioButton *>()->font().pointSizeF(), calc->font().pointSizeF());
     }
 
-    currentWindows().calculator()->baseField->setText(QStringLiteral("28"));
-    currentWindows().calculator()->modifierButtons[2]->click();     // "9"
-    currentWindows().calculator()->modifierButtons[9]->click();     // "I", second group
+    calc->baseField->setText(QStringLiteral("28"));
+    calc->modifierButtons[2]->click();     // "9"
+    calc->modifierButtons[9]->click();     // "I", second group
     const QStringList worked{QStringLiteral("6,5%"), QStringLiteral("29,82"), QStringLiteral("31,76"),
                              QStringLiteral("31,64"), QStringLiteral("0,12")};
-    EXPECT_EQ(results(), worked);
+    EXPECT_EQ(results(calc), worked);
 
     // A new base alone does not recompute, nor does the checked button.
-    currentWindows().calculator()->baseField->setText(QStringLiteral("41,8"));
-    currentWindows().calculator()->modifierButtons[9]->click();
-    EXPECT_EQ(results(), worked);
-    QTest::keyClick(currentWindows().calculator()->modifierButtons[9], Qt::Key_Escape);
-    EXPECT_EQ(currentWindows().calculator()->baseField->text(), QStringLiteral("0"));
-    EXPECT_EQ(results(), worked);
-    currentWindows().calculator()->modifierButtons[12]->click();    // "effacer", second group
-    EXPECT_EQ(results().value(0), QStringLiteral("1,9%"));
-    EXPECT_EQ(results().value(1), QStringLiteral("0"));
+    calc->baseField->setText(QStringLiteral("41,8"));
+    calc->modifierButtons[9]->click();
+    EXPECT_EQ(results(calc), worked);
+    QTest::keyClick(calc->modifierButtons[9], Qt::Key_Escape);
+    EXPECT_EQ(calc->baseField->text(), QStringLiteral("0"));
+    EXPECT_EQ(results(calc), worked);
+    calc->modifierButtons[12]->click();    // "effacer", second group
+    EXPECT_EQ(results(calc).value(0), QStringLiteral("1,9%"));
+    EXPECT_EQ(results(calc).value(1), QStringLiteral("0"));
 
     // Out of the fixed-point range: the error box, the rate already written.
-    currentWindows().calculator()->baseField->setText(QStringLiteral("9e14"));
-    currentWindows().calculator()->modifierButtons[4]->click();     // "X"
+    calc->baseField->setText(QStringLiteral("9e14"));
+    calc->modifierButtons[4]->click();     // "X"
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")),
               QStringList{QStringLiteral("Opération en virgule flottante incorrecte")});
-    EXPECT_EQ(results().value(0), QStringLiteral("8%"));
-    EXPECT_EQ(results().value(1), QStringLiteral("0"));
+    EXPECT_EQ(results(calc).value(0), QStringLiteral("8%"));
+    EXPECT_EQ(results(calc).value(1), QStringLiteral("0"));
 }
 
-TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorPutsItsResultInTheBaseField)
+TEST_F(CalculatorAlone, TheDropDownCalculatorPutsItsResultInTheBaseField)
 {
-    TiravonSession session;
-    session.start();
-    actionOf(session.form(), "modifierCalculatorAction")->trigger();
-    currentWindows().calculator()->baseField->setText(QStringLiteral("41,8"));
-    currentWindows().calculator()->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"))->trigger();
-    QWidget *popup = currentWindows().calculator()->findChild<QWidget *>(QStringLiteral("Calculatrice"));
+    calc->baseField->setText(QStringLiteral("41,8"));
+    calc->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"))->trigger();
+    QWidget *popup = calc->findChild<QWidget *>(QStringLiteral("Calculatrice"));
     ASSERT_NE(popup, nullptr);
     auto press = [popup](const QString &caption) {
         for (QToolButton *button : popup->findChildren<QToolButton *>())
@@ -82,25 +97,22 @@ TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorPutsItsResultInTheBaseFi
     };
     for (const char *key : {"*", "2", "=", "OK"})
         press(QString::fromLatin1(key));
-    EXPECT_EQ(currentWindows().calculator()->baseField->text(), QStringLiteral("83,6"));
+    EXPECT_EQ(calc->baseField->text(), QStringLiteral("83,6"));
 }
 
 // The base takes the decimal separator from the full stop and the keypad's
 // decimal key, rather than dropping it (12.5 read as 125); after Escape its
 // "0" is replaced by what is typed.
-TEST(ModifierCalculatorWindowTest, TheBaseTakesTheDecimalKeysAndEscapeLeavesItsZeroToBeReplaced)
+TEST_F(CalculatorAlone, TheBaseTakesTheDecimalKeysAndEscapeLeavesItsZeroToBeReplaced)
 {
-    TiravonSession session;
-    session.start();
-    actionOf(session.form(), "modifierCalculatorAction")->trigger();
-    QLineEdit *base = currentWindows().calculator()->baseField;
-    QApplication::setActiveWindow(currentWindows().calculator());
+    QLineEdit *base = calc->baseField;
+    QApplication::setActiveWindow(calc);
     base->setFocus();
 
     base->clear();
     QTest::keyClicks(base, QStringLiteral("12.5"));
     EXPECT_EQ(base->text(), QStringLiteral("12,5"));
-    EXPECT_DOUBLE_EQ(currentWindows().calculator()->baseValue(), 12.5);
+    EXPECT_DOUBLE_EQ(calc->baseValue(), 12.5);
 
     base->clear();
     QTest::keyClicks(base, QStringLiteral("41"));
@@ -116,13 +128,10 @@ TEST(ModifierCalculatorWindowTest, TheBaseTakesTheDecimalKeysAndEscapeLeavesItsZ
 // The drop-down calculator takes the keyboard: digits, the operations of the
 // main keys and the keypad, the decimal key, Backspace, Enter to put the
 // result in the base, Escape to leave the base as it was.
-TEST(ModifierCalculatorWindowTest, TheDropDownCalculatorTakesTheKeyboard)
+TEST_F(CalculatorAlone, TheDropDownCalculatorTakesTheKeyboard)
 {
-    TiravonSession session;
-    session.start();
-    actionOf(session.form(), "modifierCalculatorAction")->trigger();
-    QLineEdit *base = currentWindows().calculator()->baseField;
-    QAction *drop = currentWindows().calculator()->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"));
+    QLineEdit *base = calc->baseField;
+    QAction *drop = calc->findChild<QAction *>(QStringLiteral("DeroulerCalculatrice"));
 
     base->setText(QStringLiteral("0"));
     drop->trigger();
