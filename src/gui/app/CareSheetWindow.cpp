@@ -6,6 +6,7 @@
 #include "widgets/SheetEdit.h"
 #include "config/WebPages.h"
 #include "widgets/MoveResizeController.h"
+#include "sheet/CareSheet.h"
 #include "sheet/SheetRules.h"
 #include "print/SheetPrinter.h"
 #include "sheet/PatientImportBinding.h"
@@ -38,8 +39,6 @@
 #include <QScrollBar>
 
 namespace {
-// The height of the page the window scrolls over.
-const int kScrollRange = 1110;
 // The window's client area as designed.
 const QSize kDesignClient(820, 956);
 const QPoint kDesignPlace(559, 0);
@@ -61,29 +60,28 @@ CareSheetWindow::CareSheetWindow(QWidget *parent)
     moveResize->setObjectName(QStringLiteral("moveResize"));
 
     buildClientArea();
-    buildFields();
     buildMenus();
     buildPopupMenus();
     PrintableSheet printable;
     printable.window = this;
     printable.scrollArea = scrollArea;
-    printable.page = sheetPage;
+    printable.page = m_sheet;
     printable.imagePanel = imagePanel;
     printable.formImage = formImage;
-    printable.field = [this](const QString &name) { return m_fields.value(name); };
-    printable.plainFields = [this] { return m_plainFields; };
+    printable.field = [this](const QString &name) { return m_sheet->field(name); };
+    printable.plainFields = [this] { return m_sheet->plainTextFields(); };
     printable.borderTick = borderAction;
     printable.threeDTick = threeDAction;
     printable.printCommand = printAction;
     m_printing = new SheetPrinter(printable);
     setUpFieldHandlers();
     m_patient = new PatientImportBinding(
-        this, [this](const QString &name) { return m_fields.value(name); },
+        this, [this](const QString &name) { return m_sheet->field(name); },
         [this] { return m_sideWindows.patients; }, importPatientAction, importAtStartAction);
     ActModelCommands::Setup models;
     models.window = this;
     models.form = &state;
-    models.fieldNamed = [this](const QString &name) { return m_fields.value(name); };
+    models.fieldNamed = [this](const QString &name) { return m_sheet->field(name); };
     models.stamp = NOTE;
     models.openCommand = openActModelAction;
     models.saveCommand = saveActModelAction;
@@ -91,7 +89,6 @@ CareSheetWindow::CareSheetWindow(QWidget *parent)
     models.shortcutList = [this] { return m_sideWindows.shortcutList; };
     models.commitFieldBeingEdited = [this] { commitFieldBeingEdited(); };
     m_models = new ActModelCommands(models);
-    setTabOrder();
 
     move(kDesignPlace);
     resize(kDesignClient.width(), kDesignClient.height() + menuBar()->sizeHint().height());
@@ -117,32 +114,57 @@ void CareSheetWindow::buildClientArea()
     scrollArea->setWidgetResizable(true);
     scrollArea->setFocusPolicy(Qt::NoFocus);
 
-    sheetPage = new QWidget;
-    sheetPage->setObjectName(QStringLiteral("sheetPage"));
-    sheetPage->setMinimumHeight(kScrollRange);
-    sheetPage->setAutoFillBackground(true);
-    sheetPage->setPalette(palette());
-    scrollArea->setWidget(sheetPage);
+    m_sheet = new CareSheet(this, moveResize);
+    scrollArea->setWidget(m_sheet);
     setCentralWidget(scrollArea);
-
-    imagePanel = new ImagePanel(sheetPage);
-    imagePanel->setObjectName(QStringLiteral("imagePanel"));
-    imagePanel->setCaption(panelCaption());
-    imagePanel->setGeometry(designPanelGeometry());
-
-    formImage = new FormImage(imagePanel);
-    formImage->setObjectName(QStringLiteral("formImage"));
-    // No picture yet: the reading of the configuration, which follows at
-    // once, puts the form image or the built-in picture in (decoding the
-    // built-in one here as well cost a tenth of the start).
-    connect(imagePanel, &ImagePanel::resized, this, [this] { placeImage(); });
-    placeImage();
+    imagePanel = m_sheet->imagePanel();
+    formImage = m_sheet->formImage();
+    ACTE_4 = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("ACTE_4")));
+    NOM = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("NOM")));
+    MATRICULE = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("MATRICULE")));
+    ASSURE = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("ASSURE")));
+    ASSURE_MATRICULE = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("ASSURE_MATRICULE")));
+    ADRESSE = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("ADRESSE")));
+    VILLE = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("VILLE")));
+    CPAM = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("CPAM")));
+    COCHE_MALADIE = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("COCHE_MALADIE")));
+    COCHE_MATERNITE = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("COCHE_MATERNITE")));
+    COCHE_ALD_0 = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("COCHE_ALD_0")));
+    COCHE_ALD_1 = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("COCHE_ALD_1")));
+    COCHE_ALD_TYPE = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("COCHE_ALD_TYPE")));
+    COCHE_ACCES = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("COCHE_ACCES")));
+    MEDECIN = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("MEDECIN")));
+    CCAM_1 = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("CCAM_1")));
+    CCAM_2 = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("CCAM_2")));
+    ACTE_1 = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("ACTE_1")));
+    ACTE_2 = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("ACTE_2")));
+    ACTE_3 = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("ACTE_3")));
+    TARIF_1 = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("TARIF_1")));
+    TARIF_2 = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("TARIF_2")));
+    TARIF_3 = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("TARIF_3")));
+    TARIF_4 = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("TARIF_4")));
+    MONTANT_TOTAL = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("MONTANT_TOTAL")));
+    COCHE_NP_OBLIGAT = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("COCHE_NP_OBLIGAT")));
+    COCHE_NP_COMP = static_cast<SheetEdit *>(m_sheet->field(QStringLiteral("COCHE_NP_COMP")));
+    DDN = static_cast<DateEdit *>(m_sheet->field(QStringLiteral("DDN")));
+    DDG = static_cast<DateEdit *>(m_sheet->field(QStringLiteral("DDG")));
+    DATE_ACTE = static_cast<DateEdit *>(m_sheet->field(QStringLiteral("DATE_ACTE")));
+    DATE = static_cast<DateEdit *>(m_sheet->field(QStringLiteral("DATE")));
+    LISTE_VILLES = static_cast<QListWidget *>(m_sheet->field(QStringLiteral("LISTE_VILLES")));
+    Liste_CPAMS = static_cast<QListWidget *>(m_sheet->field(QStringLiteral("Liste_CPAMS")));
+    oriente = static_cast<QLabel *>(m_sheet->field(QStringLiteral("oriente")));
+    NOTE = static_cast<StampLabel *>(m_sheet->field(QStringLiteral("NOTE")));
+    m_rules = m_sheet->rules();
 }
 
-void CareSheetWindow::placeImage()
+QWidget *CareSheetWindow::field(const QString &name) const
 {
-    // The image fills the panel, one pixel in from each side.
-    formImage->setGeometry(imagePanel->rect().adjusted(1, 1, -1, -1));
+    return m_sheet->field(name);
+}
+
+const QList<SheetEdit *> &CareSheetWindow::plainTextFields() const
+{
+    return m_sheet->plainTextFields();
 }
 
 
@@ -275,7 +297,7 @@ bool CareSheetWindow::handleWindowKey(QKeyEvent *event)
 
 void CareSheetWindow::clearAll()
 {
-    for (SheetEdit *edit : m_plainFields)
+    for (SheetEdit *edit : m_sheet->plainTextFields())
         edit->setText(QString());
     m_patient->forgetImportedPatient();
 }

@@ -1,15 +1,16 @@
 #pragma once
 
-// The care-sheet window: the form image with the sheet fields laid over it,
-// the main menu and the buttons of its menu bar, the form configuration and
-// the placement. Its code is split by subject: the fields and the added
-// fields (CareSheetWindowFields.cpp), the menus (CareSheetWindowMenus.cpp),
-// the form configuration (CareSheetWindowConfig.cpp) and the form image
-// (CareSheetWindowImage.cpp). What the sheet does has controllers of its own,
-// made here and handed the parts they act on: the totals, claim boxes and
-// dates (sheet/SheetRules.h), the town and fund lists
-// (sheet/PickListBinding.h), the stamp (sheet/StampController.h), the act
-// models (sheet/ActModelCommands.h), the patient import
+// The care-sheet window: the page of the sheet (sheet/CareSheet.h, which
+// owns the image, the fields and the rules of the totals, claim boxes and
+// dates) in a scroll area, the main menu and the buttons of its menu bar, the
+// form configuration and the placement. Its code is split by subject: the
+// added fields and the lock (CareSheetWindowFields.cpp), the menus
+// (CareSheetWindowMenus.cpp), the form configuration
+// (CareSheetWindowConfig.cpp) and the form image (CareSheetWindowImage.cpp).
+// What the sheet does has controllers of its own, made here and handed the
+// parts they act on: the town and fund lists (sheet/PickListBinding.h), the
+// stamp (sheet/StampController.h), the act models
+// (sheet/ActModelCommands.h), the patient import
 // (sheet/PatientImportBinding.h) and printing (print/SheetPrinter.h).
 
 #include "config/FormInUse.h"
@@ -41,11 +42,11 @@ class MoveResizeController;
 class PickListBinding;
 class StampController;
 class SheetRules;
+class CareSheet;
 class SheetPrinter;
 class PatientImportBinding;
 class ActModelCommands;
 class NavelisDatabase;
-struct FieldDesign;
 struct FormConfiguration;
 struct PresentationTargets;
 
@@ -78,9 +79,9 @@ public:
     void setSideWindows(const SideWindowLinks &links) { m_sideWindows = links; }
 
     // The plain text fields in window order, the added ones last.
-    const QList<SheetEdit *> &plainTextFields() const { return m_plainFields; }
+    const QList<SheetEdit *> &plainTextFields() const;
     // A sheet field by name (any kind), or nullptr.
-    QWidget *field(const QString &name) const { return m_fields.value(name); }
+    QWidget *field(const QString &name) const;
 
     // Start-up, first show and closing.
     void atFirstShow();
@@ -97,8 +98,6 @@ public:
     FormConfiguration capture() const;
 
     // Added text fields.
-    void createAddedField(QWidget *parent, int n, const QString &prefix, int width, int top, int left,
-                          const QString &text);
     void addTextField();
 
     // Window handlers.
@@ -135,13 +134,13 @@ private:
     // The form in use.
     FormInUse state;
 
-    // The client area that scrolls over the page, the image panel and the image.
+    // The client area that scrolls over the page of the sheet, which owns
+    // the image panel, the image and the fields; the window keeps its own
+    // pointers to the ones its commands act on.
     QScrollArea *scrollArea = nullptr;
-    QWidget *sheetPage = nullptr;
+    CareSheet *m_sheet = nullptr;
     ImagePanel *imagePanel = nullptr;
     FormImage *formImage = nullptr;
-
-    // Sheet fields.
     SheetEdit *ACTE_4 = nullptr, *NOM = nullptr, *MATRICULE = nullptr, *ASSURE = nullptr,
               *ASSURE_MATRICULE = nullptr, *ADRESSE = nullptr, *VILLE = nullptr, *CPAM = nullptr,
               *COCHE_MALADIE = nullptr, *COCHE_MATERNITE = nullptr, *COCHE_ALD_0 = nullptr,
@@ -184,25 +183,17 @@ private:
     ActModelCommands *m_models = nullptr;
 
     void buildClientArea();
-    void buildFields();
-    QWidget *createField(const FieldDesign &field);
     void setUpFieldHandlers();
     void buildMenus();
     void buildPopupMenus();
     bool dropFilter(QObject *watched, QEvent *event);
-    void setTabOrder();
     // The field being edited is committed before a saving: its exit handler
     // runs (the total of the tariffs, the town or fund offered to its list)
     // and it keeps the focus.
     void commitFieldBeingEdited();
-    // The field moves and resizes with the mouse (Ctrl and Shift + left button).
-    void bindMoveAndResize(QWidget *control);
     bool isWindowShortcut(const QKeyEvent *key) const;
-    void placeImage();
 
     SideWindowLinks m_sideWindows;
-    QHash<QString, QWidget *> m_fields;
-    QList<SheetEdit *> m_plainFields;
     bool m_shownOnce = false;
     bool m_closing = false;
 };

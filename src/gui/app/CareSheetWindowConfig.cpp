@@ -8,6 +8,7 @@
 #include "print/FormPicture.h"
 #include "config/ProgramSettings.h"
 #include "config/FormConfiguration.h"
+#include "sheet/CareSheet.h"
 #include "widgets/ImagePanel.h"
 #include "widgets/SheetEdit.h"
 #include "widgets/DateEdit.h"
@@ -31,37 +32,6 @@
 #include <QLabel>
 #include <QListWidget>
 
-namespace {
-
-// A stored style is added to the font; a style not stored removes nothing.
-void addStyles(QFont &font, const FontLook &look)
-{
-    if (look.bold)
-        font.setBold(true);
-    if (look.italic)
-        font.setItalic(true);
-    if (look.underline)
-        font.setUnderline(true);
-    if (look.strikeOut)
-        font.setStrikeOut(true);
-}
-
-FieldPlace placeOf(const QWidget *widget)
-{
-    FieldPlace place;
-    place.name = widget->objectName();
-    place.x = widget->x();
-    place.y = widget->y();
-    place.z = widget->width();
-    return place;
-}
-
-QString sheetDate(const QDate &date)
-{
-    return date.toString(QStringLiteral("dd/MM/yyyy"));
-}
-
-} // namespace
 
 void CareSheetWindow::readConfiguration()
 {
@@ -106,89 +76,13 @@ void CareSheetWindow::readConfiguration()
 
 void CareSheetWindow::apply(const FormConfiguration &config)
 {
-    // The image panel, with its image shown; the caption names the form and
-    // the act.
-    imagePanel->setGeometry(config.panelX, config.panelY, config.panelWidth, config.panelHeight);
-    formImage->show();
+    // The caption names the form and the act; the image shows; the menu
+    // ticks follow NOM once the sheet has its look.
     setWindowTitle(QStringLiteral("%1@%2").arg(state.formModelName, state.currentActName));
     textOnlyAction->setChecked(false);
-
-    // Every plain text field: place, emptied text (a claim box's rule runs),
-    // the common font over the field's own, border and 3-D edge; the menu
-    // ticks follow NOM.
-    for (const FieldPlace &place : config.fields) {
-        auto *edit = qobject_cast<SheetEdit *>(field(place.name));
-        if (!edit)
-            continue;
-        edit->move(place.x, place.y);
-        edit->resize(place.z, edit->height());
-        edit->setText(QString());
-        QFont font = edit->font();
-        font.setPointSize(config.textFont.size);
-        font.setFamily(config.textFont.family);
-        addStyles(font, config.textFont);
-        edit->setFont(font);
-        edit->setBordered(config.bordered);
-        edit->set3D(config.threeD);
-    }
+    m_sheet->apply(config);
     borderAction->setChecked(NOM->isBordered());
     threeDAction->setChecked(NOM->is3D());
-
-    // The added fields listed, numbered from 1 whatever name they were
-    // stored under.
-    for (int i = 0; i < config.addedFields.size(); ++i) {
-        const FieldPlace &added = config.addedFields.at(i);
-        createAddedField(imagePanel, i + 1, QStringLiteral("NOUVEAU"), added.z, added.y, added.x, QString());
-    }
-
-    // The date fields.
-    for (int i = 0; i < kDateFieldCount; ++i) {
-        auto *date = qobject_cast<DateEdit *>(field(dateFieldNames()[i]));
-        const DatePlace &place = config.dates[i];
-        date->move(place.x, place.y);
-        date->resize(place.z, date->height());
-        date->setText(place.text);
-    }
-
-    // The stamp: its width last, once its text and font have sized it.
-    NOTE->setVisible(config.noteShown);
-    NOTE->move(config.noteX, config.noteY);
-    NOTE->setText(config.noteText);
-    QFont stampFont = NOTE->font();
-    addStyles(stampFont, config.noteFont);
-    stampFont.setPointSize(config.noteFont.size);
-    stampFont.setFamily(config.noteFont.family);
-    NOTE->setStampFont(stampFont);
-    NOTE->setColor(colorFromStored(config.noteColor, NOTE->color()));
-    NOTE->setAngle(config.noteAngle);
-    NOTE->resize(config.noteWidth, NOTE->height());
-
-    // The label "orienté".
-    oriente->setVisible(config.orienteShown);
-    oriente->move(config.orienteX, config.orienteY);
-    oriente->setText(config.orienteText);
-
-    // The pick lists whose files exist.
-    if (config.cities)
-        setListEntries(LISTE_VILLES, *config.cities);
-    if (config.funds)
-        setListEntries(Liste_CPAMS, *config.funds);
-
-    // The identity; the two dates of the day show today whatever was stored.
-    NOM->setText(config.nom);
-    MATRICULE->setText(config.matricule);
-    DDN->setText(config.ddn);
-    ADRESSE->setText(config.adresse);
-    const QString today = sheetDate(platform().today());
-    DATE->setText(today);
-    DATE_ACTE->setText(today);
-
-    // The acts, tariffs, total and boxes in their key order: each box's rule
-    // runs before the next box is set, so the last box of a pair decides.
-    // The total is taken as stored.
-    for (int i = 0; i < kActKeyCount; ++i)
-        if (auto *edit = qobject_cast<SheetEdit *>(field(QString::fromLatin1(actKeys()[i].field))))
-            edit->setText(config.acts[i]);
 }
 
 FormConfiguration CareSheetWindow::capture() const
@@ -198,11 +92,6 @@ FormConfiguration CareSheetWindow::capture() const
     config.configPath = state.formConfigPath;
     config.modelsFolder = state.modelsFolder;
     config.actName = state.currentActName;
-    config.nom = NOM->text();
-    config.matricule = MATRICULE->text();
-    config.ddn = DDN->text();
-    config.adresse = ADRESSE->text();
-
     config.fieldsLocked = lockFieldsAction->isChecked();
     if (m_sideWindows.presentation)
         config.optionsWindow = OptionsWindowState{!m_sideWindows.presentation->isHidden(), m_sideWindows.presentation->x(), m_sideWindows.presentation->y()};
@@ -210,51 +99,9 @@ FormConfiguration CareSheetWindow::capture() const
         config.shortcutsShown = !m_sideWindows.shortcuts->isHidden();
         config.shortcuts = listEntries(m_sideWindows.shortcutList);
     }
-    config.cities = listEntries(LISTE_VILLES);
-    config.funds = listEntries(Liste_CPAMS);
-
-    for (int i = 0; i < kActKeyCount; ++i)
-        if (auto *edit = qobject_cast<SheetEdit *>(field(QString::fromLatin1(actKeys()[i].field))))
-            config.acts[i] = edit->text();
-
-    config.panelX = imagePanel->x();
-    config.panelY = imagePanel->y();
-    config.panelWidth = imagePanel->width();
-    config.panelHeight = imagePanel->height();
-    config.imageShown = !formImage->isHidden();
-
-    // The font of NOM stands for every field's.
-    config.textFont = fontLookOf(NOM->font());
     config.bordered = borderAction->isChecked();
     config.threeD = threeDAction->isChecked();
-
-    for (int i = 0; i < kDateFieldCount; ++i) {
-        const QWidget *date = field(dateFieldNames()[i]);
-        const FieldPlace place = placeOf(date);
-        config.dates[i] = DatePlace{place.x, place.y, place.z, qobject_cast<const DateEdit *>(date)->text()};
-    }
-
-    config.noteShown = !NOTE->isHidden();
-    config.noteX = NOTE->x();
-    config.noteY = NOTE->y();
-    config.noteWidth = NOTE->width();
-    config.noteText = NOTE->text();
-    config.noteFont = fontLookOf(NOTE->font());
-    config.noteColor = storedColor(NOTE->color());
-    config.noteAngle = NOTE->angle();
-
-    config.orienteShown = !oriente->isHidden();
-    config.orienteX = oriente->x();
-    config.orienteY = oriente->y();
-    config.orienteText = oriente->text();
-
-    // Every plain text field; the added ones that hold text are listed.
-    for (const SheetEdit *edit : m_plainFields) {
-        const FieldPlace place = placeOf(edit);
-        config.fields << place;
-        if (place.name.contains(QLatin1String("NOUVEAU_")) && !edit->text().isEmpty())
-            config.addedFields << place;
-    }
+    m_sheet->capture(config);
     return config;
 }
 

@@ -9,6 +9,7 @@
 #include "widgets/DateEdit.h"
 #include "widgets/DrawnIcon.h"
 #include "sheet/PickListBinding.h"
+#include "sheet/CareSheet.h"
 #include "sheet/SheetRules.h"
 #include "print/SheetPrinter.h"
 #include "sheet/StampController.h"
@@ -200,7 +201,7 @@ void CareSheetWindow::buildMenus()
              FontChoice initial;
              initial.font = NOM->font();
              const FontChoice chosen = dialogs().chooseFont(initial);
-             for (SheetEdit *edit : m_plainFields)
+             for (SheetEdit *edit : m_sheet->plainTextFields())
                  takeFontOf(edit, chosen.font);
              for (DateEdit *date : {DATE, DATE_ACTE, DDG})
                  takeFontOf(date, chosen.font);
@@ -208,13 +209,13 @@ void CareSheetWindow::buildMenus()
         {Editer, false, "borderAction", "&Encadrer", none, true, &CareSheetWindow::borderAction,
          [this] {
              const bool framed = borderAction->isChecked();
-             for (SheetEdit *edit : m_plainFields)
+             for (SheetEdit *edit : m_sheet->plainTextFields())
                  edit->setBordered(framed);
              for (DateEdit *date : {DATE, DATE_ACTE, DDN, DDG})
                  date->setFramed(framed);
          }},
         {Editer, false, "threeDAction", "3D", none, true, &CareSheetWindow::threeDAction, [this] {
-             for (SheetEdit *edit : m_plainFields)
+             for (SheetEdit *edit : m_sheet->plainTextFields())
                  edit->set3D(threeDAction->isChecked());
          }},
         {Editer, true, "addTextFieldAction", "&Ajouter un champ texte", key(Qt::CTRL | Qt::Key_T), false,
@@ -424,9 +425,6 @@ void CareSheetWindow::buildPopupMenus()
 
 void CareSheetWindow::setUpFieldHandlers()
 {
-    // The totals, claim boxes and dates.
-    m_rules = new SheetRules(this, [this](const QString &name) { return m_fields.value(name); });
-
     // Pick lists.
     PickListBinding::Setup towns;
     towns.field = VILLE;
@@ -451,10 +449,10 @@ void CareSheetWindow::setUpFieldHandlers()
 
     // Move and resize with the mouse: every field on the panel, the image,
     // the label and the stamp; not ACTE_4 nor the pick lists.
-    for (SheetEdit *edit : m_plainFields)
+    for (SheetEdit *edit : m_sheet->plainTextFields())
         if (edit != ACTE_4)
-            bindMoveAndResize(edit);
+            m_sheet->bindMoveAndResize(edit);
     for (QWidget *control : std::initializer_list<QWidget *>{DDN, DDG, DATE, DATE_ACTE, formImage, oriente})
-        bindMoveAndResize(control);
-    bindMoveAndResize(NOTE);
+        m_sheet->bindMoveAndResize(control);
+    m_sheet->bindMoveAndResize(NOTE);
 }

@@ -303,7 +303,7 @@ TEST_F(StartupTest, AddedTextFieldsAreNumberedFromTheCountInTheConfiguration)
     EXPECT_EQ(form->plainTextFields().constLast()->objectName(), QStringLiteral("NOUVEAU_2"));
 
     // A name already taken is refused with its message; no second field.
-    form->createAddedField(imagePanelOf(form), 1, QStringLiteral("NOUVEAU"), 100, 10, 10, QString());
+    sheetOf(form)->createAddedField(imagePanelOf(form), 1, QStringLiteral("NOUVEAU"), 100, 10, 10, QString());
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).constLast(),
               QStringLiteral("ERR:Create_CompoEdit =>Un composant nommé NOUVEAU_1 existe déjà"));
     EXPECT_EQ(imagePanelOf(form)->findChildren<SheetEdit *>(QStringLiteral("NOUVEAU_1")).size(), 1);

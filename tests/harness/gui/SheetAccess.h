@@ -5,6 +5,7 @@
 // the files, and the object names of the commands, menus and buttons), never
 // through the window's members. A part that is not there stops the test.
 
+#include "sheet/CareSheet.h"
 #include "widgets/DateEdit.h"
 #include "widgets/FormImage.h"
 #include "widgets/ImagePanel.h"
@@ -39,6 +40,7 @@ inline QAction *actionOf(const QObject *window, const char *name) { return partO
 inline QMenu *menuOf(const QObject *window, const char *name) { return partOf<QMenu>(window, name); }
 inline QToolButton *buttonOf(const QObject *window, const char *name) { return partOf<QToolButton>(window, name); }
 inline QScrollArea *scrollAreaOf(const QObject *window) { return partOf<QScrollArea>(window, "sheetScrollArea"); }
+inline CareSheet *sheetOf(const QObject *window) { return partOf<CareSheet>(window, "sheetPage"); }
 inline QWidget *sheetPageOf(const QObject *window) { return partOf<QWidget>(window, "sheetPage"); }
 inline ImagePanel *imagePanelOf(const QObject *window) { return partOf<ImagePanel>(window, "imagePanel"); }
 inline FormImage *formImageOf(const QObject *window) { return partOf<FormImage>(window, "formImage"); }
