@@ -23,6 +23,7 @@
 #include <QTextEdit>
 #include <QTextLayout>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -164,63 +165,69 @@ TEST(CcamViewerTest, AReferenceTooLargeIsRefusedWithoutBeingRead)
     EXPECT_TRUE(viewer()->referenceView->toPlainText().isEmpty());
 }
 
+// The viewer alone, in a session's folder: the rest of the program is not
+// made.
 TEST(CcamViewerTest, TheReferenceIsLookedForBesideTheProgramWhenTheCurrentDirectoryHasNone)
 {
     TiravonSession session;
-    session.start();
+    CcamViewerWindow alone;
+    CcamViewerWindow *viewer = &alone;
     testDialogs().clear();
-    viewer()->show();
+    viewer->show();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")),
               QStringList{QStringLiteral("Fichier \"CCAM.RTF\" non trouvé")});
-    viewer()->hide();
+    viewer->hide();
 
     // Started from a desktop menu: the current directory is elsewhere.
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());
     writeBytes(session.path(QStringLiteral("CCAM.RTF")), kReference);
-    viewer()->show();
+    viewer->show();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).size(), 1);
-    EXPECT_TRUE(viewer()->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
-    viewer()->hide();
+    EXPECT_TRUE(viewer->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
+    viewer->hide();
 
     // A file that is not rich text says so, and the view keeps what it had.
     writeBytes(QDir(elsewhere.path()).filePath(QStringLiteral("CCAM.RTF")), QByteArray("\x00\x01junk", 6));
-    viewer()->show();
+    viewer->show();
     EXPECT_EQ(testDialogs().texts(QStringLiteral("message")).value(1),
               QStringLiteral("Fichier \"CCAM.RTF\" illisible : ce n'est pas un texte RTF"));
-    EXPECT_TRUE(viewer()->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
+    EXPECT_TRUE(viewer->referenceView->toPlainText().contains(QStringLiteral("Colposcopie")));
 }
 
 TEST(CcamViewerTest, ALeftFieldAddsItsTextOnceAndTheListsSurviveARestart)
 {
     TiravonSession session;
-    session.start();
+    auto alone = std::make_unique<CcamViewerWindow>();
+    CcamViewerWindow *viewer = alone.get();
     testDialogs().clear();
-    viewer()->show();
-    viewer()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(viewer()));
-    auto leave = [](QComboBox *combo) {
+    viewer->show();
+    viewer->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
+    auto leave = [viewer](QComboBox *combo) {
         combo->setFocus();
-        viewer()->referenceView->setFocus();
+        viewer->referenceView->setFocus();
     };
-    leave(viewer()->codeBox);                    // its initial text is ordinary text
-    leave(viewer()->codeBox);
-    viewer()->codeBox->setEditText(QStringLiteral("code"));
-    leave(viewer()->codeBox);
-    viewer()->textBox->setEditText(QStringLiteral("biopsie"));
-    leave(viewer()->textBox);
-    ASSERT_EQ(viewer()->codeBox->count(), 1);
-    EXPECT_EQ(viewer()->codeBox->itemText(0), QStringLiteral("Code"));
+    leave(viewer->codeBox);                    // its initial text is ordinary text
+    leave(viewer->codeBox);
+    viewer->codeBox->setEditText(QStringLiteral("code"));
+    leave(viewer->codeBox);
+    viewer->textBox->setEditText(QStringLiteral("biopsie"));
+    leave(viewer->textBox);
+    ASSERT_EQ(viewer->codeBox->count(), 1);
+    EXPECT_EQ(viewer->codeBox->itemText(0), QStringLiteral("Code"));
 
-    viewer()->close();
+    viewer->close();
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_CODES.TXT"))), QByteArray("Code\r\n"));
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TEXTES.TXT"))), QByteArray("biopsie\r\n"));
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT"))), QByteArray());
 
-    session.restart();
-    EXPECT_EQ(viewer()->textBox->count(), 1);
-    EXPECT_EQ(viewer()->textBox->itemText(0), QStringLiteral("biopsie"));
-    EXPECT_EQ(viewer()->textBox->currentText(), QStringLiteral("entrez un texte"));
+    // Made again, as at the next start.
+    alone = std::make_unique<CcamViewerWindow>();
+    viewer = alone.get();
+    EXPECT_EQ(viewer->textBox->count(), 1);
+    EXPECT_EQ(viewer->textBox->itemText(0), QStringLiteral("biopsie"));
+    EXPECT_EQ(viewer->textBox->currentText(), QStringLiteral("entrez un texte"));
 }
 
 TEST(CcamViewerTest, AListThatCannotBeReadOrWrittenIsReported)
@@ -231,22 +238,23 @@ TEST(CcamViewerTest, AListThatCannotBeReadOrWrittenIsReported)
     writeBytes(session.path(QStringLiteral("LISTE_RECHERCHE_CODES.TXT")), "JKHD001\r\n");
     writeBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT")), "12,73\r\n");
     testDialogs().errorReportAnswers << false;      // Ignore
-    session.start();
+    CcamViewerWindow alone;
+    CcamViewerWindow *viewer = &alone;
     const QStringList reports = testDialogs().texts(QStringLiteral("errorReport"));
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports.at(0).contains(QStringLiteral("=>procedure Tform_EDIT.FormCreate")));
     EXPECT_TRUE(reports.at(0).endsWith(QStringLiteral("=>create")));
-    EXPECT_EQ(viewer()->codeBox->count(), 1);    // read before the failure
-    EXPECT_EQ(viewer()->tariffBox->count(), 0);    // not read after it
+    EXPECT_EQ(viewer->codeBox->count(), 1);    // read before the failure
+    EXPECT_EQ(viewer->tariffBox->count(), 0);    // not read after it
 
-    viewer()->show();
+    viewer->show();
     testDialogs().clear();
-    viewer()->close();
+    viewer->close();
     const QStringList errors = testDialogs().texts(QStringLiteral("error"));
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.at(0).startsWith(QStringLiteral("Impossible d'écrire dans ")));
     EXPECT_TRUE(errors.at(0).contains(QStringLiteral("LISTE_RECHERCHE_TEXTES.TXT")));
-    EXPECT_TRUE(viewer()->isVisible());            // it stays open
+    EXPECT_TRUE(viewer->isVisible());            // it stays open
     EXPECT_EQ(readBytes(session.path(QStringLiteral("LISTE_RECHERCHE_TARIFS.TXT"))), QByteArray("12,73\r\n"));
 }
 

@@ -1,11 +1,11 @@
 // The "Raccourcis" window: a double click on a name hands that name to the
 // care-sheet window; with nothing selected it is the list's index error.
+// The window is tested alone.
 #include "ScriptedDialogs.h"
 #include "TiravonSession.h"
 
 #include "widgets/ListBoxes.h"
 #include "windows/ActShortcutsWindow.h"
-#include "app/ProgramWindows.h"
 
 #include <QListWidget>
 #include <QTest>
@@ -15,12 +15,13 @@ namespace {
 
 TEST(Shortcuts, ADoubleClickOpensTheEntryUnderItAndBelowTheEntriesNothingIsChosen)
 {
+    // The window alone, in a session's folder.
     TiravonSession session;
-    session.start();
-    currentWindows().shortcuts()->show();
-    QListWidget *list = currentWindows().shortcuts()->actList;
+    ActShortcutsWindow window;
+    window.show();
+    QListWidget *list = window.actList;
     QStringList opened;
-    currentWindows().shortcuts()->openAct = [&opened](const QString &name) { opened << name; };
+    window.openAct = [&opened](const QString &name) { opened << name; };
     testDialogs().clear();
 
     // Nothing in the list, then nothing selected.
@@ -46,7 +47,7 @@ TEST(Shortcuts, ADoubleClickOpensTheEntryUnderItAndBelowTheEntriesNothingIsChose
     EXPECT_EQ(testDialogs().texts(QStringLiteral("error")).size(), 2);
 
     // Deleting the chosen entry asks nothing and leaves the others.
-    currentWindows().shortcuts()->deleteAction->trigger();
+    window.deleteAction->trigger();
     EXPECT_EQ(listEntries(list), (QStringList{QStringLiteral("BILAN"), QStringLiteral("echo")}));
     EXPECT_EQ(testDialogs().texts(QStringLiteral("confirm")), QStringList());
 }
